@@ -1,0 +1,26 @@
+// Folder totals: adds up the sizes of a folder's own files, or of its whole tree, while it
+// advances the attached progress bar, logs one line per file and obeys the stop request.
+#pragma once
+
+#include <string>
+
+namespace tallyrun {
+
+class TScanProgressBar;
+class TScanLog;
+
+// Remembers the bar, shows it and sets min 0, max 1, position 0, in that order.
+void AttachProgressBar(TScanProgressBar* bar);
+// Hides the remembered bar and forgets it.
+void DetachProgressBar();
+void AttachLog(TScanLog* log);
+void DetachLog();
+void SetScanStop(bool stop);
+
+enum TTotalDepth { tdFolderOnly, tdWholeTree };
+
+// Total size in bytes of the files of `path` (tdFolderOnly) or of its whole tree
+// (tdWholeTree). A progress bar and a log must be attached.
+double FolderTotal(const std::string& path, TTotalDepth depth);
+
+} // namespace tallyrun
