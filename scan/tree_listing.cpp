@@ -83,10 +83,10 @@ private:
         const auto identity = fd < 0 ? std::nullopt : platform::IdentityOf(fd);
         const bool enter = identity && visited_.insert(*identity).second &&
                            (identity->device == parentDevice || !platform::IsPseudoFileSystem(fd));
-        if (!enter) {
-            listing_.folders.pop_back();
+        // A folder left out keeps its record: the cursor may hold its index as failed, so the
+        // index must not be given to another folder.
+        if (!enter)
             return;
-        }
         if (options_.onFolder)
             options_.onFolder(index);
         frames_.push_back(TFrame{index, identity->device, ReadFolder(fd), 0});
