@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <climits>
-#include <optional>
 
 #include "platform/entry_info.h"
 #include "platform/find_file.h"
@@ -10,7 +9,7 @@
 #include "scan/log_line.h"
 #include "scan/number_format.h"
 #include "scan/scan_sinks.h"
-#include "scan/size_prefetch.h"
+#include "scan/size_measurer.h"
 #include "scan/string_helpers.h"
 #include "scan/tree_listing.h"
 
@@ -66,9 +65,9 @@ void SetScanStop(bool stop)
 
 // Lists first (the order of the log is the order of the full paths, and the bar's maximum is
 // the number of files), then measures each file in that order by one fstatat relative to an
-// open handle of its folder, shortly before its line is written (at most TSizePrefetch's window
-// ahead): a file that vanished since the listing measures 0, and after a stop request nothing
-// more is measured.
+// open handle of its folder, when its line is written or, for half of the files, shortly before
+// (at most TSizeMeasurer's window ahead, on a second core): a file that vanished since the
+// listing measures 0, and after a stop request nothing more is measured.
 double FolderTotal(const std::string& path, TTotalDepth depth)
 {
     const std::string folder = WithTrailingSeparator(path);
@@ -80,9 +79,7 @@ double FolderTotal(const std::string& path, TTotalDepth depth)
 
     if (progressBar)
         progressBar->SetMax(ClampToInt(listing.files.size()));
-    std::optional<TSizePrefetch> sizes;
-    if (!listing.files.empty())
-        sizes.emplace(listing, platform::DuplicateHandle(cursor.RootFd()), scanStop);
+    TSizeMeasurer sizes(listing, cursor, platform::DuplicateHandle(cursor.RootFd()), scanStop);
     const std::string separator = GroupSeparatorOfUserLocale();
     double total = 0;
     std::string folderPath;  // escaped path of the folder of the previous file
@@ -94,7 +91,7 @@ double FolderTotal(const std::string& path, TTotalDepth depth)
         if (!scanStop.load()) {
             if (progressBar)
                 progressBar->SetPosition(progressBar->Position() + 1);
-            total += static_cast<double>(sizes->Take(i));
+            total += static_cast<double>(sizes.Take(i));
         }
         if (file.folder != lastFolder) {
             std::string raw;

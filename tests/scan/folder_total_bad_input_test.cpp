@@ -10,7 +10,7 @@
 #include "scan/file_listing.h"
 #include "scan/folder_total.h"
 #include "scan/scan_fakes.h"
-#include "scan/size_prefetch.h"
+#include "scan/size_measurer.h"
 #include "scan/string_helpers.h"
 #include "scan/temp_tree.h"
 
@@ -24,7 +24,7 @@ using test::TFakeProgressBar;
 using test::TTempTree;
 
 // Files sorted before the ones a test tampers with, so those lie beyond the measuring lead.
-constexpr int kFillers = static_cast<int>(TSizePrefetch::kWindow) + 8;
+constexpr int kFillers = static_cast<int>(TSizeMeasurer::kWindow) + 8;
 
 class BadInputTest : public ::testing::Test
 {

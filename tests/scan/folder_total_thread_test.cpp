@@ -3,7 +3,7 @@
 
 #include "scan/folder_total.h"
 #include "scan/scan_fakes.h"
-#include "scan/size_prefetch.h"
+#include "scan/size_measurer.h"
 #include "scan/string_helpers.h"
 #include "scan/temp_tree.h"
 
@@ -16,7 +16,7 @@ int stopAt = 0;
 TEST(FolderTotalThreads, StopAtAnyPointFreezesTheTotalThere)
 {
     test::TTempTree tree;
-    const int count = static_cast<int>(TSizePrefetch::kWindow) * 2 + 100;
+    const int count = static_cast<int>(TSizeMeasurer::kWindow) * 2 + 100;
     test::MakeFillerFiles(tree, "", 0);
     char name[32];
     for (int i = 0; i < count; ++i) {
@@ -25,7 +25,7 @@ TEST(FolderTotalThreads, StopAtAnyPointFreezesTheTotalThere)
     }
     test::TFakeProgressBar bar;
     test::TFakeLog log;
-    for (const int stop : {1, 50, static_cast<int>(TSizePrefetch::kWindow) + 3, count, count + 1}) {
+    for (const int stop : {1, 50, static_cast<int>(TSizeMeasurer::kWindow) + 3, count, count + 1}) {
         AttachProgressBar(&bar);
         AttachLog(&log);
         SetScanStop(false);
