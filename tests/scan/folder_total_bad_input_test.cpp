@@ -9,7 +9,7 @@
 #include "scan/file_list.h"
 #include "scan/file_listing.h"
 #include "scan/folder_total.h"
-#include "scan/scan_fakes.h"
+#include "scan/scan_fixture.h"
 #include "scan/size_measurer.h"
 #include "scan/string_helpers.h"
 #include "scan/temp_tree.h"
@@ -19,41 +19,13 @@ namespace {
 
 using test::RunInChild;
 using test::TChildSetup;
-using test::TFakeLog;
-using test::TFakeProgressBar;
 using test::TTempTree;
 
 // Files sorted before the ones a test tampers with, so those lie beyond the measuring lead.
 constexpr int kFillers = static_cast<int>(TSizeMeasurer::kWindow) + 8;
 
-class BadInputTest : public ::testing::Test
+class BadInputTest : public test::TScanFixture
 {
-protected:
-    void SetUp() override
-    {
-        AttachProgressBar(&bar);
-        AttachLog(&log);
-        SetScanStop(false);
-    }
-    void TearDown() override
-    {
-        SetPumpEventsHook(nullptr);
-        DetachLog();
-        DetachProgressBar();
-    }
-
-    bool Logged(const std::string& relative) const
-    {
-        const std::string start = "\t\t" + tree.Path(relative) + " : ";
-        for (const std::string& line : log.lines)
-            if (line.compare(0, start.size(), start) == 0)
-                return true;
-        return false;
-    }
-
-    TTempTree tree;
-    TFakeProgressBar bar;
-    TFakeLog log;
 };
 
 // What a pump hook does once, the first time it runs.

@@ -2,44 +2,16 @@
 #include <gtest/gtest.h>
 
 #include "scan/folder_total.h"
-#include "scan/scan_fakes.h"
+#include "scan/scan_fixture.h"
 #include "scan/string_helpers.h"
 #include "scan/temp_tree.h"
 
 namespace tallyrun {
 namespace {
 
-using test::TFakeLog;
-using test::TFakeProgressBar;
-using test::TTempTree;
 
-class FolderTotalTest : public ::testing::Test
+class FolderTotalTest : public test::TScanFixture
 {
-protected:
-    void SetUp() override
-    {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        AttachProgressBar(&bar);
-        AttachLog(&log);
-        SetScanStop(false);
-    }
-    void TearDown() override
-    {
-        SetPumpEventsHook(nullptr);
-        DetachLog();
-        DetachProgressBar();
-        SetScanStop(false);
-        QLocale::setDefault(QLocale::system());
-    }
-
-    std::string Line(const std::string& relative, const std::string& total) const
-    {
-        return "\t\t" + tree.Path(relative) + " : " + total;
-    }
-
-    TTempTree tree;
-    TFakeProgressBar bar;
-    TFakeLog log;
 };
 
 TEST_F(FolderTotalTest, AttachAndDetachSetUpAndHideTheBar)
