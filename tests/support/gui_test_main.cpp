@@ -5,6 +5,9 @@
 
 int main(int argc, char** argv)
 {
+    // CTest's test listing runs without the tests' environment: default to offscreen there too.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
