@@ -90,12 +90,12 @@ TEST_F(HookHotKeyTest, WithoutXConnectionTheApplicationShortcutStandsIn)
     // F5 in another window of the program reaches the handler and brings the owner forward.
     ActivateOther();
     QTest::keyClick(&other, Qt::Key_F5);
-    QTRY_COMPARE(log.indexes.size(), 1u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.indexes.size() == 1; }));
     EXPECT_EQ(log.indexes[0], 0);
     EXPECT_EQ(log.senders[0], hotKey);
-    QTRY_VERIFY(owner.isActiveWindow());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return owner.isActiveWindow(); }));
     QTest::keyClick(&owner, Qt::Key_F8, Qt::ControlModifier | Qt::ShiftModifier);
-    QTRY_COMPARE(log.indexes.size(), 2u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.indexes.size() == 2; }));
     EXPECT_EQ(log.indexes[1], 3);
 
     // The shortcuts go with the component.
@@ -140,10 +140,10 @@ TEST_F(HookHotKeyTest, HandlerErrorIsShownAndTheLoopGoesOn)
     owner.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
     QTest::keyClick(&owner, Qt::Key_F5);
-    QTRY_COMPARE(errors.size(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return errors.size() == 1; }));
     EXPECT_EQ(errors[0], QString::fromUtf8("集計に失敗しました"));
     QTest::keyClick(&owner, Qt::Key_F5);
-    QTRY_COMPARE(calls, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return calls == 2; }));
     EXPECT_EQ(errors.size(), 1);
 }
 
