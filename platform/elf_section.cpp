@@ -107,7 +107,8 @@ public:
 private:
     bool Read(std::uint64_t offset, std::size_t size, void* out) const
     {
-        return InImage(offset, size, size_) && read_(offset, size, out);
+        // An empty section has no buffer to read into.
+        return InImage(offset, size, size_) && (size == 0 || read_(offset, size, out));
     }
 
     // A name of the name table; it must end with a NUL inside the table.
