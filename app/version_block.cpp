@@ -5,9 +5,9 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
-#include <vector>
 
 namespace tallyrun {
 

@@ -160,9 +160,7 @@ bool TX11KeyGrabs::Grab(int id, std::uint32_t keySym, std::uint32_t modifiers)
             held.end())
             return false;
     }
-    const std::array<std::uint16_t, 4> locks = {0, XCB_MOD_MASK_LOCK, numLockMask_,
-                                                static_cast<std::uint16_t>(XCB_MOD_MASK_LOCK |
-                                                                           numLockMask_)};
+    const auto locks = LockVariants();
     // Send every variant, then read each one's reply: a refused variant comes back as an
     // error (BadAccess when another client holds it) instead of reaching an error handler.
     struct TSent {
@@ -197,6 +195,12 @@ bool TX11KeyGrabs::Grab(int id, std::uint32_t keySym, std::uint32_t modifiers)
     return true;
 }
 
+std::array<std::uint16_t, 4> TX11KeyGrabs::LockVariants() const
+{
+    return {0, XCB_MOD_MASK_LOCK, numLockMask_,
+            static_cast<std::uint16_t>(XCB_MOD_MASK_LOCK | numLockMask_)};
+}
+
 void TX11KeyGrabs::Ungrab(const TGrab& grab, std::uint16_t lockMask)
 {
     xcb_ungrab_key(connection_, grab.keyCode, grab.root,
@@ -206,9 +210,7 @@ void TX11KeyGrabs::Ungrab(const TGrab& grab, std::uint16_t lockMask)
 void TX11KeyGrabs::Release(int id)
 {
     auto& held = HeldKeys();
-    const std::array<std::uint16_t, 4> locks = {0, XCB_MOD_MASK_LOCK, numLockMask_,
-                                                static_cast<std::uint16_t>(XCB_MOD_MASK_LOCK |
-                                                                           numLockMask_)};
+    const auto locks = LockVariants();
     for (auto it = grabs_.begin(); it != grabs_.end();) {
         if (it->id != id) {
             ++it;

@@ -2,6 +2,7 @@
 // that pressing it in any application reports it to this program.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -53,6 +54,8 @@ private:
         std::uint8_t keyCode;
         std::uint16_t modifiers;  // X modifier mask, without the lock variants
     };
+    // The lock-key states a grab is repeated for: none, CapsLock, NumLock, both.
+    std::array<std::uint16_t, 4> LockVariants() const;
     void Ungrab(const TGrab& grab, std::uint16_t lockMask);
 
     xcb_connection_t* connection_;

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -44,6 +45,8 @@ TXvfbServer::TXvfbServer()
     constexpr int kReadyFd = 3;
     pid_ = ::fork();
     if (pid_ == 0) {
+        // A test that dies without running its destructors takes its server with it.
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
         ::dup2(ready[1], kReadyFd);  // dup2 clears close-on-exec on the copy
         const int null = ::open("/dev/null", O_WRONLY);
         ::dup2(null, STDOUT_FILENO);
