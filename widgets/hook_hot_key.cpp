@@ -85,8 +85,8 @@ void THookHotKey::HotKeyMessage(int index)
 
 void THookHotKey::BringOwnerToFront()
 {
-    QWidget* window = owner_->window();
-    if (!window->isVisible())
+    QWidget* window = owner_ ? owner_->window() : nullptr;
+    if (!window || !window->isVisible())
         return;
     if (connection_) {
         platform::X11ActivateWindow(connection_, static_cast<std::uint32_t>(window->winId()));
@@ -98,6 +98,8 @@ void THookHotKey::BringOwnerToFront()
 
 void THookHotKey::AddApplicationShortcut(int number, QKeyCombination shortCut)
 {
+    if (!owner_)
+        return;  // a shortcut lives in a window; without an owner there is none
     auto* shortcut = new QShortcut(QKeySequence(shortCut), owner_);
     shortcut->setContext(Qt::ApplicationShortcut);
     connect(shortcut, &QShortcut::activated, this, [this, number] { HotKeyMessage(number); });

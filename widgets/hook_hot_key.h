@@ -34,7 +34,8 @@ class THookHotKey : public QObject, public QAbstractNativeEventFilter
     Q_OBJECT
 
 public:
-    // Owned by `owner` (its form), whose window comes to the front on a hot key.
+    // Owned by `owner` (its form), whose window comes to the front on a hot key. Without an
+    // owner nothing is brought forward and no application shortcut can stand in.
     explicit THookHotKey(QWidget* owner);
     // Releases the grabs this component made, and only those.
     ~THookHotKey() override;

@@ -127,6 +127,16 @@ TEST_F(HookHotKeyTest, NoHandlerMeansNoActivation)
     EXPECT_TRUE(other.isActiveWindow());
 }
 
+TEST_F(HookHotKeyTest, WithoutOwnerTheEventStillArrives)
+{
+    THookHotKey hotKey(nullptr);
+    int raised = -1;
+    hotKey.SetOnHotKey([&](THookHotKey*, int index) { raised = index; });
+    EXPECT_FALSE(hotKey.RegisterShortCut(0, Qt::Key_F5));
+    hotKey.DoHotKey(2);
+    EXPECT_EQ(raised, 2);
+}
+
 // An error raised by the handler is shown once per press and the next press works again.
 TEST_F(HookHotKeyTest, HandlerErrorIsShownAndTheLoopGoesOn)
 {

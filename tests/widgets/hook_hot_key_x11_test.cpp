@@ -163,6 +163,7 @@ TEST_F(HookHotKeyX11Test, KeyHeldByAnotherClientIsRefused)
     ASSERT_TRUE(other.GrabKey(kKeySymF7, XCB_MOD_MASK_LOCK));  // only the CapsLock variant
     EXPECT_FALSE(hotKey->RegisterShortCut(1, Qt::Key_F6));
     EXPECT_FALSE(hotKey->RegisterShortCut(3, Qt::Key_F7));
+    EXPECT_FALSE(hotKey->RegisterShortCut(5, Qt::Key_unknown));  // no key code for it
     ASSERT_TRUE(hotKey->RegisterShortCut(0, Qt::Key_F5));
     // A second component of this program cannot take a key the first holds.
     auto* second = new THookHotKey(&owner);
