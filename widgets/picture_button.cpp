@@ -1,6 +1,7 @@
 // TPictureButton's properties and painting; mouse and keyboard are in picture_button_input.cpp.
 #include "widgets/picture_button.h"
 
+#include "widgets/store_if_changed.h"
 #include "widgets/transparent_picture.h"
 
 #include <QGuiApplication>
@@ -19,65 +20,72 @@ TPictureButton::TPictureButton(QWidget* parent) : QWidget(parent)
     m_bevels = RestBevels(m_buttonStyle);
 }
 
-template <typename T> void TPictureButton::Store(T& field, const T& value)
-{
-    if (field == value)
-        return;
-    field = value;
-    update();
-}
-
 void TPictureButton::SetButtonStyle(TButtonStyle style)
 {
-    if (style == m_buttonStyle)
+    if (!StoreIfChanged(m_buttonStyle, style))
         return;
-    m_buttonStyle = style;
     m_bevels = RestBevels(style);
     update();
 }
 
 void TPictureButton::SetColorChange(bool on)
 {
-    Store(m_colorChange, on);
+    if (StoreIfChanged(m_colorChange, on))
+        update();
 }
+
 void TPictureButton::SetFocusStyle(TFocusStyle style)
 {
-    Store(m_focusStyle, style);
+    if (StoreIfChanged(m_focusStyle, style))
+        update();
 }
+
 void TPictureButton::SetInColor(TColor color)
 {
-    Store(m_inColor, color);
+    if (StoreIfChanged(m_inColor, color))
+        update();
 }
+
 void TPictureButton::SetPictureLeft(int x)
 {
-    Store(m_pictureLeft, x);
+    if (StoreIfChanged(m_pictureLeft, x))
+        update();
 }
+
 void TPictureButton::SetPictureTop(int y)
 {
-    Store(m_pictureTop, y);
+    if (StoreIfChanged(m_pictureTop, y))
+        update();
 }
+
 void TPictureButton::SetCaptionLeft(int x)
 {
-    Store(m_captionLeft, x);
+    if (StoreIfChanged(m_captionLeft, x))
+        update();
 }
+
 void TPictureButton::SetCaptionTop(int y)
 {
-    Store(m_captionTop, y);
+    if (StoreIfChanged(m_captionTop, y))
+        update();
 }
+
 void TPictureButton::SetStretch(bool on)
 {
-    Store(m_stretch, on);
+    if (StoreIfChanged(m_stretch, on))
+        update();
 }
+
 void TPictureButton::SetFontColor(TColor color)
 {
-    Store(m_fontColor, color);
+    if (StoreIfChanged(m_fontColor, color))
+        update();
 }
 
 void TPictureButton::SetColor(TColor color)
 {
-    if (color == m_color)
+    if (!StoreIfChanged(m_color, color))
         return;
-    m_color = color;
     m_displayColor = color;
     update();
 }
@@ -91,9 +99,8 @@ void TPictureButton::SetPicture(const QImage& picture)
 
 void TPictureButton::SetCaption(const QString& caption)
 {
-    if (caption == m_caption)
+    if (!StoreIfChanged(m_caption, caption))
         return;
-    m_caption = caption;
     UpdateAccelerator();
     update();
 }

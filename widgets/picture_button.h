@@ -90,7 +90,6 @@ private:
     bool KeyDown(int key);
     bool KeyUp(int key);
     void UpdateAccelerator();
-    template <typename T> void Store(T& field, const T& value);
 
     TButtonStyle m_buttonStyle = bsStdButton;
     bool m_colorChange = true;

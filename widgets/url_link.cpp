@@ -1,6 +1,7 @@
 #include "widgets/url_link.h"
 
 #include "widgets/link_hint_window.h"
+#include "widgets/store_if_changed.h"
 
 #include <QMouseEvent>
 
@@ -18,45 +19,52 @@ TURLLink::TURLLink(QWidget* parent)
 
 TURLLink::~TURLLink() = default;
 
-template <typename T> void TURLLink::Store(T& field, const T& value)
-{
-    if (field == value)
-        return;
-    field = value;
-    update();
-}
-
 void TURLLink::SetURLType(TURLtype type)
 {
-    Store(m_urlType, type);
+    if (StoreIfChanged(m_urlType, type))
+        update();
 }
+
 void TURLLink::SetLink(const QString& link)
 {
-    Store(m_link, link);
+    if (StoreIfChanged(m_link, link))
+        update();
 }
+
 void TURLLink::SetHintFormFont(const QFont& font)
 {
-    Store(m_hintFormFont, font);
+    if (StoreIfChanged(m_hintFormFont, font))
+        update();
 }
+
 void TURLLink::SetEnableShowHint(bool on)
 {
-    Store(m_enableShowHint, on);
+    if (StoreIfChanged(m_enableShowHint, on))
+        update();
 }
+
 void TURLLink::SetHintFormColor(TColor color)
 {
-    Store(m_hintFormColor, color);
+    if (StoreIfChanged(m_hintFormColor, color))
+        update();
 }
+
 void TURLLink::SetHintOffsetX(int x)
 {
-    Store(m_hintOffsetX, x);
+    if (StoreIfChanged(m_hintOffsetX, x))
+        update();
 }
+
 void TURLLink::SetHintOffsetY(int y)
 {
-    Store(m_hintOffsetY, y);
+    if (StoreIfChanged(m_hintOffsetY, y))
+        update();
 }
+
 void TURLLink::SetLinkColor(TColor color)
 {
-    Store(m_linkColor, color);
+    if (StoreIfChanged(m_linkColor, color))
+        update();
 }
 
 void TURLLink::SetCaption(const QString& caption)
@@ -67,25 +75,21 @@ void TURLLink::SetCaption(const QString& caption)
 
 void TURLLink::SetTransparent(bool on)
 {
-    if (on == m_transparent)
-        return;
-    m_transparent = on;
-    ApplyBackground();
+    if (StoreIfChanged(m_transparent, on))
+        ApplyBackground();
 }
 
 void TURLLink::SetColor(TColor color)
 {
-    if (color == m_color)
+    if (!StoreIfChanged(m_color, color))
         return;
-    m_color = color;
     ApplyBackground();
 }
 
 void TURLLink::SetFontColor(TColor color)
 {
-    if (color == m_fontColor)
+    if (!StoreIfChanged(m_fontColor, color))
         return;
-    m_fontColor = color;
     ApplyFontColor();
 }
 

@@ -75,7 +75,6 @@ private:
     void ApplyFontColor();
     void ApplyBackground();
     void HideHint();
-    template <typename T> void Store(T& field, const T& value);
 
     TURLtype m_urlType = tpURL;
     QString m_link = QStringLiteral("http://");

@@ -1,7 +1,7 @@
 #include "widgets/picture_button.h"
 #include "widgets/transparent_picture.h"
 
-#include "widgets/button_events.h"
+#include "widgets/mouse_events.h"
 #include "widgets/pinned_palette.h"
 
 #include <QSignalSpy>

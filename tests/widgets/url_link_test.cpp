@@ -1,11 +1,10 @@
 #include "widgets/link_hint_window.h"
 #include "widgets/url_link.h"
 
+#include "widgets/mouse_events.h"
 #include "widgets/pinned_palette.h"
 
 #include <QApplication>
-#include <QEnterEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -13,28 +12,14 @@
 namespace tallyrun {
 namespace {
 
+using test::Hover;
+using test::Press;
+using test::SendEnter;
+using test::SendLeave;
+
 QColor CaptionColor(const TURLLink& link)
 {
     return link.palette().color(QPalette::Active, QPalette::WindowText);
-}
-
-void SendEnter(QWidget& w, QPoint pos)
-{
-    QEnterEvent event(pos, pos, w.mapToGlobal(pos));
-    QApplication::sendEvent(&w, &event);
-}
-
-void SendLeave(QWidget& w)
-{
-    QEvent event(QEvent::Leave);
-    QApplication::sendEvent(&w, &event);
-}
-
-void SendMouse(QWidget& w, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt::NoButton)
-{
-    const Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? button : Qt::NoButton;
-    QMouseEvent event(type, pos, w.mapToGlobal(pos), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(&w, &event);
 }
 
 struct TLinkFixture : ::testing::Test
@@ -81,18 +66,18 @@ TEST_F(TLinkFixture, TakesLinkColorWhileTheMouseIsOverAndRestoresTheOldColourAft
 TEST_F(TLinkFixture, LeftClickOpensTheLinkOrItsMailtoForm)
 {
     link.SetLink(QStringLiteral("https://tallyrun.test/"));
-    SendMouse(link, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton);
+    Press(link, {3, 3}, Qt::LeftButton);
     link.SetURLType(tpMAIL);
     link.SetLink(QStringLiteral("someone@tallyrun.test"));
-    SendMouse(link, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton);
+    Press(link, {3, 3}, Qt::LeftButton);
     EXPECT_EQ(opened, QStringList({QStringLiteral("https://tallyrun.test/"),
                                    QStringLiteral("mailto:someone@tallyrun.test")}));
 }
 
 TEST_F(TLinkFixture, RightAndMiddleClicksOpenNothing)
 {
-    SendMouse(link, QEvent::MouseButtonPress, {3, 3}, Qt::RightButton);
-    SendMouse(link, QEvent::MouseButtonPress, {3, 3}, Qt::MiddleButton);
+    Press(link, {3, 3}, Qt::RightButton);
+    Press(link, {3, 3}, Qt::MiddleButton);
     EXPECT_TRUE(opened.isEmpty());
 }
 
@@ -100,8 +85,8 @@ TEST_F(TLinkFixture, NoFloatingWindowWhenShowingHintsIsOff)
 {
     link.SetEnableShowHint(false);
     SendEnter(link, {5, 5});
-    SendMouse(link, QEvent::MouseMove, {5, 5});
-    SendMouse(link, QEvent::MouseMove, {9, 7});
+    Hover(link, {5, 5});
+    Hover(link, {9, 7});
     EXPECT_FALSE(link.HintShown());
     EXPECT_FALSE(link.HintForm()->isVisible());
 }
@@ -111,7 +96,7 @@ TEST_F(TLinkFixture, FloatingWindowAppearsOnceBesideTheMouseAndGoesOnLeaveOrClic
     link.SetLink(QStringLiteral("https://tallyrun.test/about"));
     link.SetHintOffsetX(20);
     SendEnter(link, {5, 5});
-    SendMouse(link, QEvent::MouseMove, {5, 6});
+    Hover(link, {5, 6});
     const QPoint mouse = link.mapToGlobal(QPoint(5, 6));
     const TLinkHintWindow* hint = link.HintForm();
     ASSERT_TRUE(link.HintShown());
@@ -121,15 +106,15 @@ TEST_F(TLinkFixture, FloatingWindowAppearsOnceBesideTheMouseAndGoesOnLeaveOrClic
     EXPECT_EQ(hint->Text(), link.Link());
 
     // It stays where it first appeared while the mouse moves on.
-    SendMouse(link, QEvent::MouseMove, {40, 8});
+    Hover(link, {40, 8});
     EXPECT_EQ(hint->pos(), mouse + QPoint(20, 15));
 
     SendLeave(link);
     EXPECT_FALSE(hint->isVisible());
     SendEnter(link, {5, 5});
-    SendMouse(link, QEvent::MouseMove, {5, 5});
+    Hover(link, {5, 5});
     EXPECT_TRUE(hint->isVisible());
-    SendMouse(link, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
+    Press(link, {5, 5}, Qt::LeftButton);
     EXPECT_FALSE(hint->isVisible());
     EXPECT_FALSE(link.HintShown());
 }

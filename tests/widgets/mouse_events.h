@@ -29,9 +29,15 @@ inline void SendMouse(QWidget& w, QEvent::Type type, QPoint pos, Qt::MouseButton
     QApplication::sendEvent(&w, &event);
 }
 
-inline void Press(QWidget& w, QPoint pos)
+inline void Press(QWidget& w, QPoint pos, Qt::MouseButton button = Qt::LeftButton)
 {
-    SendMouse(w, QEvent::MouseButtonPress, pos, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(w, QEvent::MouseButtonPress, pos, button, button);
+}
+
+// A move with no button held.
+inline void Hover(QWidget& w, QPoint pos)
+{
+    SendMouse(w, QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton);
 }
 
 inline void DragTo(QWidget& w, QPoint pos)
