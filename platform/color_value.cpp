@@ -40,18 +40,27 @@ QColor SystemColor(unsigned index, const QPalette& palette)
     }
 }
 
+QColor RgbColor(TColor color)
+{
+    return QColor(int(color & 0xFF), int(color >> 8 & 0xFF), int(color >> 16 & 0xFF));
+}
+
 } // namespace
 
 QColor ColorToQColor(TColor color)
 {
-    return ColorToQColor(color, QGuiApplication::palette());
+    // The palette is only asked for when needed, so plain colours convert without an
+    // application object.
+    if (color & clSystemColor)
+        return SystemColor(color & 0xFF, QGuiApplication::palette());
+    return RgbColor(color);
 }
 
 QColor ColorToQColor(TColor color, const QPalette& palette)
 {
     if (color & clSystemColor)
         return SystemColor(color & 0xFF, palette);
-    return QColor(int(color & 0xFF), int(color >> 8 & 0xFF), int(color >> 16 & 0xFF));
+    return RgbColor(color);
 }
 
 } // namespace tallyrun
