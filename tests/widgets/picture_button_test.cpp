@@ -5,6 +5,7 @@
 #include "widgets/pinned_palette.h"
 
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace tallyrun {
@@ -96,6 +97,18 @@ TEST_F(TCloseButtonFixture, RestHoverPressedAndPressedOutsideLooks)
     EXPECT_EQ(button.Down(), 0);
     EXPECT_EQ(button.PressedOutside(), 0);
     EXPECT_EQ(Render(), rest);
+}
+
+TEST_F(TCloseButtonFixture, AKeyLettingGoOfAButtonHeldOutsideDoesNotShiftTheFace)
+{
+    const QImage rest = Render();
+    test::SendEnter(button, {50, 12});
+    test::Press(button, {50, 12});
+    test::DragTo(button, {120, 12});
+    QTest::keyClick(&button, Qt::Key_A);
+    ASSERT_EQ(button.Down(), 0);
+    ASSERT_EQ(button.PressedOutside(), -1);
+    EXPECT_EQ(Render(), rest) << "the caption stays in place, not one pixel up and left";
 }
 
 TEST_F(TCloseButtonFixture, ReleaseInsideClicksOnce)

@@ -5,6 +5,7 @@
 #include "widgets/pinned_palette.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -119,6 +120,34 @@ TEST_F(TLinkFixture, FloatingWindowAppearsOnceBesideTheMouseAndGoesOnLeaveOrClic
     EXPECT_FALSE(link.HintShown());
 }
 
+// Takes the URLs QDesktopServices would hand to the desktop, so nothing is launched.
+class TUrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void Open(const QUrl& url) { urls << url; }
+};
+
+TEST(LinkOpener, DefaultOpenerHandsAbsoluteUrlsToTheDesktopAndRefusesBareWords)
+{
+    TUrlCatcher catcher;
+    for (const QString scheme : {"https", "mailto", ""})
+        QDesktopServices::setUrlHandler(scheme, &catcher, "Open");
+    TURLLink link;
+    link.SetURLType(tpMAIL);
+    link.SetLink(QStringLiteral("someone@tallyrun.test"));
+    Press(link, {2, 2});
+    OpenWithDesktopHandler(QStringLiteral("https://tallyrun.test/page"));
+    OpenWithDesktopHandler(QStringLiteral("notes.txt"));
+    OpenWithDesktopHandler(QStringLiteral("-rf"));
+    for (const QString scheme : {"https", "mailto", ""})
+        QDesktopServices::unsetUrlHandler(scheme);
+    EXPECT_EQ(catcher.urls, QList<QUrl>({QUrl(QStringLiteral("mailto:someone@tallyrun.test")),
+                                         QUrl(QStringLiteral("https://tallyrun.test/page"))}));
+}
+
 TEST(LinkHintWindow, SizeIsTheTextPlusMarginsAndTheTextStartsAtTwoTwo)
 {
     QFont font;
@@ -180,3 +209,5 @@ TEST(URLLinkRepaint, SettingAPropertyToItsCurrentValueDoesNotRepaint)
 
 } // namespace
 } // namespace tallyrun
+
+#include "url_link_test.moc"
