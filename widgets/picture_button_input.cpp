@@ -5,12 +5,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QShortcutEvent>
+#include <utility>
 
 namespace tallyrun {
 
 namespace {
 
-// Runs `release` when it goes out of scope, also when a click handler throws.
+// Runs `f` when it goes out of scope, also when a click handler throws.
 template <typename F> class TOnExit
 {
 public:
