@@ -30,16 +30,12 @@ std::string FolderName(unsigned i, unsigned pick)
 
 std::string FileName(unsigned i, unsigned pick)
 {
-    switch (pick % 8) {
-    case 0:
-        return "写真_" + std::to_string(i) + ".jpg";
-    case 1:
-        return "Report " + std::to_string(i) + ".PDF";
-    case 2:
-        return "." + std::to_string(i) + ".cache";
-    default:
-        return "file" + std::to_string(i) + ".dat";
-    }
+    static const char* const kPrefixes[8] = {"写真_", "Report ", ".", "file", "file", "file", "file", "file"};
+    static const char* const kSuffixes[8] = {".jpg", ".PDF", ".cache", ".dat", ".dat", ".dat", ".dat", ".dat"};
+    std::string name = kPrefixes[pick % 8];
+    name += std::to_string(i);
+    name += kSuffixes[pick % 8];
+    return name;
 }
 
 } // namespace
