@@ -18,6 +18,9 @@ int TDirCursor::Open(std::uint32_t folder)
 {
     if (folder == 0)
         return root_.Fd();
+    // Most calls ask again for the folder of the call before.
+    if (!levels_.empty() && levels_.back().folder == folder && levels_.back().handle.IsOpen())
+        return levels_.back().handle.Fd();
     chain_.clear();
     for (std::uint32_t f = folder; f != 0; f = listing_.folders[f].parent)
         chain_.push_back(f);
@@ -32,11 +35,11 @@ int TDirCursor::Open(std::uint32_t folder)
         levels_.push_back(TLevel{chain_[chain_.size() - 1 - level], {}, false});
         const int parentFd = level == 0 ? root_.Fd() : EnsureOpen(level - 1);
         const TListedFolder& record = listing_.folders[levels_[level].folder];
-        if (parentFd < 0)
-            levels_[level].failed = true;
-        else
-            levels_[level].handle = platform::OpenSubdirectory(parentFd, listing_.Name(record.nameOffset));
+        if (parentFd >= 0)
+            levels_[level].handle =
+                platform::OpenSubdirectory(parentFd, listing_.Name(record.nameOffset));
         levels_[level].failed = !levels_[level].handle.IsOpen();
+        // Keep at most kMaxOpen handles below the root: close the one falling out of reach.
         if (level >= kMaxOpen)
             levels_[level - kMaxOpen].handle.Close();
     }
@@ -57,7 +60,8 @@ int TDirCursor::EnsureOpen(std::size_t level)
         return -1;
     for (std::size_t m = from; m <= level; ++m) {
         const TListedFolder& record = listing_.folders[levels_[m].folder];
-        levels_[m].handle = platform::OpenSubdirectory(ParentFd(m), listing_.Name(record.nameOffset));
+        levels_[m].handle =
+            platform::OpenSubdirectory(ParentFd(m), listing_.Name(record.nameOffset));
         if (!levels_[m].handle.IsOpen()) {
             levels_[m].failed = true;
             return -1;

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "scan/dir_cursor.h"
 #include "scan/file_list.h"
 #include "scan/file_listing.h"
 #include "scan/folder_total.h"
@@ -115,6 +116,27 @@ TEST_F(BadInputTest, TreeDeeperThanTheLongestPathIsWalkedAndMeasured)
     ListFilesRecursive(tree.Root() + "*.*", fkAll, list);
     ASSERT_EQ(list.Count(), 1u);
     EXPECT_EQ(GetFileSize64(list[0]), 12345u);
+}
+
+TEST_F(BadInputTest, TreeDeeperThanTheOpenHandleLimitReopensFoldersOnTheWayBack)
+{
+    // Each level holds a folder "d" (the next level), a file "f" measured after the whole of
+    // "d" and a folder "e" listed after it, so the walk and the measuring both come back up to
+    // folders whose handles were closed on the way down.
+    constexpr int kLevels = static_cast<int>(TDirCursor::kMaxOpen) + 30;
+    std::string relative;
+    double expected = 0;
+    for (int level = 0; level < kLevels; ++level) {
+        tree.Dir(relative + "d");
+        tree.Dir(relative + "e");
+        tree.File(relative + "e/g", 1000);
+        tree.File(relative + "f", level + 1);
+        expected += 1000 + level + 1;
+        relative += "d/";
+    }
+    EXPECT_EQ(FolderTotal(tree.Root(), tdWholeTree), expected);
+    EXPECT_EQ(log.lines.size(), 2u * kLevels);
+    EXPECT_TRUE(Logged("d/e/g"));
 }
 
 TEST_F(BadInputTest, FifosAreCountedWithoutBeingOpenedAndSparseGiantsInFull)
