@@ -75,6 +75,7 @@ double FolderTotal(const std::string& path, TTotalDepth depth)
     TDirCursor cursor(listing, platform::OpenDirectory(folder));
     TWalkOptions options;
     options.recursive = depth == tdWholeTree;
+    options.pumpEvents = true;
     ListTree(listing, cursor, options);
 
     if (progressBar)

@@ -9,6 +9,7 @@
 #include "platform/find_file.h"
 #include "scan/dir_cursor.h"
 #include "scan/name_order.h"
+#include "scan/string_helpers.h"
 
 namespace tallyrun {
 
@@ -89,6 +90,8 @@ private:
             return;
         if (options_.onFolder)
             options_.onFolder(index);
+        if (options_.pumpEvents)
+            PumpEvents();
         frames_.push_back(TFrame{index, identity->device, ReadFolder(fd), 0});
     }
 

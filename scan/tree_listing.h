@@ -64,6 +64,9 @@ struct TWalkOptions
     bool recursive = true;
     // Called for each folder entered, before it is listed.
     std::function<void(std::uint32_t folder)> onFolder;
+    // Lets queued window events run before each folder is read, so the window stays
+    // responsive while a large tree is listed.
+    bool pumpEvents = false;
 };
 
 // Fills `listing` (which holds only its root folder's path) by walking relative to the handles

@@ -97,6 +97,17 @@ TEST_F(FolderTotalTest, StopDuringTheTotalFreezesItFromTheNextFile)
     EXPECT_EQ(bar.position, 2);
 }
 
+int pumpCount = 0;
+
+TEST_F(FolderTotalTest, EventsRunWhileALargeTreeIsListed)
+{
+    for (const char* name : {"a", "a/b", "a/b/c", "d"})
+        tree.Dir(name);
+    SetPumpEventsHook([] { ++pumpCount; });
+    EXPECT_EQ(FolderTotal(tree.Root(), tdWholeTree), 0.0);
+    EXPECT_EQ(pumpCount, 4);  // once per subfolder listed, though there is no file
+}
+
 TEST_F(FolderTotalTest, SecondTotalKeepsTheBarPositionWithinTheNewMaximum)
 {
     tree.Dir("big");
