@@ -17,7 +17,6 @@ TEST(FolderTotalThreads, StopAtAnyPointFreezesTheTotalThere)
 {
     test::TTempTree tree;
     const int count = static_cast<int>(TSizeMeasurer::kWindow) * 2 + 100;
-    test::MakeFillerFiles(tree, "", 0);
     char name[32];
     for (int i = 0; i < count; ++i) {
         std::snprintf(name, sizeof name, "%06d", i);
