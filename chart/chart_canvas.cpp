@@ -71,13 +71,15 @@ void TChartCanvas::FlatPieSlice(int x1, int y1, int x2, int y2, int x3, int y3, 
     const QPointF centre = box.center();
     const double rx = box.width() / 2, ry = box.height() / 2;
     const double start = RadialAngle(centre.x(), centre.y(), rx, ry, x3, y3);
-    double span = RadialAngle(centre.x(), centre.y(), rx, ry, x4, y4) - start;
-    while (span <= 0)
-        span += 360;
+    const double span = RadialAngle(centre.x(), centre.y(), rx, ry, x4, y4) - start;
     QPainterPath path;
-    path.moveTo(centre);
-    path.arcTo(box, start, span);
-    path.closeSubpath();
+    if (span == 0) {
+        path.addEllipse(box);
+    } else {
+        path.moveTo(centre);
+        path.arcTo(box, start, span < 0 ? span + 360 : span);
+        path.closeSubpath();
+    }
     ApplyState(true, true);
     target_->drawPath(path);
 }
