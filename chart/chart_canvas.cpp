@@ -86,10 +86,28 @@ void TChartCanvas::FlatPieSlice(int x1, int y1, int x2, int y2, int x3, int y3, 
 
 void TChartCanvas::StraightLine(int x0, int y0, int x1, int y1)
 {
-    if (!target_)
+    if (!target_ || (x0 == x1 && y0 == y1))
         return;
+    // The line runs from (x0, y0) up to the pixel before (x1, y1) along its major axis, in
+    // either direction; the painter's own flat cap would drop the pixel at the lower end.
+    const std::int64_t dx = std::int64_t{x1} - x0, dy = std::int64_t{y1} - y0;
+    std::int64_t lastX, lastY;
+    if (std::abs(dx) >= std::abs(dy)) {
+        lastX = x1 - (dx > 0 ? 1 : -1);
+        lastY = y0 + static_cast<std::int64_t>(std::llround(static_cast<double>(lastX - x0) *
+                                                            static_cast<double>(dy) /
+                                                            static_cast<double>(dx)));
+    } else {
+        lastY = y1 - (dy > 0 ? 1 : -1);
+        lastX = x0 + static_cast<std::int64_t>(std::llround(static_cast<double>(lastY - y0) *
+                                                            static_cast<double>(dx) /
+                                                            static_cast<double>(dy)));
+    }
     ApplyState(true, false);
-    target_->drawLine(x0, y0, x1, y1);
+    QPen pen = target_->pen();
+    pen.setCapStyle(Qt::SquareCap);
+    target_->setPen(pen);
+    target_->drawLine(QPoint(x0, y0), QPoint(static_cast<int>(lastX), static_cast<int>(lastY)));
 }
 
 void TChartCanvas::BoxRect(const TChartRect& rect)

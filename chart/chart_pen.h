@@ -16,6 +16,8 @@ struct TChartPen
     Qt::PenStyle Style = Qt::SolidLine;
     // With width 1, every other pixel is set.
     bool SmallDots = false;
+
+    friend bool operator==(const TChartPen&, const TChartPen&) = default;
 };
 
 } // namespace tallyrun

@@ -76,7 +76,16 @@ TEST(CanvasPixels, FillAreaAndLines)
     s.canvas.FillArea({1, 1, 5, 4});
     s.canvas.HorizontalLine(2, 8, 10); // the end point is left out
     s.canvas.VerticalLine(15, 2, 6);
+    s.canvas.HorizontalLine(8, 2, 12); // right to left: 8 down to 3
+    s.canvas.VerticalLine(18, 8, 4);   // bottom to top: 8 up to 5
+    s.canvas.StraightLine(1, 14, 1, 14);
     const QImage image = s.Done();
+    EXPECT_EQ(image.pixel(8, 12), kBlack);
+    EXPECT_EQ(image.pixel(3, 12), kBlack);
+    EXPECT_EQ(image.pixel(2, 12), kWhite);
+    EXPECT_EQ(image.pixel(18, 8), kBlack);
+    EXPECT_EQ(image.pixel(18, 5), kBlack);
+    EXPECT_EQ(image.pixel(18, 4), kWhite);
     EXPECT_EQ(CountPixels(image, kRed), 4 * 3);
     EXPECT_EQ(image.pixel(1, 1), kRed);
     EXPECT_EQ(image.pixel(4, 3), kRed);
@@ -85,7 +94,7 @@ TEST(CanvasPixels, FillAreaAndLines)
     EXPECT_EQ(image.pixel(8, 10), kWhite);
     EXPECT_EQ(image.pixel(15, 5), kBlack);
     EXPECT_EQ(image.pixel(15, 6), kWhite);
-    EXPECT_EQ(CountPixels(image, kBlack), 6 + 4);
+    EXPECT_EQ(CountPixels(image, kBlack), 6 + 4 + 6 + 4);
 }
 
 TEST(CanvasPixels, ChartPenStyles)
