@@ -8,8 +8,8 @@
 namespace tallyrun {
 
 TCustomAxisPanel::TCustomAxisPanel(QWidget* parent)
-    : TCustomChartPanelExtended(parent), backWall_(this, clAutomaticColor),
-      leftWall_(this, 0x80FFFF), bottomWall_(this, clWhiteColor)
+    : TCustomChartPanelExtended(parent), backWall_(this, clAutomatic),
+      leftWall_(this, 0x80FFFF), bottomWall_(this, clWhite)
 {
     backWall_.SetBrushStyle(Qt::NoBrush);
     axes_[axDepth].Visible = false;
@@ -17,11 +17,13 @@ TCustomAxisPanel::TCustomAxisPanel(QWidget* parent)
 
 TCustomAxisPanel::~TCustomAxisPanel()
 {
-    for (TPaintedSeries* series : series_)
-        series->ChartDestroyed();
+    destroying_ = true;
+    const std::vector<TChartSeries*> attached = series_;
+    for (TChartSeries* series : attached)
+        series->SetParentChart(nullptr);
 }
 
-void TCustomAxisPanel::AddSeries(TPaintedSeries* series)
+void TCustomAxisPanel::AttachSeries(TChartSeries* series)
 {
     if (!series || std::find(series_.begin(), series_.end(), series) != series_.end())
         return;
@@ -29,13 +31,14 @@ void TCustomAxisPanel::AddSeries(TPaintedSeries* series)
     RequestChartRepaint();
 }
 
-void TCustomAxisPanel::RemoveSeries(TPaintedSeries* series)
+void TCustomAxisPanel::DetachSeries(TChartSeries* series)
 {
     const auto it = std::find(series_.begin(), series_.end(), series);
     if (it == series_.end())
         return;
     series_.erase(it);
-    RequestChartRepaint();
+    if (!destroying_)
+        RequestChartRepaint();
 }
 
 void TCustomAxisPanel::SetBackColor(TColor value)
@@ -44,26 +47,26 @@ void TCustomAxisPanel::SetBackColor(TColor value)
     backWall_.SetBrushStyle(Qt::SolidPattern);
 }
 
-std::vector<TPaintedSeries*> TCustomAxisPanel::ActiveSeries() const
+std::vector<TChartSeries*> TCustomAxisPanel::ActiveSeries() const
 {
-    std::vector<TPaintedSeries*> active;
-    for (TPaintedSeries* series : series_)
+    std::vector<TChartSeries*> active;
+    for (TChartSeries* series : series_)
         if (series->Active())
             active.push_back(series);
     return active;
 }
 
-void TCustomAxisPanel::AssignZOrders(const std::vector<TPaintedSeries*>& active)
+void TCustomAxisPanel::AssignZOrders(const std::vector<TChartSeries*>& active)
 {
     maxZOrder_ = -1;
-    for (TPaintedSeries* series : active) {
+    for (TChartSeries* series : active) {
         if (!View3D()) {
-            series->ZOrder = 0;
+            series->Depth.ZOrder = 0;
         } else if (series->FixedZOrder() >= 0) {
-            series->ZOrder = series->FixedZOrder();
-            maxZOrder_ = std::max(maxZOrder_, series->ZOrder);
+            series->Depth.ZOrder = series->FixedZOrder();
+            maxZOrder_ = std::max(maxZOrder_, series->Depth.ZOrder);
         } else {
-            series->ZOrder = ++maxZOrder_;
+            series->Depth.ZOrder = ++maxZOrder_;
         }
     }
     if (!View3D())
@@ -85,8 +88,8 @@ void TCustomAxisPanel::DrawChart()
 {
     TChartCanvas3D& canvas = Canvas();
     DrawPanelBackground();
-    const std::vector<TPaintedSeries*> active = ActiveSeries();
-    for (TPaintedSeries* series : active)
+    const std::vector<TChartSeries*> active = ActiveSeries();
+    for (TChartSeries* series : active)
         series->PrepareForPaint();
 
     canvas.BeginFlatDrawing();
@@ -103,12 +106,13 @@ void TCustomAxisPanel::DrawChart()
     // Axes are not drawn by this program, so they take no room for labels.
     RecalcPlot();
 
-    for (TPaintedSeries* series : active) {
-        const int slot = View3D() ? maxZOrder_ - series->ZOrder : 0;
-        series->StartZ = seriesDepth_ * slot;
-        series->EndZ = series->StartZ + seriesDepth_;
-        series->MiddleZ = (series->StartZ + series->EndZ) / 2;
-        series->MarksDepth = series->MiddleZ;
+    for (TChartSeries* series : active) {
+        const int slot = View3D() ? maxZOrder_ - series->Depth.ZOrder : 0;
+        TChartSeries::TDepthBand& band = series->Depth;
+        band.StartZ = seriesDepth_ * slot;
+        band.EndZ = band.StartZ + seriesDepth_;
+        band.MiddleZ = (band.StartZ + band.EndZ) / 2;
+        band.MarksDepth = band.MiddleZ;
     }
     canvas.SetProjectionCentre(depthWidth_, PanelBounds(), PlotRect());
     DrawBackWall();
@@ -116,7 +120,7 @@ void TCustomAxisPanel::DrawChart()
         OnBeforeDrawAxes(*this);
     if (OnBeforeDrawSeries)
         OnBeforeDrawSeries(*this);
-    for (TPaintedSeries* series : active)
+    for (TChartSeries* series : active)
         DrawSeries(*series);
     canvas.ResetDrawingState();
     if (OnAfterDraw)
@@ -130,7 +134,7 @@ void TCustomAxisPanel::DrawBackWall()
         return;
     TChartCanvas3D& canvas = Canvas();
     canvas.ApplyChartPen(backWall_.Pen());
-    if (backWall_.Color() == clAutomaticColor && backWall_.BrushStyle() == Qt::SolidPattern)
+    if (backWall_.Color() == clAutomatic && backWall_.BrushStyle() == Qt::SolidPattern)
         canvas.Brush().style = Qt::NoBrush;
     else
         PrepareBrush(backWall_.Color(), backWall_.BrushStyle(), backWall_.BrushColor());
@@ -138,7 +142,7 @@ void TCustomAxisPanel::DrawBackWall()
     canvas.BoxRect(plot.left, plot.top, plot.right + 1, plot.bottom + 1);
 }
 
-void TCustomAxisPanel::DrawSeries(TPaintedSeries& series)
+void TCustomAxisPanel::DrawSeries(TChartSeries& series)
 {
     if (!series.HasVisiblePoints())
         return;

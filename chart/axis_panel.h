@@ -5,7 +5,8 @@
 #include "chart/chart_panel_extended.h"
 #include "chart/chart_pen.h"
 #include "chart/chart_wall.h"
-#include "chart/painted_series.h"
+#include "chart/chart_parent.h"
+#include "chart/chart_series.h"
 
 #include <QCursor>
 #include <array>
@@ -22,24 +23,24 @@ struct TChartAxis
 
 enum TAxisIndex { axBottom, axTop, axLeft, axRight, axDepth };
 
-class TCustomAxisPanel : public TCustomChartPanelExtended
+class TCustomAxisPanel : public TCustomChartPanelExtended, public TChartParent
 {
 public:
     using TChartEvent = std::function<void(TCustomAxisPanel&)>;
     using TMouseEvent = std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int, int)>;
     using TMouseMoveEvent = std::function<void(Qt::KeyboardModifiers, int, int)>;
     using TWheelEvent = std::function<void(Qt::KeyboardModifiers, int, int)>;
-    using TClickSeriesEvent = std::function<void(TPaintedSeries&, int, Qt::MouseButton,
-                                                 Qt::KeyboardModifiers, int, int)>;
 
     explicit TCustomAxisPanel(QWidget* parent = nullptr);
     ~TCustomAxisPanel() override;
 
-    // The series drawn by this panel, in list order. The panel does not own them; it tells
-    // each one when it goes away.
-    const std::vector<TPaintedSeries*>& SeriesList() const { return series_; }
-    void AddSeries(TPaintedSeries* series);
-    void RemoveSeries(TPaintedSeries* series);
+    // The series drawn by this panel, in list order. A series joins and leaves through its
+    // own SetParentChart; the panel does not own them and detaches each one when it goes.
+    const std::vector<TChartSeries*>& SeriesList() const { return series_; }
+    void RequestChartRepaint() override { TCustomChartPanelExtended::RequestChartRepaint(); }
+    bool IsChartDestroying() const override { return destroying_; }
+    void AttachSeries(TChartSeries* series) override;
+    void DetachSeries(TChartSeries* series) override;
 
     bool AxisVisible() const { return axisVisible_; }
     bool ClipPoints() const { return clipPoints_; }
@@ -71,8 +72,8 @@ public:
     TMouseMoveEvent OnMouseMove;
     TWheelEvent OnMouseWheelUp, OnMouseWheelDown;
     std::function<void()> OnClick;
-    // Click events of the panel's parts; none is assigned in this program.
-    TClickSeriesEvent OnClickSeries;
+    // The background's click event; none is assigned in this program. A click on a series
+    // fires the series' own OnClick.
     TMouseEvent OnClickBackground;
 
 protected:
@@ -82,7 +83,7 @@ protected:
     // True when the point is inside the legend box (the legend's click).
     virtual bool ClickedLegend(int, int) { return false; }
     // Active series, in list order.
-    std::vector<TPaintedSeries*> ActiveSeries() const;
+    std::vector<TChartSeries*> ActiveSeries() const;
 
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -92,13 +93,14 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void AssignZOrders(const std::vector<TPaintedSeries*>& active);
+    void AssignZOrders(const std::vector<TChartSeries*>& active);
     void ComputeDepth();
     void DrawBackWall();
-    void DrawSeries(TPaintedSeries& series);
-    TPaintedSeries* SeriesAt(int x, int y, int* index) const;
+    void DrawSeries(TChartSeries& series);
+    TChartSeries* SeriesAt(int x, int y, int* index) const;
 
-    std::vector<TPaintedSeries*> series_;
+    std::vector<TChartSeries*> series_;
+    bool destroying_ = false;
     bool axisVisible_ = true;
     bool clipPoints_ = true;
     bool view3DWalls_ = true;

@@ -13,6 +13,18 @@ QPoint EventPoint(const QSinglePointEvent* event)
     return event->position().toPoint();
 }
 
+TSeriesMouseButton SeriesButton(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::RightButton:
+        return smbRight;
+    case Qt::MiddleButton:
+        return smbMiddle;
+    default:
+        return smbLeft;
+    }
+}
+
 } // namespace
 
 void TCustomAxisPanel::showEvent(QShowEvent* event)
@@ -24,7 +36,7 @@ void TCustomAxisPanel::showEvent(QShowEvent* event)
     }
 }
 
-TPaintedSeries* TCustomAxisPanel::SeriesAt(int x, int y, int* index) const
+TChartSeries* TCustomAxisPanel::SeriesAt(int x, int y, int* index) const
 {
     for (auto it = series_.rbegin(); it != series_.rend(); ++it) {
         if (!(*it)->Active())
@@ -49,9 +61,10 @@ void TCustomAxisPanel::mousePressEvent(QMouseEvent* event)
     int index = -1;
     if (ClickedLegend(p.x(), p.y())) {
         // The legend's click event; none is offered yet.
-    } else if (TPaintedSeries* series = SeriesAt(p.x(), p.y(), &index)) {
-        if (OnClickSeries)
-            OnClickSeries(*series, index, event->button(), event->modifiers(), p.x(), p.y());
+    } else if (TChartSeries* series = SeriesAt(p.x(), p.y(), &index)) {
+        if (series->OnClick)
+            series->OnClick(*series, index, SeriesButton(event->button()),
+                            static_cast<unsigned>(event->modifiers().toInt()), p.x(), p.y());
     } else if (OnClickBackground) {
         OnClickBackground(event->button(), event->modifiers(), p.x(), p.y());
     }
@@ -73,8 +86,8 @@ void TCustomAxisPanel::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     int index = -1;
-    TPaintedSeries* series = SeriesAt(p.x(), p.y(), &index);
-    if (series && series->Cursor().shape() != Qt::ArrowCursor)
+    TChartSeries* series = SeriesAt(p.x(), p.y(), &index);
+    if (series && series->Cursor() != Qt::ArrowCursor)
         setCursor(series->Cursor());
     else if (panelCursorKnown_)
         setCursor(panelCursor_);

@@ -36,7 +36,7 @@ void TChartCanvas::ApplyState(bool withPen, bool withBrush) const
     QPainter& p = *target_;
     p.setRenderHint(QPainter::Antialiasing, false);
     if (withPen && pen_.style != Qt::NoPen) {
-        QPen qpen(ChartColorToQColor(pen_.color));
+        QPen qpen(ColorToQColor(pen_.color));
         qpen.setWidth(pen_.width > 1 ? pen_.width : 1);
         qpen.setCapStyle(Qt::FlatCap);
         qpen.setJoinStyle(Qt::MiterJoin);
@@ -51,11 +51,11 @@ void TChartCanvas::ApplyState(bool withPen, bool withBrush) const
         p.setPen(Qt::NoPen);
     }
     if (withBrush && brush_.style != Qt::NoBrush)
-        p.setBrush(QBrush(ChartColorToQColor(brush_.color), brush_.style));
+        p.setBrush(QBrush(ColorToQColor(brush_.color), brush_.style));
     else
         p.setBrush(Qt::NoBrush);
     p.setBackgroundMode(backgroundMode_ == bkOpaque ? Qt::OpaqueMode : Qt::TransparentMode);
-    p.setBackground(ChartColorToQColor(backgroundColour_));
+    p.setBackground(ColorToQColor(backgroundColour_));
 }
 
 void TChartCanvas::FlatPieSlice(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
@@ -152,7 +152,7 @@ void TChartCanvas::PutText(int x, int y, const std::string& text)
     QPainter& p = *target_;
     ApplyState(false, false);
     p.setFont(font_);
-    p.setPen(ChartColorToQColor(fontColor_));
+    p.setPen(ColorToQColor(fontColor_));
     const QFontMetrics metrics(font_, p.device());
     const int width = metrics.horizontalAdvance(qtext);
     if ((textAlignment_ & taCenter) == taCenter)
@@ -164,7 +164,7 @@ void TChartCanvas::PutText(int x, int y, const std::string& text)
     else if (textAlignment_ & taBottom)
         y -= metrics.height();
     if (backgroundMode_ == bkOpaque)
-        p.fillRect(QRect(x, y, width, metrics.height()), ChartColorToQColor(backgroundColour_));
+        p.fillRect(QRect(x, y, width, metrics.height()), ColorToQColor(backgroundColour_));
     p.drawText(QPoint(x, y + metrics.ascent()), qtext);
 }
 
@@ -207,8 +207,8 @@ void TChartCanvas::ResetDrawingState()
     brush_ = TCanvasBrush{};
     font_ = QFont();
     font_.setPointSize(10);
-    fontColor_ = clBlackColor;
-    backgroundColour_ = clWhiteColor;
+    fontColor_ = clBlack;
+    backgroundColour_ = clWhite;
     backgroundMode_ = bkTransparent;
 }
 

@@ -33,7 +33,7 @@ constexpr int taBaseline = 24;
 // The drawing pen. Qt::NoPen is the clear pen; Qt::CustomDashLine here means every other pixel.
 struct TCanvasPen
 {
-    TColor color = clBlackColor;
+    TColor color = clBlack;
     int width = 1;
     Qt::PenStyle style = Qt::SolidLine;
 };
@@ -42,7 +42,7 @@ struct TCanvasPen
 // colour when the background mode is opaque.
 struct TCanvasBrush
 {
-    TColor color = clWhiteColor;
+    TColor color = clWhite;
     Qt::BrushStyle style = Qt::SolidPattern;
 };
 
@@ -102,8 +102,8 @@ private:
     TCanvasPen pen_;
     TCanvasBrush brush_;
     QFont font_;
-    TColor fontColor_ = clBlackColor;
-    TColor backgroundColour_ = clWhiteColor;
+    TColor fontColor_ = clBlack;
+    TColor backgroundColour_ = clWhite;
     TBackgroundMode backgroundMode_ = bkTransparent;
     int textAlignment_ = taLeft | taTop;
 };

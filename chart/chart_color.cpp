@@ -28,7 +28,7 @@ QColor SystemColor(TColor color)
 
 } // namespace
 
-TColor QColorToChartColor(const QColor& color)
+TColor QColorToColor(const QColor& color)
 {
     return static_cast<TColor>(color.red()) | static_cast<TColor>(color.green()) << 8 |
            static_cast<TColor>(color.blue()) << 16;
@@ -37,11 +37,11 @@ TColor QColorToChartColor(const QColor& color)
 TColor ColorToRGB(TColor color)
 {
     if (color & clSystemColorFlag)
-        return QColorToChartColor(SystemColor(color));
+        return QColorToColor(SystemColor(color));
     return color & 0xFFFFFF;
 }
 
-QColor ChartColorToQColor(TColor color)
+QColor ColorToQColor(TColor color)
 {
     const TColor rgb = ColorToRGB(color);
     return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);

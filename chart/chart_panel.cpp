@@ -93,7 +93,7 @@ void TCustomChartPanel::PrepareBrush(TColor colour, Qt::BrushStyle style,
 {
     TCanvasBrush& brush = canvas_->Brush();
     if (style != Qt::SolidPattern && colour == backgroundColour)
-        brush.color = backgroundColour == clBlackColor ? clWhiteColor : clBlackColor;
+        brush.color = backgroundColour == clBlack ? clWhite : clBlack;
     else
         brush.color = colour;
     brush.style = style;
@@ -110,8 +110,8 @@ QImage TCustomChartPanel::RenderBitmap(TColor colour, const TChartRect& rect)
     QImage bitmap(std::max(0, rect.Width()), std::max(0, rect.Height()),
                   QImage::Format_RGB32);
     bitmap.fill(Qt::white);
-    if (colour != clWhiteColor)
-        bitmap.fill(ChartColorToQColor(colour));
+    if (colour != clWhite)
+        bitmap.fill(ColorToQColor(colour));
     const bool buffered = canvas_->Buffered();
     canvas_->SetBuffered(false);
     if (!bitmap.isNull()) {
@@ -126,7 +126,7 @@ QImage TCustomChartPanel::RenderBitmap(TColor colour, const TChartRect& rect)
 
 void TCustomChartPanel::ExportBitmapFile(const std::string& fileName)
 {
-    const std::string bytes = EncodeBmp(RenderBitmap(clWhiteColor, {0, 0, width(), height()}));
+    const std::string bytes = EncodeBmp(RenderBitmap(clWhite, {0, 0, width(), height()}));
     SaveFileAtomically(fileName, bytes);
 }
 

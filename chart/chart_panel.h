@@ -22,7 +22,7 @@ enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 struct TChartGradient
 {
     bool Visible = false;
-    TColor StartColor = clWhiteColor;
+    TColor StartColor = clWhite;
     TColor EndColor = 0x00FFFF; // yellow
     friend bool operator==(const TChartGradient&, const TChartGradient&) = default;
 };

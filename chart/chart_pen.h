@@ -11,7 +11,7 @@ namespace tallyrun {
 struct TChartPen
 {
     bool Visible = true;
-    TColor Color = clBlackColor;
+    TColor Color = clBlack;
     int Width = 1;
     Qt::PenStyle Style = Qt::SolidLine;
     // With width 1, every other pixel is set.

@@ -42,7 +42,7 @@ private:
     TChartRepaintOwner* owner_;
     TColor color_;
     Qt::BrushStyle brushStyle_ = Qt::SolidPattern;
-    TColor brushColor_ = clWhiteColor;
+    TColor brushColor_ = clWhite;
     TChartPen pen_;
     int size_ = 0;
 };

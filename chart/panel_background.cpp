@@ -54,15 +54,15 @@ void TCustomChartPanel::DrawPanelBackground()
     const TChartRect& bounds = PanelBounds();
     if (gradient_.Visible && canvas.Target()) {
         QLinearGradient fill(0, bounds.top, 0, bounds.bottom);
-        fill.setColorAt(0, ChartColorToQColor(gradient_.StartColor));
-        fill.setColorAt(1, ChartColorToQColor(gradient_.EndColor));
+        fill.setColorAt(0, ColorToQColor(gradient_.StartColor));
+        fill.setColorAt(1, ColorToQColor(gradient_.EndColor));
         canvas.Target()->fillRect(QRect(bounds.left, bounds.top, bounds.Width(), bounds.Height()),
                                   fill);
     } else {
         canvas.Brush() = {color_, Qt::SolidPattern};
         canvas.FillArea(bounds);
     }
-    canvas.Pen() = {clBlackColor, 1, Qt::SolidLine};
+    canvas.Pen() = {clBlack, 1, Qt::SolidLine};
     canvas.Brush().style = Qt::NoBrush;
     TChartRect rect = bounds;
     DrawBevel(canvas, rect, bevelOuter_, bevelWidth_);

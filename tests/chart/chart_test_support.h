@@ -3,7 +3,7 @@
 #pragma once
 
 #include "chart/chart.h"
-#include "chart/painted_series.h"
+#include "chart/chart_series.h"
 
 #include <QApplication>
 #include <QFile>
@@ -33,44 +33,42 @@ inline void PinPalette()
 
 // Fills the plot rectangle in its colour and a 4 x 4 box at the projected plot centre in
 // blue, and records each hook as it runs.
-class RecordingSeries : public TPaintedSeries
+class RecordingSeries : public TChartSeries
 {
 public:
     explicit RecordingSeries(TChart& chart, std::vector<std::string>* log = nullptr)
-        : chart_(&chart), log_(log)
+        : chart_(chart), log_(log)
     {
-        chart.AddSeries(this);
-    }
-    ~RecordingSeries() override
-    {
-        if (chart_)
-            chart_->RemoveSeries(this);
+        AddPoint("one", clAutomatic, 1);
+        SetParentChart(&chart);
     }
 
-    bool Active() const override { return active; }
-    bool HasVisiblePoints() const override { return points; }
     bool MarksVisible() const override { return marks; }
     void PrepareForPaint() override { Log("prepare"); }
-    void BeginDrawValues() override { Log("begin"); }
+    void BeginDrawValues() override
+    {
+        Log("begin");
+        TChartSeries::BeginDrawValues();
+    }
     void DrawPoints() override
     {
         Log("points");
-        projectedWhileDrawing = chart_->Canvas().Projection().projectionOn;
-        TChartCanvas3D& canvas = chart_->Canvas();
+        projectedWhileDrawing = chart_.Canvas().Projection().projectionOn;
+        TChartCanvas3D& canvas = chart_.Canvas();
         canvas.Pen().style = Qt::NoPen;
         canvas.Brush() = {colour, Qt::SolidPattern};
-        canvas.FillArea(chart_->PlotRect());
-        const TScreenPoint p =
-            canvas.ProjectPoint(chart_->PlotCentreX(), chart_->PlotCentreY(), 0);
+        canvas.FillArea(chart_.PlotRect());
+        const TScreenPoint p = canvas.ProjectPoint(chart_.PlotCentreX(), chart_.PlotCentreY(), 0);
         canvas.Brush().color = 0xFF0000;
         canvas.FillArea({p.x - 2, p.y - 2, p.x + 2, p.y + 2});
     }
     void DrawPointMarks() override { Log("marks"); }
-    void EndDrawValues() override { Log("end"); }
-    void ChartDestroyed() override { chart_ = nullptr; }
+    void EndDrawValues() override
+    {
+        Log("end");
+        TChartSeries::EndDrawValues();
+    }
 
-    bool active = true;
-    bool points = true;
     bool marks = true;
     TColor colour = 0x0000FF;
     bool projectedWhileDrawing = false;
@@ -81,7 +79,7 @@ private:
         if (log_)
             log_->push_back(what);
     }
-    TChart* chart_;
+    TChart& chart_;
     std::vector<std::string>* log_;
 };
 

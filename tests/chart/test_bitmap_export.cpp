@@ -66,6 +66,7 @@ protected:
     QTemporaryDir dir;
     TChart chart;
     RecordingSeries series{chart};
+
 };
 
 TEST_F(BitmapExport, FileHasTheClientSizeAndStandardHeaders)
@@ -107,7 +108,7 @@ TEST_F(BitmapExport, RowsAreBottomUpAndHoldTheBevels)
     EXPECT_EQ(BmpPixel(bmp, 5, 5), kFace);
     EXPECT_EQ(BmpPixel(bmp, 100, 100), 0xFFFF0000u); // the series' plot area
 
-    const QImage image = chart.RenderBitmap(clWhiteColor, {0, 0, 590, 364});
+    const QImage image = chart.RenderBitmap(clWhite, {0, 0, 590, 364});
     for (int y = 0; y < 364; y += 7)
         for (int x = 0; x < 590; x += 5)
             ASSERT_EQ(BmpPixel(bmp, x, y), image.pixel(x, y)) << x << "," << y;

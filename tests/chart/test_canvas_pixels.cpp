@@ -203,7 +203,7 @@ struct ProjectedSurface : Surface
         canvas.SetBuffered(false);
         canvas.BeginFrame(&painter, &options, 0, {0, 0, 200, 200}, true);
         canvas.SetProjectionCentre(20, {0, 0, 200, 200}, {50, 50, 150, 150});
-        canvas.Brush() = {clWhiteColor, Qt::SolidPattern};
+        canvas.Brush() = {clWhite, Qt::SolidPattern};
     }
     TView3DOptions options{nullptr};
 };
@@ -239,7 +239,7 @@ TEST(CanvasPixels, ExplodedSliceShowsShadedSides)
     ProjectedSurface s;
     // A quarter from twelve to nine o'clock: its end side faces the viewer's left.
     s.canvas.SolidPieSlice(100, 100, 60, 60, 0, 20, kPi / 2, kPi, true, true);
-    s.canvas.Brush().color = clWhiteColor;
+    s.canvas.Brush().color = clWhite;
     const QImage image = s.Done();
     const TScreenPoint centreCap = s.canvas.ProjectPoint(100, 100, 20);
     const TScreenPoint centreBase = s.canvas.ProjectPoint(100, 100, 0);

@@ -165,11 +165,11 @@ TEST(ChartMath, RoundingAndMulDiv)
 
 TEST(ChartColor, DarkeningFloorsEachComponent)
 {
-    EXPECT_EQ(DarkenColor(clWhiteColor, 32), 0xDFDFDFu); // (223, 223, 223)
+    EXPECT_EQ(DarkenColor(clWhite, 32), 0xDFDFDFu); // (223, 223, 223)
     EXPECT_EQ(DarkenColor(0x10FF20, 32), 0x00DF00u);     // 0x20 and 0x10 are not above 32
     EXPECT_EQ(DarkenColor(0x0000FF, 0), 0x0000FFu);
-    EXPECT_EQ(ChartColorToQColor(0x0000FF), QColor(255, 0, 0));
-    EXPECT_EQ(QColorToChartColor(QColor(1, 2, 3)), 0x030201u);
+    EXPECT_EQ(ColorToQColor(0x0000FF), QColor(255, 0, 0));
+    EXPECT_EQ(QColorToColor(QColor(1, 2, 3)), 0x030201u);
 }
 
 TEST(View3DOptions, SettersRepaintOnlyOnChange)
