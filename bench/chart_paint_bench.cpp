@@ -6,6 +6,7 @@
 // Run: QT_QPA_PLATFORM=offscreen build/bench/chart_paint_bench
 #include "chart/chart.h"
 #include "chart/chart_series.h"
+#include "tests/chart/chart_test_support.h"
 
 #include <QApplication>
 #include <QImage>
@@ -81,14 +82,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
 
     TChart chart;
-    chart.resize(590, 364);
-    chart.SetBevelOuter(bvLowered);
-    chart.SetBevelInner(bvRaised);
-    chart.SetChart3DPercent(20);
-    chart.View3DOptions().SetElevation(315);
-    chart.View3DOptions().SetRotation(360);
-    chart.View3DOptions().SetPerspective(0);
-    chart.View3DOptions().SetOrthogonal(false);
+    tallyrun::testing::SetUpProgramChart(chart);
     SliceSeries series(chart, 500);
 
     // The window surface both copies land on, in the format of a window's backing store.
