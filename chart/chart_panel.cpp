@@ -71,6 +71,9 @@ void TCustomChartPanel::PaintTo(QPainter* target, const TChartRect& userRect)
 void TCustomChartPanel::PaintRequest(QPainter* window)
 {
     canvas_->SetTarget(window);
+    // A hidden panel gets its resize event only when shown: a buffer of another size is stale.
+    if (canvas_->Buffer().size() != size())
+        canvas_->MarkDirty();
     if (!canvas_->RepaintFromBuffer())
         PaintTo(window, {0, 0, width(), height()});
     canvas_->SetTarget(nullptr);

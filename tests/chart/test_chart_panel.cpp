@@ -372,6 +372,48 @@ TEST_F(ChartPanel, MouseHandlersRunBeforeThePanelsOwnHandling)
     EXPECT_EQ(chart.cursor().shape(), Qt::PointingHandCursor);
 }
 
+TEST_F(ChartPanel, ResizeRecreatesTheBufferAtTheNewSize)
+{
+    RecordingSeries series(chart);
+    QImage window(590, 364, QImage::Format_RGB32);
+    QPainter painter(&window);
+    chart.PaintRequest(&painter);
+    chart.resize(300, 200); // hidden: no resize event comes before the paint
+    chart.PaintRequest(&painter);
+    EXPECT_EQ(chart.Canvas().Buffer().size(), QSize(300, 200));
+    EXPECT_EQ(chart.draws, 2);
+}
+
+TEST_F(ChartPanel, DegenerateSizesAndMarginsPaintWithoutHarm)
+{
+    RecordingSeries series(chart);
+    chart.SetMarginLeft(200);
+    chart.SetMarginTop(-50);
+    Render();
+    // The plot rectangle is held inside the panel and never turned inside out.
+    EXPECT_GE(chart.plotBeforeSeries.left, 0);
+    EXPECT_GE(chart.plotBeforeSeries.top, 0);
+    EXPECT_GT(chart.PlotWidth(), 0);
+    EXPECT_GT(chart.PlotHeight(), 0);
+
+    QTemporaryDir dir;
+    for (const QSize size : {QSize(1, 1), QSize(3, 0), QSize(0, 0)}) {
+        chart.resize(size);
+        QImage window(10, 10, QImage::Format_RGB32);
+        QPainter painter(&window);
+        chart.PaintRequest(&painter);
+        chart.PaintRequest(&painter);
+        const std::string path = QFile::encodeName(dir.filePath("tiny.bmp")).toStdString();
+        chart.ExportBitmapFile(path);
+        const std::string bmp = ReadFileBytes(QFile::decodeName(path.c_str()));
+        ASSERT_GE(bmp.size(), 54u);
+        // A panel without area gives a picture without pixels.
+        const bool empty = size.isEmpty();
+        EXPECT_EQ(Read32(bmp, 18), empty ? 0u : static_cast<std::uint32_t>(size.width()));
+        EXPECT_EQ(Read32(bmp, 22), empty ? 0u : static_cast<std::uint32_t>(size.height()));
+    }
+}
+
 TEST(ChartPanelLifetime, DestroyingTheChartDetachesItsSeries)
 {
     auto chart = std::make_unique<TChart>();
