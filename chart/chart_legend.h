@@ -23,12 +23,9 @@ public:
     void SetAlignment(TLegendAlignment value) { Store(alignment_, value); }
 
 private:
-    template <typename T> void Store(T& field, T value)
+    template <typename T> void Store(T& field, const T& value)
     {
-        if (field == value)
-            return;
-        field = value;
-        owner_->RequestChartRepaint();
+        StoreAndRepaint(field, value, owner_);
     }
 
     TChartRepaintOwner* owner_;

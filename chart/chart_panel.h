@@ -104,10 +104,7 @@ protected:
     // Compares, stores and requests a repaint.
     template <typename T> void SetProperty(T& field, const T& value)
     {
-        if (field == value)
-            return;
-        field = value;
-        RequestChartRepaint();
+        StoreAndRepaint(field, value, static_cast<TChartRepaintOwner*>(this));
     }
     // Turned on when the most derived panel is complete.
     void EnableRepaints() { repaintsEnabled_ = true; }

@@ -15,41 +15,24 @@ TChartTitle::TChartTitle(TChartRepaintOwner* owner) : owner_(owner)
     font_.setPointSize(8);
 }
 
-void TChartTitle::Changed()
-{
-    owner_->RequestChartRepaint();
-}
-
 void TChartTitle::SetVisible(bool value)
 {
-    if (visible_ != value) {
-        visible_ = value;
-        Changed();
-    }
+    StoreAndRepaint(visible_, value, owner_);
 }
 
 void TChartTitle::SetText(const std::vector<std::string>& value)
 {
-    if (text_ != value) {
-        text_ = value;
-        Changed();
-    }
+    StoreAndRepaint(text_, value, owner_);
 }
 
 void TChartTitle::SetFont(const QFont& value)
 {
-    if (font_ != value) {
-        font_ = value;
-        Changed();
-    }
+    StoreAndRepaint(font_, value, owner_);
 }
 
 void TChartTitle::SetFontColor(TColor value)
 {
-    if (fontColor_ != value) {
-        fontColor_ = value;
-        Changed();
-    }
+    StoreAndRepaint(fontColor_, value, owner_);
 }
 
 void TChartTitle::Draw(TCustomChartPanel& panel, bool atTop) const

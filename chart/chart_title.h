@@ -33,8 +33,6 @@ public:
     void Draw(TCustomChartPanel& panel, bool atTop) const;
 
 private:
-    void Changed();
-
     TChartRepaintOwner* owner_;
     bool visible_ = true;
     std::vector<std::string> text_;

@@ -33,10 +33,7 @@ public:
 private:
     template <typename T> void Store(T& field, const T& value)
     {
-        if (field == value)
-            return;
-        field = value;
-        owner_->RequestChartRepaint();
+        StoreAndRepaint(field, value, owner_);
     }
 
     TChartRepaintOwner* owner_;

@@ -39,13 +39,9 @@ public:
     void Assign(const TView3DOptions& other);
 
 private:
-    template <typename T> void Store(T& field, T value)
+    template <typename T> void Store(T& field, const T& value)
     {
-        if (field == value)
-            return;
-        field = value;
-        if (owner_)
-            owner_->RequestChartRepaint();
+        StoreAndRepaint(field, value, owner_);
     }
 
     TChartRepaintOwner* owner_;
