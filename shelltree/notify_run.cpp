@@ -36,6 +36,7 @@ void TShNotifyThread::OpenWatches(TShWatchSet& watches)
         std::lock_guard guard(lock_);
         watches.Open(watchList_, shownFolders_, watchSubtree_, ChangeKindsOf(filter_));
         settled_ = true;
+        ++openCount_;
     }
     settledChanged_.notify_all();
 }

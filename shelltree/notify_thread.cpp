@@ -103,6 +103,12 @@ bool TShNotifyThread::InCallback()
     return inCallback_;
 }
 
+int TShNotifyThread::OpenCount()
+{
+    std::lock_guard guard(lock_);
+    return openCount_;
+}
+
 bool TShNotifyThread::IsSettled()
 {
     std::lock_guard guard(lock_);

@@ -59,6 +59,8 @@ public:
     // at once when the thread does not run.
     void WaitSettled();
     bool IsSettled();
+    // How many times the watcher has opened its watches: it reopens them on every wake-up.
+    int OpenCount();
 
 protected:
     void Execute() override;
@@ -86,6 +88,7 @@ private:
     bool inCallback_ = false;
     bool settled_ = false;
     std::string changedPath_;
+    int openCount_ = 0;
     TShNotifyCallback callback_;
     QPointer<QObject> owner_;
     std::condition_variable settledChanged_;

@@ -30,6 +30,8 @@ void TShThread::Start()
     if (started_)
         return;
     started_ = true;
+    // A wake before the start means nothing: the run reads the current settings first.
+    wakeEvent_.Reset();
     thread_ = std::thread([this] { Run(); });
 }
 
