@@ -90,9 +90,11 @@ bool TQorShID::IDListFromPath(const std::string& path, PItemIDList& list)
     std::string walked = mount == "/" ? "" : mount;
     for (size_t i = static_cast<size_t>(depth); ok && i < parts.size(); ++i) {
         walked += "/" + parts[i];
-        const TPathStatus status = StatPath(walked);
-        ok = status.exists &&
-             Append(result, MakeItemID(status.isDir ? TShIDKind::Folder : TShIDKind::File,
+        // A path given by name leads through links to folders (a linked home, a linked
+        // desktop directory), so those count as folders here; listings show links as files.
+        const bool isFolder = IsExistingDirectory(walked);
+        ok = (isFolder || StatPath(walked).exists) &&
+             Append(result, MakeItemID(isFolder ? TShIDKind::Folder : TShIDKind::File,
                                        parts[i]));
     }
     if (!ok) {

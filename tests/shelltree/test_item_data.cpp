@@ -107,6 +107,28 @@ TEST_F(ItemDataTest, WithoutADesktopDirectoryTheHomeStandsIn)
     EXPECT_EQ(root->Path(), Home());
 }
 
+TEST_F(ItemDataTest, LinkedDesktopDirectoryStillGivesTheDesktopRoot)
+{
+    const std::string real = MakeDir(Root() + "/real-desktop");
+    MakeDir(real + "/inside");
+    std::filesystem::remove(Desktop());
+    std::filesystem::create_directory_symlink(real, Desktop());
+    const auto root = TQorShRoot().MakeRootItem();
+    ASSERT_TRUE(root);
+    EXPECT_EQ(root->Path(), Desktop());
+    // A root given by a path through a link lists the folder the link leads to.
+    TQorShRoot byPath;
+    byPath.SetUsesID(false);
+    byPath.SetRootPath(Desktop());
+    const auto item = byPath.MakeRootItem();
+    ASSERT_TRUE(item);
+    const auto own = item->OwnFolder();
+    ASSERT_TRUE(own);
+    std::vector<TIDListPtr> children;
+    EXPECT_TRUE(own->EnumObjects(SHCONTF_FOLDERS, children));
+    EXPECT_EQ(children.size(), 1u);
+}
+
 TEST_F(ItemDataTest, AttributesFollowTheFileSystem)
 {
     const std::string dir = MakeDir(Root() + "/attrs");
@@ -123,8 +145,14 @@ TEST_F(ItemDataTest, AttributesFollowTheFileSystem)
     EXPECT_FALSE(leaf->HasAttribute(saHidden));
     EXPECT_FALSE(leaf->HasAttribute(saHasSubfolder));
     EXPECT_EQ(leaf->OverlayIndex(), -1);
-    // A symbolic link is never a folder: a linked file with the link overlay.
-    const auto link = RecordOf(ListOf(dir + "/link"));
+    // A listed symbolic link is never a folder: a linked file with the link overlay.
+    const auto folder = TShFolder::Desktop()->BindToObject(ListOf(dir).get());
+    ASSERT_TRUE(folder);
+    std::vector<TIDListPtr> files;
+    folder->EnumObjects(SHCONTF_NONFOLDERS, files);
+    ASSERT_EQ(files.size(), 1u);
+    PItemIDList absolute = TQorShID::ConcatIDLists(folder->AbsoluteIDList(), files[0].get());
+    const auto link = std::make_unique<TQorShFolderData>(absolute, files[0].release());
     EXPECT_EQ(link->ItemType(), itFile);
     EXPECT_TRUE(link->HasAttribute(saLink));
     EXPECT_EQ(link->OverlayIndex(), 1);
