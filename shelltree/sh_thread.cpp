@@ -93,6 +93,8 @@ void TShThread::Stop()
     if (!thread_.joinable() || thread_.get_id() == std::this_thread::get_id())
         return;
     const bool onUiThread = QThread::currentThread() == context_->thread();
+    Q_ASSERT_X(!(onUiThread && inHandOff_.load()), "TShThread::Stop",
+               "stopped from inside its own callback, which the thread waits for");
     std::unique_lock lock(stateMutex_);
     while (!ended_) {
         if (handOffPending_ && onUiThread) {
@@ -124,7 +126,16 @@ bool TShThread::Synchronize(const std::function<void()>& call)
             if (terminated_.load())
                 return;
             ran = true;
-            call();
+            inHandOff_.store(true);
+            // An error of the owner's callback must not unwind through Qt's event delivery.
+            try {
+                call();
+            } catch (const std::exception& e) {
+                ReportError(e.what());
+            } catch (...) {
+                ReportError("unknown error in a callback");
+            }
+            inHandOff_.store(false);
         },
         Qt::BlockingQueuedConnection);
     std::lock_guard guard(stateMutex_);

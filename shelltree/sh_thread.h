@@ -5,6 +5,8 @@
 // The object must be made on the UI thread; the hand-off runs there. Stop may be called from
 // the UI thread while the background thread is blocked in a hand-off: Stop then runs the
 // pending hand-off itself (without its callback), so the two threads never wait on each other.
+// Stop (and destruction) must not be called from inside the thread's own callback, which the
+// thread is waiting for; an owner that wants to go away there defers it to its event loop.
 #pragma once
 
 #include "platform/wait_event.h"
@@ -90,6 +92,8 @@ private:
     bool started_ = false;
     bool ended_ = false;
     bool handOffPending_ = false;
+    // Set on the UI thread while a handed-off call runs there.
+    std::atomic<bool> inHandOff_{false};
     TTerminateHandler terminateHandler_;
 };
 
