@@ -17,6 +17,7 @@ TPathStatus StatPath(const std::string& path)
     status.exists = true;
     status.isDir = S_ISDIR(st.st_mode);
     status.isLink = S_ISLNK(st.st_mode);
+    status.isRegular = S_ISREG(st.st_mode);
     status.readOnly = !S_ISLNK(st.st_mode) && !(st.st_mode & S_IWUSR);
     return status;
 }
@@ -34,10 +35,11 @@ bool IsWritableFolder(const std::string& folder)
 
 bool IsCompressed(const std::string& path)
 {
+    // Devices and fifos are never opened: opening one can have effects of its own.
     const TPathStatus status = StatPath(path);
-    if (!status.exists || status.isLink)
+    if (!status.isDir && !status.isRegular)
         return false;
-    // O_NONBLOCK: never hang on a special file; only directories and regular files get here.
+    // O_NONBLOCK and the second check: the entry may have been replaced in between.
     const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;

@@ -11,6 +11,7 @@ struct TPathStatus {
     bool exists = false;
     bool isDir = false;  // a real directory (not a link to one)
     bool isLink = false;
+    bool isRegular = false;
     bool readOnly = false; // the owner has no write permission
 };
 

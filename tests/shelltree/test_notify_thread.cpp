@@ -96,6 +96,13 @@ TEST_F(NotifyThreadTest, ChangesOfOtherKindsAndInShownSubfoldersAreSeenAsConfigu
     std::filesystem::create_directory(shown + "/deeper");
     ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 15000));
     EXPECT_EQ(reports_[0].path, root + "/");
+    // With the file-name kind added to the filter, a new file reports too.
+    watcher->SetNotifyFilter(nfDirName | nfFileName);
+    EXPECT_EQ(watcher->NotifyFilterOf(), nfDirName | nfFileName);
+    watcher->WaitSettled();
+    reports_.clear();
+    std::ofstream(root + "/second.txt") << "x";
+    ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 15000));
 }
 
 TEST_F(NotifyThreadTest, VanishedFolderIsReportedAtOnceAndLeavesTheList)
