@@ -2,10 +2,13 @@
 #include <QApplication>
 #include <QMainWindow>
 
+#include "platform/fonts.h"
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallyrun"));
+    tallyrun::InstallFontSubstitutions();
     // Until the main window lands, a plain window stands in for it.
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Tallyrun"));

@@ -2,14 +2,11 @@
 // red in the lowest byte (0x00BBGGRR), with two reserved values.
 #pragma once
 
-#include <QColor>
+#include "platform/color_value.h"
 
 #include <array>
-#include <cstdint>
 
 namespace tallyrun {
-
-using TColor = std::uint32_t;
 
 // A point added with this colour takes its series' automatic colour; a wall, pen or
 // background with it has no colour of its own.
@@ -17,11 +14,8 @@ constexpr TColor clAutomatic = 0x20000000;
 // A point with this colour is a null point: no mark and no legend symbol.
 constexpr TColor clNone = 0x1FFFFFFF;
 
-constexpr TColor clRed = 0x0000FF;
 constexpr TColor clGreen = 0x008000;
 constexpr TColor clYellow = 0x00FFFF;
-constexpr TColor clBlue = 0xFF0000;
-constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clGray = 0x808080;
 constexpr TColor clFuchsia = 0xFF00FF;
 constexpr TColor clTeal = 0x808000;
@@ -32,7 +26,6 @@ constexpr TColor clOlive = 0x008080;
 constexpr TColor clPurple = 0x800080;
 constexpr TColor clSilver = 0xC0C0C0;
 constexpr TColor clAqua = 0xFFFF00;
-constexpr TColor clBlack = 0x000000;
 
 // The automatic point colours, in the order points take them.
 constexpr std::array<TColor, 16> DefaultPalette = {
@@ -40,11 +33,7 @@ constexpr std::array<TColor, 16> DefaultPalette = {
     clNavy, clMaroon, clLime,   clOlive,  clPurple, clSilver, clAqua,   clBlack,
 };
 
-// The RGB part of a colour as a QColor; the reserved values have no RGB meaning and must be
-// resolved by the caller first.
-inline QColor ColorToQColor(TColor c)
-{
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
+// TColor, the basic colours and ColorToQColor come from platform/color_value.h. The reserved
+// values above have no RGB meaning and must be resolved by the caller before conversion.
 
 } // namespace tallyrun
