@@ -1,0 +1,128 @@
+// The watcher's run on its own thread: open the watches, wait for a change, wait for 1.5 s of
+// quiet, call back; a watched folder that vanishes is reported at once.
+#include "shelltree/notify_thread.h"
+
+#include "platform/file_status.h"
+
+#include <chrono>
+
+namespace tallyrun {
+namespace {
+
+std::uint32_t ChangeKindsOf(TShNotifyFilter filter)
+{
+    return (filter & 0x7Fu) | ((filter & 0x80u) ? 0x100u : 0u);
+}
+
+} // namespace
+
+void TShNotifyThread::Execute()
+{
+    TShWatchSet watches;
+    try {
+        Loop(watches);
+    } catch (...) {
+        watches.Close();
+        SetSettled(true);
+        throw;
+    }
+    watches.Close();
+    SetSettled(true);
+}
+
+void TShNotifyThread::OpenWatches(TShWatchSet& watches)
+{
+    {
+        std::lock_guard guard(lock_);
+        watches.Open(watchList_, shownFolders_, watchSubtree_, ChangeKindsOf(filter_));
+        settled_ = true;
+        ++openCount_;
+    }
+    settledChanged_.notify_all();
+}
+
+TShWaitResult TShNotifyThread::WaitForChange(TShWatchSet& watches, int ms,
+                                             std::vector<TShFiredRoot>& fired)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    const int fds[] = {watches.Fd()};
+    for (;;) {
+        int left = -1;
+        if (ms >= 0) {
+            const auto rest = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+            left = rest.count() > 0 ? static_cast<int>(rest.count()) : 0;
+        }
+        int index = -1;
+        const TShWaitResult result = WaitWithHandles(fds, left, index);
+        if (result != TShWaitResult::wrSignalled)
+            return result;
+        fired = watches.Read();
+        if (!fired.empty())
+            return result;
+    }
+}
+
+void TShNotifyThread::RunCallback(TShWatchSet& watches, const std::string& path)
+{
+    {
+        std::lock_guard guard(lock_);
+        watches.Close();
+        inCallback_ = true;
+        changedPath_ = path;
+    }
+    Synchronize([this] {
+        TShNotifyCallback callback;
+        std::string changed;
+        std::vector<std::string> list;
+        {
+            std::lock_guard guard(lock_);
+            callback = callback_;
+            changed = changedPath_;
+            list = watchList_;
+        }
+        if (callback && owner_)
+            callback(*this, changed, list);
+    });
+    std::lock_guard guard(lock_);
+    inCallback_ = false;
+}
+
+void TShNotifyThread::Loop(TShWatchSet& watches)
+{
+    while (!Terminated()) {
+        OpenWatches(watches);
+        bool empty = false;
+        {
+            std::lock_guard guard(lock_);
+            empty = watchList_.empty();
+        }
+        if (empty) {
+            if (Wait(-1) == TShWaitResult::wrStopped)
+                return;
+            continue;
+        }
+        std::vector<TShFiredRoot> fired;
+        TShWaitResult result = WaitForChange(watches, -1, fired);
+        std::string lastFired;
+        // The quiet loop: every change starts the 1.5 s again.
+        while (result == TShWaitResult::wrSignalled) {
+            for (const auto& root : fired) {
+                lastFired = root.root;
+                if (root.gone || !IsExistingDirectory(root.root)) {
+                    // Report a vanished folder at once; reopening drops it from the list.
+                    RunCallback(watches, root.root);
+                    OpenWatches(watches);
+                }
+            }
+            result = WaitForChange(watches, kNotifyQuietMs, fired);
+        }
+        if (result == TShWaitResult::wrStopped)
+            return;
+        if (result == TShWaitResult::wrTimedOut)
+            RunCallback(watches, lastFired);
+        // Woken, failed or after the callback: reopen with the current settings.
+    }
+}
+
+} // namespace tallyrun

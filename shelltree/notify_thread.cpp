@@ -1,0 +1,136 @@
+#include "shelltree/notify_thread.h"
+
+#include "platform/file_status.h"
+
+#include <algorithm>
+#include <chrono>
+#include <set>
+
+namespace tallyrun {
+namespace {
+
+std::string WithTrailingSlash(std::string path)
+{
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    return path;
+}
+
+} // namespace
+
+TShNotifyThread::TShNotifyThread(TShNotifyFilter filter, bool createSuspended,
+                                 TShNotifyCallback callback, QObject* owner)
+    : filter_(filter), callback_(std::move(callback)), owner_(owner)
+{
+    if (!createSuspended)
+        Start();
+}
+
+TShNotifyThread::~TShNotifyThread()
+{
+    Stop();
+}
+
+void TShNotifyThread::DetachCallback()
+{
+    std::lock_guard guard(lock_);
+    callback_ = nullptr;
+}
+
+void TShNotifyThread::SettingsChanged()
+{
+    if (inCallback_)
+        return;
+    settled_ = false;
+    Wake();
+}
+
+void TShNotifyThread::SetWatchList(const std::vector<std::string>* list)
+{
+    if (list && list->size() > kMaxWatchFolders)
+        throw EShNotifyError();
+    std::set<std::string> existing;
+    if (list) {
+        for (const auto& path : *list)
+            if (IsExistingDirectory(path))
+                existing.insert(WithTrailingSlash(path));
+    }
+    std::vector<std::string> sorted(existing.begin(), existing.end());
+    std::lock_guard guard(lock_);
+    if (!list || sorted != watchList_) {
+        watchList_ = std::move(sorted);
+        SettingsChanged();
+    }
+}
+
+std::vector<std::string> TShNotifyThread::WatchList()
+{
+    std::lock_guard guard(lock_);
+    return watchList_;
+}
+
+void TShNotifyThread::SetShownFolders(const std::vector<std::string>& folders)
+{
+    std::set<std::string> unique;
+    for (const auto& folder : folders)
+        unique.insert(WithTrailingSlash(folder));
+    std::vector<std::string> sorted(unique.begin(), unique.end());
+    std::lock_guard guard(lock_);
+    if (sorted != shownFolders_) {
+        shownFolders_ = std::move(sorted);
+        SettingsChanged();
+    }
+}
+
+void TShNotifyThread::SetNotifyFilter(TShNotifyFilter filter)
+{
+    std::lock_guard guard(lock_);
+    if (filter != filter_) {
+        filter_ = filter;
+        SettingsChanged();
+    }
+}
+
+TShNotifyFilter TShNotifyThread::NotifyFilterOf()
+{
+    std::lock_guard guard(lock_);
+    return filter_;
+}
+
+bool TShNotifyThread::InCallback()
+{
+    std::lock_guard guard(lock_);
+    return inCallback_;
+}
+
+int TShNotifyThread::OpenCount()
+{
+    std::lock_guard guard(lock_);
+    return openCount_;
+}
+
+bool TShNotifyThread::IsSettled()
+{
+    std::lock_guard guard(lock_);
+    return settled_;
+}
+
+void TShNotifyThread::WaitSettled()
+{
+    std::unique_lock lock(lock_);
+    // A thread that never started or has ended settles nothing; the short wake-ups make sure
+    // an ending thread is never missed.
+    while (!settled_ && Running())
+        settledChanged_.wait_for(lock, std::chrono::milliseconds(50));
+}
+
+void TShNotifyThread::SetSettled(bool settled)
+{
+    {
+        std::lock_guard guard(lock_);
+        settled_ = settled;
+    }
+    settledChanged_.notify_all();
+}
+
+} // namespace tallyrun

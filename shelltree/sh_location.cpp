@@ -1,0 +1,103 @@
+#include "shelltree/sh_location.h"
+
+#include "platform/user_dirs.h"
+#include "shelltree/item_id.h"
+
+#include <QString>
+
+namespace tallyrun {
+namespace {
+
+std::string JoinPath(const std::string& folder, std::string_view name)
+{
+    std::string path = folder;
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    path += name;
+    return path;
+}
+
+// The first item of a list: one of the fixed items, or an entry of the desktop directory.
+bool ResolveFirst(const TShItemView& item, TShLocation& location)
+{
+    location.level = 1;
+    switch (item.kind) {
+    case TShIDKind::Computer:
+        location.kind = TShLocationKind::Computer;
+        location.underComputer = true;
+        return true;
+    case TShIDKind::Home:
+        location.kind = TShLocationKind::Home;
+        location.path = HomeDirectory();
+        return !location.path.empty();
+    case TShIDKind::Trash:
+        location.kind = TShLocationKind::Trash;
+        return true;
+    case TShIDKind::Network:
+        location.kind = TShLocationKind::Network;
+        return true;
+    case TShIDKind::Folder:
+    case TShIDKind::File:
+        location.kind = item.kind == TShIDKind::Folder ? TShLocationKind::Folder
+                                                       : TShLocationKind::File;
+        location.path = JoinPath(DesktopDirectory(), item.name);
+        return true;
+    case TShIDKind::Drive:
+        return false;
+    }
+    return false;
+}
+
+// One more item below the location reached so far.
+bool ResolveNext(const TShItemView& item, TShLocation& location)
+{
+    ++location.level;
+    if (location.kind == TShLocationKind::Computer) {
+        if (item.kind != TShIDKind::Drive)
+            return false;
+        location.kind = TShLocationKind::Drive;
+        location.path = std::string(item.name);
+        while (location.path.size() > 1 && location.path.back() == '/')
+            location.path.pop_back();
+        location.driveMount = location.path;
+        return true;
+    }
+    const bool container = location.kind == TShLocationKind::Drive ||
+                           location.kind == TShLocationKind::Home ||
+                           location.kind == TShLocationKind::Folder;
+    if (!container || (item.kind != TShIDKind::Folder && item.kind != TShIDKind::File))
+        return false;
+    location.kind =
+        item.kind == TShIDKind::Folder ? TShLocationKind::Folder : TShLocationKind::File;
+    location.path = JoinPath(location.path, item.name);
+    return true;
+}
+
+} // namespace
+
+bool ResolveIDList(PCItemIDList list, TShLocation& location)
+{
+    location = TShLocation{};
+    if (!list)
+        return false;
+    if (ItemIDSize(list) == 0) {
+        location.path = DesktopDirectory();
+        return true;
+    }
+    for (PCItemIDList item = list; ItemIDSize(item) != 0; item += ItemIDSize(item)) {
+        TShItemView view;
+        if (!DecodeItemID(item, view))
+            return false;
+        if (!(item == list ? ResolveFirst(view, location) : ResolveNext(view, location)))
+            return false;
+    }
+    return true;
+}
+
+std::string DisplayTextOfName(std::string_view name)
+{
+    const QString text = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    return text.toStdString();
+}
+
+} // namespace tallyrun

@@ -1,0 +1,259 @@
+// The watcher on real temporary folders.
+#include "thread_test_support.h"
+
+#include "shelltree/notify_thread.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace tallyrun {
+namespace {
+
+struct Report {
+    qint64 atMs;
+    std::string path;
+    std::vector<std::string> list;
+};
+
+class NotifyThreadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(tmp_.isValid());
+        clock_.start();
+    }
+
+    std::string Dir(const std::string& name)
+    {
+        const std::string path = tmp_.path().toStdString() + "/" + name;
+        std::filesystem::create_directories(path);
+        return path;
+    }
+
+    // A watcher of `folders`, started and settled.
+    std::unique_ptr<TShNotifyThread> Watch(const std::vector<std::string>& folders)
+    {
+        auto watcher = std::make_unique<TShNotifyThread>(
+            nfDirName, true,
+            [this](TShNotifyThread& sender, const std::string& path,
+                   const std::vector<std::string>& list) {
+                reports_.push_back({clock_.elapsed(), path, list});
+                if (onCallback_)
+                    onCallback_(sender);
+            },
+            &owner_);
+        watcher->SetWatchList(&folders);
+        watcher->Start();
+        watcher->WaitSettled();
+        return watcher;
+    }
+
+    QTemporaryDir tmp_;
+    QObject owner_;
+    QElapsedTimer clock_;
+    std::vector<Report> reports_;
+    std::function<void(TShNotifyThread&)> onCallback_;
+};
+
+TEST_F(NotifyThreadTest, BurstOfNewFoldersGivesOneCallbackAfterTheQuietTime)
+{
+    const std::string root = Dir("watched");
+    auto watcher = Watch({root});
+    ASSERT_EQ(watcher->WatchList(), std::vector<std::string>{root + "/"});
+    for (int i = 0; i < 10; ++i)
+        std::filesystem::create_directory(root + "/new" + std::to_string(i));
+    const qint64 lastChange = clock_.elapsed();
+    ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 15000));
+    const qint64 delay = reports_[0].atMs - lastChange;
+    EXPECT_GE(delay, 1400);
+    EXPECT_LE(delay, 8000);
+    EXPECT_EQ(reports_[0].path, root + "/");
+    EXPECT_EQ(reports_[0].list, std::vector<std::string>{root + "/"});
+    RunEventsFor(800);
+    EXPECT_EQ(reports_.size(), 1u);
+}
+
+TEST_F(NotifyThreadTest, ChangesOfOtherKindsAndInShownSubfoldersAreSeenAsConfigured)
+{
+    const std::string root = Dir("kinds");
+    const std::string shown = Dir("kinds/shown");
+    auto watcher = Watch({root});
+    // A new file is not a directory-name change.
+    std::ofstream(root + "/file.txt") << "x";
+    RunEventsFor(1800);
+    EXPECT_TRUE(reports_.empty());
+    // A folder the tree shows under the root reports as a change of the root.
+    watcher->SetShownFolders({shown});
+    watcher->WaitSettled();
+    std::filesystem::create_directory(shown + "/deeper");
+    ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 15000));
+    EXPECT_EQ(reports_[0].path, root + "/");
+    // With the file-name kind added to the filter, a new file reports too.
+    watcher->SetNotifyFilter(nfDirName | nfFileName);
+    EXPECT_EQ(watcher->NotifyFilterOf(), nfDirName | nfFileName);
+    watcher->WaitSettled();
+    reports_.clear();
+    std::ofstream(root + "/second.txt") << "x";
+    ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 15000));
+}
+
+TEST_F(NotifyThreadTest, VanishedFolderIsReportedAtOnceAndLeavesTheList)
+{
+    const std::string a = Dir("a");
+    const std::string b = Dir("b");
+    auto watcher = Watch({b, a});
+    ASSERT_EQ(watcher->WatchList(), (std::vector<std::string>{a + "/", b + "/"}));
+    const qint64 removedAt = clock_.elapsed();
+    std::filesystem::remove(a);
+    ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 15000));
+    EXPECT_LT(reports_[0].atMs - removedAt, 1450); // before the quiet time could end
+    EXPECT_EQ(reports_[0].path, a + "/");
+    ASSERT_TRUE(WaitUntil([&] { return watcher->WatchList().size() == 1; }, 5000));
+    EXPECT_EQ(watcher->WatchList(), std::vector<std::string>{b + "/"});
+}
+
+TEST_F(NotifyThreadTest, UnchangedWatchListNeitherWakesNorResets)
+{
+    const std::string a = Dir("a");
+    const std::string b = Dir("b");
+    auto watcher = Watch({a, b});
+    const int opens = watcher->OpenCount();
+    // The same existing folders, in another order, without separators, with a missing one.
+    const std::vector<std::string> same = {b + "/", a, Dir("x") + "/../missing"};
+    watcher->SetWatchList(&same);
+    EXPECT_TRUE(watcher->IsSettled());
+    RunEventsFor(100);
+    EXPECT_EQ(watcher->OpenCount(), opens);
+    // A different list wakes the watcher, which settles again with it.
+    const std::vector<std::string> other = {a};
+    watcher->SetWatchList(&other);
+    watcher->WaitSettled();
+    EXPECT_GT(watcher->OpenCount(), opens);
+    EXPECT_EQ(watcher->WatchList(), std::vector<std::string>{a + "/"});
+    // No list empties it and always wakes.
+    watcher->SetWatchList(nullptr);
+    watcher->WaitSettled();
+    EXPECT_TRUE(watcher->WatchList().empty());
+    const int emptyOpens = watcher->OpenCount();
+    watcher->SetWatchList(nullptr);
+    watcher->WaitSettled();
+    EXPECT_GT(watcher->OpenCount(), emptyOpens);
+}
+
+TEST_F(NotifyThreadTest, SixtyTwoFoldersRaiseAndSixtyOneDoNot)
+{
+    std::vector<std::string> folders;
+    for (int i = 0; i < 61; ++i)
+        folders.push_back(Dir(QString::number(i).toStdString()));
+    auto watcher = Watch({folders[0]});
+    EXPECT_NO_THROW(watcher->SetWatchList(&folders));
+    watcher->WaitSettled();
+    EXPECT_EQ(watcher->WatchList().size(), 61u);
+    const auto before = watcher->WatchList();
+    folders.push_back(Dir("f61"));
+    try {
+        watcher->SetWatchList(&folders);
+        FAIL() << "62 folders were accepted";
+    } catch (const EShNotifyError& e) {
+        EXPECT_STREQ(e.what(), "監視するフォルダ数が上限を超えています。");
+    }
+    EXPECT_EQ(watcher->WatchList(), before);
+}
+
+TEST_F(NotifyThreadTest, StopWhileWaitingEndsAtOnce)
+{
+    for (const bool withFolders : {false, true}) {
+        auto watcher = Watch(withFolders ? std::vector<std::string>{Dir("w")}
+                                         : std::vector<std::string>{});
+        ASSERT_TRUE(watcher->Running());
+        QElapsedTimer timer;
+        timer.start();
+        watcher->Stop();
+        EXPECT_LT(timer.elapsed(), 1000);
+        EXPECT_FALSE(watcher->Running());
+        watcher->WaitSettled(); // returns at once for a stopped watcher
+    }
+}
+
+TEST_F(NotifyThreadTest, SettingsChangedInTheCallbackDoNotBlockWaitSettled)
+{
+    const std::string root = Dir("cb");
+    const std::string other = Dir("other");
+    auto watcher = Watch({root});
+    bool settledInCallback = false;
+    onCallback_ = [&](TShNotifyThread& sender) {
+        EXPECT_TRUE(sender.InCallback());
+        const std::vector<std::string> list = {other};
+        sender.SetWatchList(&list);
+        sender.WaitSettled(); // would never return if it waited for the watcher
+        settledInCallback = sender.IsSettled();
+        onCallback_ = nullptr;
+    };
+    std::filesystem::create_directory(root + "/x");
+    ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 15000));
+    EXPECT_TRUE(settledInCallback);
+    EXPECT_FALSE(watcher->InCallback());
+    watcher->WaitSettled();
+    EXPECT_EQ(watcher->WatchList(), std::vector<std::string>{other + "/"});
+}
+
+TEST_F(NotifyThreadTest, NothingReachesAnOwnerThatIsGone)
+{
+    const std::string root = Dir("owner");
+    auto owner = std::make_unique<QObject>();
+    int calls = 0;
+    std::vector<std::string> list = {root};
+    TShNotifyThread watcher(
+        nfDirName, true,
+        [&](TShNotifyThread&, const std::string&, const std::vector<std::string>&) { ++calls; },
+        owner.get());
+    watcher.SetWatchList(&list);
+    watcher.Start();
+    watcher.WaitSettled();
+    owner.reset();
+    std::filesystem::remove(root);
+    ASSERT_TRUE(WaitUntil([&] { return watcher.WatchList().empty(); }, 5000));
+    EXPECT_EQ(calls, 0);
+}
+
+// Runs inside a user namespace whose inotify watch limit is 3 (see the test below).
+TEST_F(NotifyThreadTest, WatchLimitReachedDropsFolders)
+{
+    if (!qEnvironmentVariableIsSet("TALLYRUN_INOTIFY_LIMITED")) {
+        if (std::system("unshare -Urm true >/dev/null 2>&1") != 0)
+            GTEST_SKIP() << "user namespaces are not available: the watch limit is not lowered";
+        char exe[PATH_MAX] = {};
+        ASSERT_GT(readlink("/proc/self/exe", exe, sizeof exe - 1), 0);
+        const std::string command =
+            "unshare -Urm sh -c 'echo 3 > /proc/sys/user/max_inotify_watches || exit 77; "
+            "TALLYRUN_INOTIFY_LIMITED=1 exec \"$0\" "
+            "--gtest_filter=NotifyThreadTest.WatchLimitReachedDropsFolders' '" +
+            std::string(exe) + "' >/dev/null 2>&1";
+        const int status = std::system(command.c_str());
+        if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
+            GTEST_SKIP() << "the inotify watch limit cannot be lowered here";
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        return;
+    }
+    std::vector<std::string> folders;
+    for (int i = 0; i < 6; ++i)
+        folders.push_back(Dir("lim" + std::to_string(i)));
+    auto watcher = Watch(folders);
+    const auto kept = watcher->WatchList();
+    EXPECT_GT(kept.size(), 0u);
+    EXPECT_LT(kept.size(), 6u);
+    // The folders that did get a watch still report.
+    std::filesystem::create_directory(kept.back() + "new");
+    ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 15000));
+}
+
+} // namespace
+} // namespace tallyrun
