@@ -96,10 +96,10 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
-void WriteFixedInfo(TBlockWriter& out, const TVersionBlockSpec& spec)
+void WriteFixedInfo(TBlockWriter& out, const TVersionBlockContents& contents)
 {
-    const auto& file = spec.fileVersion;
-    const auto& product = spec.productVersion;
+    const auto& file = contents.fileVersion;
+    const auto& product = contents.productVersion;
     out.Put32(kFixedInfoSignature);
     out.Put32(kFixedInfoVersion);
     out.Put32(std::uint32_t{file[0]} << 16 | file[1]);
@@ -139,19 +139,19 @@ std::array<std::uint16_t, 4> ParseVersion(const std::string& version)
 
 } // namespace
 
-std::vector<std::uint8_t> WriteVersionBlock(const TVersionBlockSpec& spec)
+std::vector<std::uint8_t> WriteVersionBlock(const TVersionBlockContents& contents)
 {
     TBlockWriter out;
     constexpr std::uint16_t kFixedInfoSize = 52;
-    out.Node("VS_VERSION_INFO", kFixedInfoSize, false, [&] { WriteFixedInfo(out, spec); }, [&] {
+    out.Node("VS_VERSION_INFO", kFixedInfoSize, false, [&] { WriteFixedInfo(out, contents); }, [&] {
         out.Node("StringFileInfo", 0, true, {}, [&] {
-            for (const auto& table : spec.stringTables)
+            for (const auto& table : contents.stringTables)
                 WriteStringTable(out, table);
         });
-        if (!spec.translations)
+        if (!contents.translations)
             return;
         out.Node("VarFileInfo", 0, true, {}, [&] {
-            const auto& entries = *spec.translations;
+            const auto& entries = *contents.translations;
             out.Node("Translation", static_cast<std::uint16_t>(entries.size() * 4), false, [&] {
                 for (std::uint32_t entry : entries)
                     out.Put32(entry);
@@ -161,17 +161,17 @@ std::vector<std::uint8_t> WriteVersionBlock(const TVersionBlockSpec& spec)
     return out.Take();
 }
 
-TVersionBlockSpec ProgramVersionSpec(const std::string& productName, const std::string& version)
+TVersionBlockContents ProgramVersionSpec(const std::string& productName, const std::string& version)
 {
-    TVersionBlockSpec spec;
-    spec.fileVersion = ParseVersion(version);
-    spec.productVersion = spec.fileVersion;
-    const auto& v = spec.fileVersion;
+    TVersionBlockContents contents;
+    contents.fileVersion = ParseVersion(version);
+    contents.productVersion = contents.fileVersion;
+    const auto& v = contents.fileVersion;
     const std::string fileVersion = std::to_string(v[0]) + "." + std::to_string(v[1]) + "." +
                                     std::to_string(v[2]) + "." + std::to_string(v[3]);
     const std::string productVersion =
         std::to_string(v[0]) + "." + std::to_string(v[1]) + "." + std::to_string(v[2]);
-    spec.stringTables.push_back({"041103A4",
+    contents.stringTables.push_back({"041103A4",
                                  {{"Comments", ""},
                                   {"CompanyName", ""},
                                   {"FileDescription", ""},
@@ -182,8 +182,8 @@ TVersionBlockSpec ProgramVersionSpec(const std::string& productName, const std::
                                   {"OriginalFilename", productName},
                                   {"ProductName", productName},
                                   {"ProductVersion", productVersion}}});
-    spec.translations = std::vector<std::uint32_t>{kJapaneseShiftJis};
-    return spec;
+    contents.translations = std::vector<std::uint32_t>{kJapaneseShiftJis};
+    return contents;
 }
 
 } // namespace tallyrun

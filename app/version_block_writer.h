@@ -16,7 +16,7 @@ struct TVersionStringTable {
     std::vector<std::pair<std::string, std::string>> strings;  // key, value (UTF-8)
 };
 
-struct TVersionBlockSpec {
+struct TVersionBlockContents {
     std::array<std::uint16_t, 4> fileVersion{};
     std::array<std::uint16_t, 4> productVersion{};
     std::vector<TVersionStringTable> stringTables;
@@ -26,11 +26,11 @@ struct TVersionBlockSpec {
 };
 
 // The block's bytes. Raises std::length_error when a node would exceed 65535 bytes.
-std::vector<std::uint8_t> WriteVersionBlock(const TVersionBlockSpec& spec);
+std::vector<std::uint8_t> WriteVersionBlock(const TVersionBlockContents& contents);
 
 // The block the tallyrun executable carries: `version` is "major.minor.patch.build", the
 // product version its first three numbers; one string table "041103A4" (Japanese, code page
 // 932) and a translation table holding that one pair.
-TVersionBlockSpec ProgramVersionSpec(const std::string& productName, const std::string& version);
+TVersionBlockContents ProgramVersionSpec(const std::string& productName, const std::string& version);
 
 } // namespace tallyrun

@@ -64,26 +64,26 @@ TEST(VersionBlockTest, ExecutableWithoutBlockReadsEmpty)
     EXPECT_EQ(GetVersionStringFromFile("/nonexistent/tallyrun", vkProductName), "");
 }
 
-TVersionBlockSpec SmallSpec()
+TVersionBlockContents SmallContents()
 {
-    TVersionBlockSpec spec;
-    spec.fileVersion = {1, 2, 3, 4};
-    spec.stringTables.push_back({"040904B0", {{"ProductName", "English"}}});
-    spec.stringTables.push_back({"041103A4", {{"ProductName", "集計くん"}, {"Comments", ""}}});
-    spec.translations = std::vector<std::uint32_t>{0x03A40411, 0x04B00409};
-    return spec;
+    TVersionBlockContents contents;
+    contents.fileVersion = {1, 2, 3, 4};
+    contents.stringTables.push_back({"040904B0", {{"ProductName", "English"}}});
+    contents.stringTables.push_back({"041103A4", {{"ProductName", "集計くん"}, {"Comments", ""}}});
+    contents.translations = std::vector<std::uint32_t>{0x03A40411, 0x04B00409};
+    return contents;
 }
 
 TEST(VersionBlockTest, FirstTranslationChoosesTheTable)
 {
-    auto spec = SmallSpec();
-    EXPECT_EQ(VersionStringFromBlock(WriteVersionBlock(spec), vkProductName), "集計くん");
-    EXPECT_EQ(VersionStringFromBlock(WriteVersionBlock(spec), vkProductVersion), "");
-    spec.translations = std::vector<std::uint32_t>{0x04B00409};
-    EXPECT_EQ(VersionStringFromBlock(WriteVersionBlock(spec), vkProductName), "English");
+    auto contents = SmallContents();
+    EXPECT_EQ(VersionStringFromBlock(WriteVersionBlock(contents), vkProductName), "集計くん");
+    EXPECT_EQ(VersionStringFromBlock(WriteVersionBlock(contents), vkProductVersion), "");
+    contents.translations = std::vector<std::uint32_t>{0x04B00409};
+    EXPECT_EQ(VersionStringFromBlock(WriteVersionBlock(contents), vkProductName), "English");
     // A translation naming a table the block lacks finds nothing.
-    spec.translations = std::vector<std::uint32_t>{0x04E40407};
-    EXPECT_EQ(VersionStringFromBlock(WriteVersionBlock(spec), vkProductName), "");
+    contents.translations = std::vector<std::uint32_t>{0x04E40407};
+    EXPECT_EQ(VersionStringFromBlock(WriteVersionBlock(contents), vkProductName), "");
 }
 
 void ExpectTranslationError(const std::vector<std::uint8_t>& block)
@@ -98,16 +98,16 @@ void ExpectTranslationError(const std::vector<std::uint8_t>& block)
 
 TEST(VersionBlockTest, MissingOrShortTranslationTableRaises)
 {
-    auto spec = SmallSpec();
-    spec.translations.reset();  // no VarFileInfo at all
-    ExpectTranslationError(WriteVersionBlock(spec));
-    spec.translations = std::vector<std::uint32_t>{};  // a table with no entry
-    ExpectTranslationError(WriteVersionBlock(spec));
+    auto contents = SmallContents();
+    contents.translations.reset();  // no VarFileInfo at all
+    ExpectTranslationError(WriteVersionBlock(contents));
+    contents.translations = std::vector<std::uint32_t>{};  // a table with no entry
+    ExpectTranslationError(WriteVersionBlock(contents));
 
     // A table of 2 bytes cannot hold a language and a code page: it counts as missing
     // rather than being read past its end.
-    spec.translations = std::vector<std::uint32_t>{0x03A40411};
-    auto block = WriteVersionBlock(spec);
+    contents.translations = std::vector<std::uint32_t>{0x03A40411};
+    auto block = WriteVersionBlock(contents);
     const std::size_t at = block.size() - 36;  // the Translation node, last in the block
     ASSERT_EQ(block[at], 36);
     block[at] = 34;     // wLength
