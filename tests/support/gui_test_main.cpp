@@ -5,6 +5,10 @@
 
 int main(int argc, char** argv)
 {
+    // CTest lists the tests by running the executable without the test environment; without
+    // a display that listing would abort, so the offscreen platform is the default here.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
