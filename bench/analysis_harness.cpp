@@ -6,8 +6,8 @@
 //   wall_s=S files=N peak_rss_kb=K
 // The format is documented in bench/README.md; tests and benchmarks rely on it.
 #include "app/event_pump.h"
+#include "app/fixed_selected_folder.h"
 #include "app/main_window.h"
-#include "shelltree/selected_folder.h"
 #include "widgets/log_view.h"
 
 #include <QApplication>
@@ -19,17 +19,6 @@
 #include <string>
 
 namespace {
-
-class TGivenFolder : public tallyrun::TSelectedFolder
-{
-public:
-    explicit TGivenFolder(std::string path) : path_(std::move(path)) {}
-    void SelectedPath(std::string& text) const override { text = path_; }
-    tallyrun::TQorShTreeNode* SelectedNode() const override { return nullptr; }
-
-private:
-    std::string path_;
-};
 
 long PeakRssKb()
 {
@@ -82,7 +71,7 @@ int main(int argc, char** argv)
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     tallyrun::InstallEventPump();
-    TGivenFolder selected(folder);
+    tallyrun::TFixedSelectedFolder selected(folder);
     tallyrun::TfrmMain window(selected);
     window.show();
     QApplication::processEvents();

@@ -5,8 +5,8 @@
 // would wait. Also the lateness of the timer itself. Prints as its last line
 //   posted_max_ms=M posted_p99_ms=P timer_max_late_ms=T samples=N run_s=S
 #include "app/event_pump.h"
+#include "app/fixed_selected_folder.h"
 #include "app/main_window.h"
-#include "shelltree/selected_folder.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -19,17 +19,6 @@
 #include <vector>
 
 namespace {
-
-class TGivenFolder : public tallyrun::TSelectedFolder
-{
-public:
-    explicit TGivenFolder(std::string path) : path_(std::move(path)) {}
-    void SelectedPath(std::string& text) const override { text = path_; }
-    tallyrun::TQorShTreeNode* SelectedNode() const override { return nullptr; }
-
-private:
-    std::string path_;
-};
 
 const QEvent::Type kProbe = static_cast<QEvent::Type>(QEvent::registerEventType());
 
@@ -69,7 +58,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     tallyrun::InstallEventPump();
-    TGivenFolder selected(argv[1]);
+    tallyrun::TFixedSelectedFolder selected(argv[1]);
     tallyrun::TfrmMain window(selected);
     window.show();
     QApplication::processEvents();
