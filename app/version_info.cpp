@@ -1,11 +1,13 @@
 #include "app/version_info.h"
 
+#include "app/version_block.h"
+
 namespace tallyrun {
 
-// FIXME: the version block is not linked in yet; until it is, every key reads as empty.
-std::string GetVersionString(int /*key*/)
+// The block is read from the file behind /proc/self/exe, the program's own executable.
+std::string GetVersionString(int key)
 {
-    return {};
+    return GetVersionStringFromFile("/proc/self/exe", key);
 }
 
 } // namespace tallyrun

@@ -5,8 +5,7 @@
 
 int main(int argc, char** argv)
 {
-    // CTest lists the tests by running the executable without the test environment; without
-    // a display that listing would abort, so the offscreen platform is the default here.
+    // CTest's test listing runs without the tests' environment: default to offscreen there too.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -1,0 +1,35 @@
+// Errors that escape an event handler are shown the way the toolkit shows them, in the
+// standard error message box, and the event loop goes on. Every handler boundary runs its
+// handler through RunHandler, so no exception ever leaves a Qt slot or event callback.
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <functional>
+
+namespace tallyrun {
+
+using TErrorDisplay = std::function<void(const QString& message)>;
+
+// Replaces how handler errors are shown and returns the display in use before; an empty
+// display restores the standard error box. Tests record the messages instead of showing them.
+TErrorDisplay SetHandlerErrorDisplay(TErrorDisplay display);
+
+// Shows `message` through the current error display.
+void ShowHandlerError(const QString& message);
+
+// Runs `handler`; an exception it raises is shown and goes no further.
+template <class F>
+void RunHandler(F&& handler) noexcept
+{
+    try {
+        std::forward<F>(handler)();
+    } catch (const std::exception& e) {
+        ShowHandlerError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        ShowHandlerError(QStringLiteral("Unknown error"));
+    }
+}
+
+} // namespace tallyrun
