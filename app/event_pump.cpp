@@ -11,6 +11,7 @@ namespace {
 struct TPumpState {
     std::chrono::microseconds minInterval{1000};
     std::chrono::steady_clock::time_point lastDispatch{};
+    bool dispatched = false;
     bool dispatching = false;
 };
 
@@ -25,7 +26,7 @@ TPumpState& State()
 void InstallEventPump(std::chrono::microseconds minInterval)
 {
     State().minInterval = minInterval;
-    State().lastDispatch = {};
+    State().dispatched = false;
     SetPumpEventsHook(&PumpQtEvents);
 }
 
@@ -35,11 +36,12 @@ void PumpQtEvents()
     if (s.dispatching)
         return;
     const auto now = std::chrono::steady_clock::now();
-    if (s.minInterval.count() > 0 && now - s.lastDispatch < s.minInterval)
+    if (s.dispatched && now - s.lastDispatch < s.minInterval)
         return;
     s.dispatching = true;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     s.dispatching = false;
+    s.dispatched = true;
     s.lastDispatch = std::chrono::steady_clock::now();
 }
 
