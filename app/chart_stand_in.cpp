@@ -64,7 +64,7 @@ void TChart::paintEvent(QPaintEvent*)
             const int end = total > 0 && i + 1 < s->PointCount()
                                 ? start + int(std::lround(std::fabs(values[i]) / total * 5760))
                                 : (i + 1 == s->PointCount() ? 5760 : start);
-            painter.setBrush(ChartColorToQColor(s->PointColor(i)));
+            painter.setBrush(ColorToQColor(s->PointColor(i)));
             painter.drawPie(box, start, end - start);
             start = end;
         }

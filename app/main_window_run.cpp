@@ -116,8 +116,11 @@ void TfrmMain::MeasureSubfolder(const std::string& subfolder)
 
 void TfrmMain::AddSlice(const std::string& label, double total)
 {
-    Series1->AddPoint(label, clAutomaticColor, total);
-    memSearch->AppendLine("\t" + FormatThousands(total) + " Byte");
+    Series1->AddPoint(label, clAutomatic, total);
+    std::string line = "\t";
+    line += FormatThousands(total);
+    line += " Byte";
+    memSearch->AppendLine(line);
 }
 
 void TfrmMain::FinishRun()

@@ -1,42 +1,39 @@
-// Colour values of the chart engine: 0x00BBGGRR (red in the lowest byte), two reserved values
-// and the system colours that are resolved from the application's palette when drawn.
+// Colours of the chart engine: 32-bit values whose low three bytes are red, green and blue,
+// red in the lowest byte (0x00BBGGRR), with two reserved values.
 #pragma once
 
-#include <QColor>
-#include <cstdint>
+#include "platform/color_value.h"
+
+#include <array>
 
 namespace tallyrun {
 
-using TColor = std::uint32_t;
+// A point added with this colour takes its series' automatic colour; a wall, pen or
+// background with it has no colour of its own.
+constexpr TColor clAutomatic = 0x20000000;
+// A point with this colour is a null point: no mark and no legend symbol.
+constexpr TColor clNone = 0x1FFFFFFF;
 
-// A point, pen, wall or background in this colour has no colour of its own.
-constexpr TColor clAutomaticColor = 0x20000000;
-// A point in this colour is a null point.
-constexpr TColor clNoneColor = 0x1FFFFFFF;
+constexpr TColor clGreen = 0x008000;
+constexpr TColor clYellow = 0x00FFFF;
+constexpr TColor clGray = 0x808080;
+constexpr TColor clFuchsia = 0xFF00FF;
+constexpr TColor clTeal = 0x808000;
+constexpr TColor clNavy = 0x800000;
+constexpr TColor clMaroon = 0x000080;
+constexpr TColor clLime = 0x00FF00;
+constexpr TColor clOlive = 0x008080;
+constexpr TColor clPurple = 0x800080;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clAqua = 0xFFFF00;
 
-constexpr TColor clBlackColor = 0x000000;
-constexpr TColor clWhiteColor = 0xFFFFFF;
+// The automatic point colours, in the order points take them.
+constexpr std::array<TColor, 16> DefaultPalette = {
+    clRed,  clGreen,  clYellow, clBlue,   clWhite, clGray,   clFuchsia, clTeal,
+    clNavy, clMaroon, clLime,   clOlive,  clPurple, clSilver, clAqua,   clBlack,
+};
 
-// System colours: the high bit set, the low byte names the palette role.
-constexpr TColor clSystemColorFlag = 0x80000000;
-constexpr TColor clBtnFace = 0x8000000F;
-constexpr TColor clBtnShadow = 0x80000010;
-constexpr TColor clBtnHighlight = 0x80000014;
-constexpr TColor cl3DDkShadow = 0x80000015;
-constexpr TColor cl3DLight = 0x80000016;
-constexpr TColor clInfoBk = 0x80000018;
-
-// The 0x00BBGGRR value of a colour; system colours come from the application's palette.
-TColor ColorToRGB(TColor color);
-
-// The one conversion of a chart colour to a QColor (system colours resolved, opaque).
-QColor ChartColorToQColor(TColor color);
-
-// The chart colour of a QColor (alpha dropped).
-TColor QColorToChartColor(const QColor& color);
-
-// Each of red, green and blue lowered by `amount`, floored at 0; the colour is resolved to RGB
-// first.
-TColor DarkenColor(TColor color, int amount);
+// TColor, the basic colours and ColorToQColor come from platform/color_value.h. The reserved
+// values above have no RGB meaning and must be resolved by the caller before conversion.
 
 } // namespace tallyrun

@@ -122,7 +122,7 @@ TColor TChartSeries::PointColor(int valueIndex) const
     if (valueIndex < 0 || static_cast<size_t>(valueIndex) >= colors_.size())
         return seriesColor_;
     const TColor c = colors_[static_cast<size_t>(valueIndex)];
-    if (c != clAutomaticColor)
+    if (c != clAutomatic)
         return c;
     if (colorEachPoint_)
         return DefaultPalette[static_cast<size_t>(valueIndex) % DefaultPalette.size()];
@@ -161,7 +161,7 @@ void TChartSeries::SetColorEachPoint(bool value)
     colorEachPoint_ = value;
     if (!value)
         for (auto& c : colors_)
-            c = clAutomaticColor;
+            c = clAutomatic;
     RequestRepaint();
 }
 

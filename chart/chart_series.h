@@ -3,7 +3,7 @@
 // series' events, and repaint requests that only mark the parent chart dirty.
 #pragma once
 
-#include "chart/point_palette.h"
+#include "chart/chart_color.h"
 #include "chart/chart_value_list.h"
 
 #include <functional>
@@ -58,7 +58,7 @@ public:
     std::string PointLabel(int valueIndex) const;
     TColor PointColor(int valueIndex) const;
     void SetPointColor(int valueIndex, TColor color);
-    bool IsNullPoint(int valueIndex) const { return PointColor(valueIndex) == clNoneColor; }
+    bool IsNullPoint(int valueIndex) const { return PointColor(valueIndex) == clNone; }
 
     // Invalidates the parent chart; nothing without one.
     void RequestRepaint();
@@ -114,7 +114,7 @@ private:
     std::vector<TColor> colors_;
     std::vector<std::optional<std::string>> labels_;
     TChartParent* parentChart_ = nullptr;
-    TColor seriesColor_ = clAutomaticColor;
+    TColor seriesColor_ = clAutomatic;
     bool colorEachPoint_ = false;
     bool active_ = true;
     bool showInLegend_ = true;

@@ -131,7 +131,7 @@ TEST_F(RunTest, SlicesAddedBetweenTwoPaintsCostOnePaint)
     QApplication::processEvents();
     const int before = window.Chart1->PaintCount();
     for (int i = 0; i < 200; ++i)
-        window.Series1->AddPoint("p", clAutomaticColor, i);
+        window.Series1->AddPoint("p", clAutomatic, i);
     EXPECT_EQ(window.Chart1->PaintCount(), before);
     QApplication::processEvents();
     EXPECT_LE(window.Chart1->PaintCount(), before + 1);

@@ -55,7 +55,7 @@ TEST_P(ChartSeriesSort, DescendingSortGivesTheListedOrder)
     Descending(s);
     char label = 'A';
     for (double v : GetParam().values)
-        s.AddPoint(std::string(1, label++), clAutomaticColor, v);
+        s.AddPoint(std::string(1, label++), clAutomatic, v);
     s.YValues().SortByOrder();
     EXPECT_EQ(Labels(s), GetParam().expected);
 }
@@ -91,8 +91,8 @@ TEST(ChartSeries, SortMovesLabelsColoursAndOtherListsWithTheValues)
 TEST(ChartSeries, AddPointAppendsInCallOrderAndStoresEmptyLabelsAsNone)
 {
     TChartSeries s;
-    EXPECT_EQ(s.AddPoint("root", clAutomaticColor, 30), 0);
-    EXPECT_EQ(s.AddPoint("", clAutomaticColor, 50), 1);
+    EXPECT_EQ(s.AddPoint("root", clAutomatic, 30), 0);
+    EXPECT_EQ(s.AddPoint("", clAutomatic, 50), 1);
     EXPECT_EQ(s.PointCount(), 2);
     EXPECT_EQ(s.XValues()[1], 1);
     EXPECT_EQ(s.YValues()[1], 50);
@@ -106,18 +106,18 @@ TEST(ChartSeries, AutomaticColoursFollowTheIndexAndExplicitOnesStay)
     TChartSeries s;
     s.SetColorEachPoint(true);
     Descending(s);
-    s.AddPoint("small", clAutomaticColor, 1);
+    s.AddPoint("small", clAutomatic, 1);
     s.AddPoint("fixed", clPurple, 2);
-    s.AddPoint("big", clAutomaticColor, 3);
+    s.AddPoint("big", clAutomatic, 3);
     for (int i = 0; i < 15; ++i)
-        s.AddPoint("tail", clAutomaticColor, 0);
+        s.AddPoint("tail", clAutomatic, 0);
     s.YValues().SortByOrder();
     EXPECT_EQ(s.PointLabel(0), "big");
     EXPECT_EQ(s.PointColor(0), clRed);
     EXPECT_EQ(s.PointLabel(1), "fixed");
     EXPECT_EQ(s.PointColor(1), clPurple);
     EXPECT_EQ(s.PointColor(2), clYellow);
-    EXPECT_EQ(s.PointColor(15), clBlackColor);
+    EXPECT_EQ(s.PointColor(15), clBlack);
     EXPECT_EQ(s.PointColor(16), clRed);  // the seventeenth starts the table again
     EXPECT_EQ(s.PointColor(99), s.SeriesColor());
 
@@ -128,7 +128,7 @@ TEST(ChartSeries, AutomaticColoursFollowTheIndexAndExplicitOnesStay)
     s.SetColorEachPoint(true);
     EXPECT_EQ(s.PointColor(1), clGreen);  // the explicit colour was reset
 
-    s.SetPointColor(3, clNoneColor);
+    s.SetPointColor(3, clNone);
     EXPECT_TRUE(s.IsNullPoint(3));
     EXPECT_FALSE(s.IsNullPoint(2));
 }
@@ -136,8 +136,8 @@ TEST(ChartSeries, AutomaticColoursFollowTheIndexAndExplicitOnesStay)
 TEST(ChartSeries, IndexErrorsLeaveTheSeriesAsItWas)
 {
     TChartSeries s;
-    s.AddPoint("A", clAutomaticColor, 1);
-    s.AddPoint("B", clAutomaticColor, 2);
+    s.AddPoint("A", clAutomatic, 1);
+    s.AddPoint("B", clAutomatic, 2);
     try {
         s.RemovePoint(2);
         FAIL() << "no error raised";
@@ -166,11 +166,11 @@ TEST(ChartSeries, EventsFireAndBeforeAddCanCancel)
     s.OnAfterAdd = [&](TChartSeries&, int index) { added.push_back(index); };
     s.OnClearValues = [&](TChartSeries&) { ++cleared; };
 
-    EXPECT_EQ(s.AddPoint("no", clAutomaticColor, 1), -1);
+    EXPECT_EQ(s.AddPoint("no", clAutomatic, 1), -1);
     EXPECT_EQ(s.PointCount(), 0);
     allow = true;
-    s.AddPoint("a", clAutomaticColor, 1);
-    s.AddPoint("b", clAutomaticColor, 1);
+    s.AddPoint("a", clAutomatic, 1);
+    s.AddPoint("b", clAutomatic, 1);
     EXPECT_EQ(added, (std::vector<int>{0, 1}));
     s.ClearPoints();
     EXPECT_EQ(s.PointCount(), 0);
@@ -189,7 +189,7 @@ TEST(ChartSeries, RepaintRequestsGoToTheParentOnlyForRealChanges)
 
         s.ClearPoints();  // also on an empty series
         EXPECT_EQ(chart.requests, 1);
-        s.AddPoint("a", clAutomaticColor, 1);
+        s.AddPoint("a", clAutomatic, 1);
         EXPECT_EQ(chart.requests, 2);
 
         chart.requests = 0;
@@ -211,7 +211,7 @@ TEST(ChartSeries, RepaintRequestsGoToTheParentOnlyForRealChanges)
 
         s.SetActive(false);
         chart.requests = 0;
-        s.AddPoint("b", clAutomaticColor, 1);
+        s.AddPoint("b", clAutomatic, 1);
         s.RemovePoint(0);
         EXPECT_EQ(chart.requests, 0);
     }

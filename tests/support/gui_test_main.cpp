@@ -5,7 +5,9 @@
 
 int main(int argc, char** argv)
 {
-    // CTest's test listing runs without the tests' environment: default to offscreen there too.
+    // CTest's test discovery runs the executable without the tests' environment; without a
+    // display the default platform plugin would abort it. A test that starts its own X server
+    // sets the variable itself.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

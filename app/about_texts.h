@@ -1,0 +1,17 @@
+// The publisher's texts of the about dialog: notice, links and icon credit.
+#pragma once
+
+#include <QString>
+
+namespace tallyrun::about_texts {
+
+inline const QString kNotice = QStringLiteral("Copyright (C) 2026");
+inline const QString kMakerName = QStringLiteral("Tallyrun project");
+inline const QString kMakerUrl = QStringLiteral("https://github.com/tallyrun/tallyrun");
+inline const QString kRightsReserved = QStringLiteral("All rights reserved.");
+inline const QString kIconCredit = QStringLiteral("アイコン:");
+inline const QString kIconAuthor = QStringLiteral("Adwaita icon theme");
+inline const QString kIconAuthorUrl =
+    QStringLiteral("https://packages.debian.org/bookworm/adwaita-icon-theme");
+
+} // namespace tallyrun::about_texts

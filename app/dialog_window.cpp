@@ -1,0 +1,52 @@
+#include "app/dialog_window.h"
+
+#include "platform/fonts.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QWidget>
+
+namespace tallyrun {
+
+void SetUpDialogWindow(QWidget& dialog, const QString& title, QSize clientSize)
+{
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint);
+    dialog.setWindowTitle(title);
+    dialog.setFixedSize(clientSize);
+    dialog.setFont(GothicFont(12));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        dialog.move(area.x() + (area.width() - clientSize.width()) / 2,
+                    area.y() + (area.height() - clientSize.height()) / 2);
+    }
+}
+
+QFont GothicFont(int pixelSize, bool bold)
+{
+    QFont font(GothicFaceName());
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel* MakeLabel(QWidget* parent, QPoint pos, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->move(pos);
+    label->adjustSize();
+    return label;
+}
+
+void SetRightAlignedText(QLabel& label, int right, const QString& text)
+{
+    label.setAlignment(Qt::AlignRight | Qt::AlignTop);
+    label.setText(text);
+    label.adjustSize();
+    label.move(right - label.width(), label.y());
+}
+
+} // namespace tallyrun

@@ -1,0 +1,26 @@
+// What the program's two small dialogs share: a fixed-size dialog window with a close box,
+// centred on the screen, in the user interface's gothic font.
+#pragma once
+
+#include <QFont>
+#include <QSize>
+
+class QWidget;
+class QLabel;
+
+namespace tallyrun {
+
+// Makes `dialog` a dialog window with the caption `title`, a fixed client size and only the
+// close box, centred on the primary screen.
+void SetUpDialogWindow(QWidget& dialog, const QString& title, QSize clientSize);
+
+// "ＭＳ Ｐゴシック" `pixelSize` pixels high.
+QFont GothicFont(int pixelSize, bool bold = false);
+
+// A plain-text label at `pos` sized to its text.
+QLabel* MakeLabel(QWidget* parent, QPoint pos, const QString& text = {});
+
+// Sets an auto-sized label's text and keeps its right edge at `right` (exclusive).
+void SetRightAlignedText(QLabel& label, int right, const QString& text);
+
+} // namespace tallyrun
