@@ -48,6 +48,7 @@ void TLogView::Clear()
     contentWidth_ = 0;
     anchor_ = cursor_ = TPos{};
     followEnd_ = true;
+    flushPending_ = false;
     flushTimer_.stop();
     UpdateScrollBars();
     viewport()->update();
@@ -87,8 +88,9 @@ void TLogView::AppendLine(std::string_view line)
 
 void TLogView::ScheduleFlush()
 {
-    if (flushTimer_.isActive())
+    if (flushPending_)
         return;
+    flushPending_ = true;
     // Whether to follow the end is decided by where the view was before this batch.
     followEnd_ = AtEnd();
     flushTimer_.start();
@@ -149,7 +151,8 @@ std::vector<qreal> TLogView::ColumnXs(const QString& text) const
 
 void TLogView::Flush()
 {
-    const bool pending = flushTimer_.isActive();
+    const bool pending = flushPending_;
+    flushPending_ = false;
     flushTimer_.stop();
     if (widthDirty_ && longestLine_ >= 0) {
         const std::vector<qreal> xs = ColumnXs(DisplayLine(longestLine_));

@@ -80,6 +80,7 @@ private:
     int contentWidth_ = 0;
     bool widthDirty_ = false;
     bool followEnd_ = true;
+    bool flushPending_ = false;
     QTimer flushTimer_;
     TPos anchor_;
     TPos cursor_;
