@@ -1,0 +1,55 @@
+// Open directory handles: the walks work relative to them, so a path never has to be resolved
+// again and a tree deeper than the longest path the system accepts is still walked.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tallyrun::platform {
+
+// Owns one open directory file descriptor; move-only.
+class TDirHandle
+{
+public:
+    TDirHandle() = default;
+    explicit TDirHandle(int fd) : fd_(fd) {}
+    TDirHandle(TDirHandle&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+    TDirHandle& operator=(TDirHandle&& other) noexcept;
+    TDirHandle(const TDirHandle&) = delete;
+    TDirHandle& operator=(const TDirHandle&) = delete;
+    ~TDirHandle() { Close(); }
+
+    bool IsOpen() const { return fd_ >= 0; }
+    int Fd() const { return fd_; }
+    void Close();
+
+private:
+    int fd_ = -1;
+};
+
+// Opens the directory a path names, following links inside the path as the user gave it. A
+// path longer than the system accepts is opened one component at a time.
+TDirHandle OpenDirectory(const std::string& path);
+
+// A second handle of the same open directory, with a read position of its own.
+TDirHandle DuplicateHandle(int fd);
+
+// Opens the subdirectory `name` (a single component, NUL-terminated) of an open directory.
+// A symbolic link is never followed, so a walk never steps outside the folder it walks.
+TDirHandle OpenSubdirectory(int parentFd, const char* name);
+
+// Device and inode of an open directory: a walk remembers them to enter no directory twice.
+struct TDirIdentity
+{
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const TDirIdentity&) const = default;
+};
+std::optional<TDirIdentity> IdentityOf(int fd);
+
+// True for the kernel's pseudo file systems (proc, sysfs, devtmpfs, cgroup, ...), whose
+// "files" are not disk space and whose trees can be endless or change while read.
+bool IsPseudoFileSystem(int fd);
+
+} // namespace tallyrun::platform

@@ -1,0 +1,46 @@
+// Open handles of the folders of a listing, for walking and measuring relative to them. The
+// cursor keeps the handles along the path to the last folder opened, at most kMaxOpen of them;
+// a folder whose handle was closed is reopened by name from its nearest open ancestor, so a path
+// is never resolved as a whole and the depth of a tree is not limited by the longest path.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/dir_handle.h"
+
+namespace tallyrun {
+
+class TTreeListing;
+
+class TDirCursor
+{
+public:
+    TDirCursor(const TTreeListing& listing, platform::TDirHandle root);
+
+    // Handle of the listing's folder `folder`, valid until the next call; -1 when the folder
+    // cannot be opened (gone, unreadable, or replaced by a file or a link).
+    int Open(std::uint32_t folder);
+
+    int RootFd() const { return root_.Fd(); }
+
+    static constexpr std::size_t kMaxOpen = 64;
+
+private:
+    struct TLevel
+    {
+        std::uint32_t folder;
+        platform::TDirHandle handle;
+        bool failed = false;
+    };
+
+    int EnsureOpen(std::size_t level);
+    int ParentFd(std::size_t level) const;
+
+    const TTreeListing& listing_;
+    platform::TDirHandle root_;
+    std::vector<TLevel> levels_;  // the folders from below the root down to the current one
+    std::vector<std::uint32_t> chain_;
+};
+
+} // namespace tallyrun

@@ -1,0 +1,84 @@
+#include "scan/file_listing.h"
+
+#include "platform/entry_info.h"
+#include "platform/find_file.h"
+#include "scan/dir_cursor.h"
+#include "scan/file_list.h"
+#include "scan/tree_listing.h"
+
+namespace tallyrun {
+
+using platform::TFindData;
+
+void ListFiles(const std::string& mask, TFileKinds kinds, TFileList& list, TListCallback callback)
+{
+    const std::string folder = platform::SplitSearchMask(mask).folder;
+    TFindData data;
+    platform::TFindHandle search = platform::FindFirst(mask, platform::famAnyFile, data);
+    for (bool found = search != nullptr; found; found = platform::FindNext(search, data)) {
+        if (MatchesFileKinds(kinds, data.attributes))
+            list.Add(folder + data.name);
+        if (callback)
+            callback(data.name);
+    }
+    platform::FindClose(search);
+}
+
+void ListSubfolders(const std::string& path, std::vector<std::string>& list)
+{
+    const std::string folder = platform::SplitSearchMask(path).folder;
+    TFindData data;
+    platform::TFindHandle search = platform::FindFirst(folder + "*.*", platform::famDirectories, data);
+    for (bool found = search != nullptr; found; found = platform::FindNext(search, data)) {
+        if (data.name == "." || data.name == ".." || !(data.attributes & platform::faDirectory))
+            continue;
+        list.push_back(folder + data.name + "/");
+    }
+    platform::FindClose(search);
+}
+
+// A file last written before 1980 is measured like any other: the date has nothing to do with
+// whether the file exists.
+std::uint64_t GetFileSize64(const std::string& path)
+{
+    TFindData data;
+    platform::TFindHandle search = platform::FindFirst(path, platform::famAnyFile, data);
+    std::uint64_t size = 0;
+    if (search && !(data.attributes & platform::faDirectory))
+        size = (static_cast<std::uint64_t>(data.sizeHigh) << 32) | data.sizeLow;
+    platform::FindClose(search);
+    return size;
+}
+
+// Walks relative to open folder handles rather than by full paths, so trees deeper than the
+// longest path the system accepts are listed too, and enters no folder twice.
+void ListFilesRecursive(const std::string& mask, TFileKinds kinds, TFileList& list,
+                        TListCallback callback)
+{
+    const platform::TSearchMask parts = platform::SplitSearchMask(mask);
+    TTreeListing listing(parts.folder);
+    TDirCursor cursor(listing, platform::OpenDirectory(parts.folder.empty() ? "." : parts.folder));
+    TWalkOptions options;
+    options.kinds = kinds;
+    options.pattern = parts.pattern;
+    std::string folderPath;
+    if (callback) {
+        options.onFolder = [&](std::uint32_t folder) {
+            folderPath.clear();
+            listing.AppendFolderPath(folder, folderPath);
+            callback(folderPath + parts.pattern);
+        };
+    }
+    ListTree(listing, cursor, options);
+    std::uint32_t lastFolder = UINT32_MAX;
+    for (const TListedFile& file : listing.files) {
+        if (file.folder != lastFolder) {
+            folderPath.clear();
+            listing.AppendFolderPath(file.folder, folderPath);
+            lastFolder = file.folder;
+        }
+        list.Add(folderPath + std::string(listing.Name(file.nameOffset, file.nameLength)));
+    }
+}
+
+} // namespace tallyrun

@@ -1,0 +1,115 @@
+#include "scan/folder_total.h"
+
+#include <atomic>
+#include <climits>
+
+#include "platform/entry_info.h"
+#include "platform/find_file.h"
+#include "scan/dir_cursor.h"
+#include "scan/log_line.h"
+#include "scan/number_format.h"
+#include "scan/scan_sinks.h"
+#include "scan/size_measurer.h"
+#include "scan/string_helpers.h"
+#include "scan/tree_listing.h"
+
+namespace tallyrun {
+
+namespace {
+
+// The module's state, set by the analysis run around its calls; all on the UI thread. The
+// stop request is atomic only so that a stop command may come from anywhere.
+TScanProgressBar* progressBar = nullptr;
+TScanLog* scanLog = nullptr;
+std::atomic<bool> scanStop{false};
+
+int ClampToInt(std::size_t n)
+{
+    return n > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(n);
+}
+
+} // namespace
+
+void AttachProgressBar(TScanProgressBar* bar)
+{
+    progressBar = bar;
+    if (!bar)
+        return;
+    bar->SetVisible(true);
+    bar->SetMin(0);
+    bar->SetMax(1);
+    bar->SetPosition(0);
+}
+
+void DetachProgressBar()
+{
+    if (progressBar)
+        progressBar->SetVisible(false);
+    progressBar = nullptr;
+}
+
+void AttachLog(TScanLog* log)
+{
+    scanLog = log;
+}
+
+void DetachLog()
+{
+    scanLog = nullptr;
+}
+
+void SetScanStop(bool stop)
+{
+    scanStop.store(stop, std::memory_order_relaxed);
+}
+
+// Lists first (the order of the log is the order of the full paths, and the bar's maximum is
+// the number of files), then measures each file in that order by one fstatat relative to an
+// open handle of its folder, when its line is written or, for half of the files, shortly before
+// (at most TSizeMeasurer's window ahead, on a second core): a file that vanished since the
+// listing measures 0, and after a stop request nothing more is measured.
+double FolderTotal(const std::string& path, TTotalDepth depth)
+{
+    const std::string folder = WithTrailingSeparator(path);
+    TTreeListing listing(folder);
+    TDirCursor cursor(listing, platform::OpenDirectory(folder));
+    TWalkOptions options;
+    options.recursive = depth == tdWholeTree;
+    options.pumpEvents = true;
+    ListTree(listing, cursor, options);
+
+    if (progressBar)
+        progressBar->SetMax(ClampToInt(listing.files.size()));
+    TSizeMeasurer sizes(listing, cursor, platform::DuplicateHandle(cursor.RootFd()), scanStop);
+    const std::string separator = GroupSeparatorOfUserLocale();
+    double total = 0;
+    std::string folderPath;  // escaped path of the folder of the previous file
+    std::uint32_t lastFolder = UINT32_MAX;
+    std::string line;
+    for (std::size_t i = 0; i < listing.files.size(); ++i) {
+        const TListedFile& file = listing.files[i];
+        PumpEvents();
+        if (!scanStop.load()) {
+            if (progressBar)
+                progressBar->SetPosition(progressBar->Position() + 1);
+            total += static_cast<double>(sizes.Take(i));
+        }
+        if (file.folder != lastFolder) {
+            std::string raw;
+            listing.AppendFolderPath(file.folder, raw);
+            folderPath.clear();
+            AppendEscapedPath(raw, folderPath);
+            lastFolder = file.folder;
+        }
+        line.assign("\t\t");
+        line += folderPath;
+        AppendEscapedPath(listing.Name(file.nameOffset, file.nameLength), line);
+        line += " : ";
+        line += FormatGrouped(total, separator);
+        if (scanLog)
+            scanLog->AppendLine(line);
+    }
+    return total;
+}
+
+} // namespace tallyrun

@@ -1,0 +1,16 @@
+// The pieces of FormatThousands, for callers that format many numbers in a row and look the
+// separator up once.
+#pragma once
+
+#include <string>
+
+namespace tallyrun {
+
+// The thousands separator of the user's locale (Qt's default locale) as UTF-8.
+std::string GroupSeparatorOfUserLocale();
+
+// `x` rounded to a whole number, digits grouped by three with `separator`; "0" for a number
+// that rounds to zero.
+std::string FormatGrouped(double x, const std::string& separator);
+
+} // namespace tallyrun

@@ -1,0 +1,205 @@
+#include "scan/tree_listing.h"
+
+#include <algorithm>
+#include <numeric>
+#include <unordered_set>
+
+#include "platform/dir_reader.h"
+#include "platform/entry_info.h"
+#include "platform/find_file.h"
+#include "scan/dir_cursor.h"
+#include "scan/name_order.h"
+#include "scan/string_helpers.h"
+
+namespace tallyrun {
+
+namespace {
+
+using platform::TEntryType;
+
+struct TChild
+{
+    std::size_t nameOffset;
+    std::uint32_t nameLength;
+    bool isFolder;
+};
+
+struct TFrame
+{
+    std::uint32_t folder;
+    std::uint64_t device;
+    std::vector<TChild> children;  // in list order
+    std::size_t next = 0;
+};
+
+struct TIdentityHash
+{
+    std::size_t operator()(const platform::TDirIdentity& id) const
+    {
+        return std::hash<std::uint64_t>()(id.inode * 0x9E3779B97F4A7C15ull ^ id.device);
+    }
+};
+
+class TTreeWalk
+{
+public:
+    TTreeWalk(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options)
+        : listing_(listing), cursor_(cursor), options_(options)
+    {
+    }
+
+    void Run()
+    {
+        listing_.folders.assign(1, TListedFolder{0, 0, listing_.StoreName("")});
+        const int rootFd = cursor_.Open(0);
+        if (options_.onFolder)
+            options_.onFolder(0);
+        if (rootFd < 0)
+            return;
+        const auto identity = platform::IdentityOf(rootFd);
+        if (!identity || platform::IsPseudoFileSystem(rootFd))
+            return;
+        visited_.insert(*identity);
+        frames_.push_back(TFrame{0, identity->device, ReadFolder(rootFd), 0});
+        while (!frames_.empty()) {
+            TFrame& frame = frames_.back();
+            if (frame.next == frame.children.size()) {
+                frames_.pop_back();
+                continue;
+            }
+            const TChild child = frame.children[frame.next++];
+            if (child.isFolder)
+                Enter(frame.folder, frame.device, child);
+            else
+                listing_.files.push_back(TListedFile{frame.folder, child.nameLength, child.nameOffset});
+        }
+    }
+
+private:
+    void Enter(std::uint32_t parent, std::uint64_t parentDevice, const TChild& child)
+    {
+        const auto index = static_cast<std::uint32_t>(listing_.folders.size());
+        listing_.folders.push_back(TListedFolder{parent, child.nameLength, child.nameOffset});
+        const int fd = cursor_.Open(index);
+        const auto identity = fd < 0 ? std::nullopt : platform::IdentityOf(fd);
+        const bool enter = identity && visited_.insert(*identity).second &&
+                           (identity->device == parentDevice || !platform::IsPseudoFileSystem(fd));
+        // A folder left out keeps its record: the cursor may hold its index as failed, so the
+        // index must not be given to another folder.
+        if (!enter)
+            return;
+        if (options_.onFolder)
+            options_.onFolder(index);
+        if (options_.pumpEvents)
+            PumpEvents();
+        frames_.push_back(TFrame{index, identity->device, ReadFolder(fd), 0});
+    }
+
+    // The entries of one folder that the listing keeps, in list order.
+    std::vector<TChild> ReadFolder(int fd)
+    {
+        std::vector<TChild> children;
+        platform::TDirReader reader(fd);
+        platform::TRawEntry entry;
+        while (reader.Next(entry)) {
+            if (entry.name == "." || entry.name == "..")
+                continue;
+            if (auto kind = Classify(fd, entry))
+                children.push_back(
+                    TChild{listing_.StoreName(entry.name),
+                           static_cast<std::uint32_t>(entry.name.size()), *kind == kFolder});
+        }
+        Sort(children);
+        return children;
+    }
+
+    enum TKind { kFile, kFolder };
+
+    // Whether an entry is listed as a file, entered as a folder, or left out.
+    std::optional<TKind> Classify(int fd, const platform::TRawEntry& entry)
+    {
+        TEntryType type = entry.type;
+        bool ownerMayWrite = true;
+        // The read-only bit needs the entry's mode; ask for it only when it changes the verdict.
+        const auto passes = [&](bool mayWrite) {
+            return MatchesFileKinds(options_.kinds,
+                                    platform::AttributesOf(entry.name, type, mayWrite));
+        };
+        if (type == TEntryType::etUnknown ||
+            (type != TEntryType::etDirectory && passes(true) != passes(false))) {
+            const auto info = platform::StatEntry(fd, entry.name.data());
+            if (!info)
+                return std::nullopt;  // gone already
+            type = info->type;
+            ownerMayWrite = info->ownerMayWrite;
+        }
+        const std::uint32_t attributes = platform::AttributesOf(entry.name, type, ownerMayWrite);
+        if (type == TEntryType::etDirectory) {
+            if (options_.recursive && !platform::SkippedByMask(attributes, platform::famDirectories))
+                return kFolder;
+            return std::nullopt;
+        }
+        if (MatchesFileKinds(options_.kinds, attributes) &&
+            platform::MatchesNamePattern(options_.pattern, entry.name.data()))
+            return kFile;
+        return std::nullopt;
+    }
+
+    void Sort(std::vector<TChild>& children)
+    {
+        if (children.size() < 2)
+            return;
+        std::vector<QString> decoded;
+        decoded.reserve(children.size());
+        for (const TChild& c : children)
+            decoded.push_back(TNameOrder::Decode(listing_.Name(c.nameOffset, c.nameLength)));
+        std::vector<std::uint32_t> order(children.size());
+        std::iota(order.begin(), order.end(), 0u);
+        std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return order_.CompareDecoded(
+                       decoded[a], listing_.Name(children[a].nameOffset, children[a].nameLength),
+                       decoded[b], listing_.Name(children[b].nameOffset, children[b].nameLength)) < 0;
+        });
+        std::vector<TChild> sorted;
+        sorted.reserve(children.size());
+        for (const std::uint32_t i : order)
+            sorted.push_back(children[i]);
+        children.swap(sorted);
+    }
+
+    TTreeListing& listing_;
+    TDirCursor& cursor_;
+    const TWalkOptions& options_;
+    TNameOrder order_;
+    std::vector<TFrame> frames_;
+    std::unordered_set<platform::TDirIdentity, TIdentityHash> visited_;
+};
+
+} // namespace
+
+std::size_t TTreeListing::StoreName(std::string_view name)
+{
+    const std::size_t offset = names_.size();
+    names_.append(name);
+    names_.push_back('\0');
+    return offset;
+}
+
+void TTreeListing::AppendFolderPath(std::uint32_t folder, std::string& out) const
+{
+    std::vector<std::uint32_t> chain;
+    for (std::uint32_t f = folder; f != 0; f = folders[f].parent)
+        chain.push_back(f);
+    out += rootFolder_;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        out.append(Name(folders[*it].nameOffset, folders[*it].nameLength));
+        out += '/';
+    }
+}
+
+void ListTree(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options)
+{
+    TTreeWalk(listing, cursor, options).Run();
+}
+
+} // namespace tallyrun

@@ -1,0 +1,78 @@
+// A compact listing of a folder tree for the folder totals and ListFilesRecursive: one record per
+// folder (its name and parent) and one per file (its name and folder), names kept once in one
+// buffer, instead of a string per full path. The files are held in the list order: by full
+// path under TNameOrder, which is the depth-first order with each folder's entries sorted.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scan/file_listing.h"
+
+namespace tallyrun {
+
+struct TListedFolder
+{
+    std::uint32_t parent = 0;  // index into folders; the root (index 0) is its own parent
+    std::uint32_t nameLength = 0;
+    std::size_t nameOffset = 0;
+};
+
+struct TListedFile
+{
+    std::uint32_t folder = 0;
+    std::uint32_t nameLength = 0;
+    std::size_t nameOffset = 0;
+};
+
+class TTreeListing
+{
+public:
+    explicit TTreeListing(std::string rootFolder) : rootFolder_(std::move(rootFolder)) {}
+
+    // The folder path the walk starts from, ending in "/".
+    const std::string& RootFolder() const { return rootFolder_; }
+
+    std::vector<TListedFolder> folders;
+    std::vector<TListedFile> files;
+
+    // Each name is stored followed by a NUL, so it can be passed to the system as it is.
+    std::size_t StoreName(std::string_view name);
+    const char* Name(std::size_t offset) const { return names_.data() + offset; }
+    std::string_view Name(std::size_t offset, std::uint32_t length) const
+    {
+        return std::string_view(names_.data() + offset, length);
+    }
+
+    // Root folder + the names down to `folder`, each followed by "/".
+    void AppendFolderPath(std::uint32_t folder, std::string& out) const;
+
+private:
+    std::string rootFolder_;
+    std::string names_;
+};
+
+class TDirCursor;
+
+struct TWalkOptions
+{
+    TFileKinds kinds = fkAll;
+    std::string pattern = "*.*";
+    bool recursive = true;
+    // Called for each folder entered, before it is listed.
+    std::function<void(std::uint32_t folder)> onFolder;
+    // Lets queued window events run before each folder is read, so the window stays
+    // responsive while a large tree is listed.
+    bool pumpEvents = false;
+};
+
+// Fills `listing` (which holds only its root folder's path) by walking relative to the handles
+// of `cursor`. Subfolders that are hidden, already visited (the same device and inode: bind
+// mounts, loops) or on a pseudo file system are not entered; symbolic links are never
+// followed; a folder that cannot be read lists nothing.
+void ListTree(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options);
+
+} // namespace tallyrun

@@ -1,0 +1,156 @@
+#include <algorithm>
+#include <gtest/gtest.h>
+
+#include "scan/file_list.h"
+#include "scan/file_listing.h"
+#include "scan/temp_tree.h"
+
+namespace tallyrun {
+namespace {
+
+using test::TTempTree;
+
+std::vector<std::string> Names(const TFileList& list, const std::string& root)
+{
+    std::vector<std::string> names;
+    for (const std::string& path : list)
+        names.push_back(path.substr(root.size()));
+    return names;
+}
+
+std::vector<std::string> callbackTexts;
+
+TEST(ListFilesTest, ListsEveryFileKindSortedCaseInsensitivelyAndKeepsCaseTwins)
+{
+    TTempTree tree;
+    tree.File("b.txt", 1);
+    tree.File("README", 2);
+    tree.File("Readme", 3);  // differs only in case: a second file here
+    tree.File("資料.txt", 4);
+    tree.File(".hidden", 5);
+    tree.File("\xFF\xFE.bin", 6);  // not UTF-8
+    tree.File("a.txt", 7);
+    tree.Fifo("pipe");
+    tree.Link("link", "b.txt");
+    tree.Dir("folder");
+
+    TFileList list;
+    callbackTexts.clear();
+    ListFiles(tree.Root() + "*.*", fkAll, list, [](const std::string& name) {
+        callbackTexts.push_back(name);
+    });
+    const std::vector<std::string> expected = {".hidden", "a.txt", "b.txt", "link", "pipe",
+                                               "README",  "Readme", "資料.txt", "\xFF\xFE.bin"};
+    std::vector<std::string> got = Names(list, tree.Root());
+    // Where the replacement character sorts depends on the locale's collation: check that the
+    // name is there, then the order of the rest.
+    auto odd = std::find(got.begin(), got.end(), "\xFF\xFE.bin");
+    ASSERT_NE(odd, got.end());
+    got.erase(odd);
+    EXPECT_EQ(got, std::vector<std::string>(expected.begin(), expected.end() - 1));
+
+    // The callback sees every entry: folders, "." and "..", filtered or not.
+    std::sort(callbackTexts.begin(), callbackTexts.end());
+    EXPECT_EQ(callbackTexts.size(), 12u);
+    EXPECT_TRUE(std::binary_search(callbackTexts.begin(), callbackTexts.end(), "."));
+    EXPECT_TRUE(std::binary_search(callbackTexts.begin(), callbackTexts.end(), ".."));
+    EXPECT_TRUE(std::binary_search(callbackTexts.begin(), callbackTexts.end(), "folder"));
+
+    // Listing again adds nothing: only byte-identical paths are duplicates.
+    ListFiles(tree.Root() + "*.*", fkAll, list);
+    EXPECT_EQ(list.Count(), expected.size());
+}
+
+TEST(ListFilesTest, MissingOrEmptyFolderLeavesTheListAsItWas)
+{
+    TTempTree tree;
+    tree.Dir("empty");
+    TFileList list;
+    list.Add("/kept");
+    ListFiles(tree.Path("empty/*.*"), fkAll, list);
+    ListFiles(tree.Path("missing/*.*"), fkAll, list);
+    ASSERT_EQ(list.Count(), 1u);
+    EXPECT_EQ(list[0], "/kept");
+}
+
+TEST(ListSubfoldersTest, GivesRealVisibleFoldersWithTrailingSeparator)
+{
+    TTempTree tree;
+    tree.Dir("Alpha");
+    tree.Dir("写真");
+    tree.Dir(".config");
+    tree.File("file");
+    tree.Link("link-to-folder", "Alpha");
+    std::vector<std::string> list;
+    ListSubfolders(tree.Root(), list);
+    std::sort(list.begin(), list.end());
+    EXPECT_EQ(list, (std::vector<std::string>{tree.Path("Alpha/"), tree.Path("写真/")}));
+
+    std::vector<std::string> fromMask;
+    ListSubfolders(tree.Root() + "*.*", fromMask);
+    EXPECT_EQ(fromMask.size(), 2u);
+}
+
+TEST(ListFilesRecursiveTest, ListsTheTreeInPathOrderAndSkipsHiddenFolders)
+{
+    TTempTree tree;
+    tree.Dir("b");
+    tree.Dir("B");
+    tree.Dir("b/deep");
+    tree.Dir(".git");
+    tree.File("z.txt");
+    tree.File("b/x");
+    tree.File("b/deep/y");
+    tree.File("B/x");
+    tree.File(".git/config");
+    tree.Link("b/up", "..");  // a link back up: listed as a file, never followed
+
+    TFileList list;
+    callbackTexts.clear();
+    ListFilesRecursive(tree.Root() + "*.*", fkAll, list,
+                       [](const std::string& mask) { callbackTexts.push_back(mask); });
+    EXPECT_EQ(Names(list, tree.Root()),
+              (std::vector<std::string>{"B/x", "b/deep/y", "b/up", "b/x", "z.txt"}));
+    std::sort(callbackTexts.begin(), callbackTexts.end());
+    EXPECT_EQ(callbackTexts, (std::vector<std::string>{tree.Path("*.*"), tree.Path("B/*.*"),
+                                                       tree.Path("b/*.*"), tree.Path("b/deep/*.*")}));
+}
+
+TEST(GetFileSize64Test, MeasuresFilesOnlyWhateverTheirDateOrSize)
+{
+    TTempTree tree;
+    tree.Dir("folder");
+    tree.File("sparse", 5ull << 30);  // over 4 GiB
+    tree.File("old", 1980);
+    tree.SetLastWrite("old", 157766400);  // 1975-01-01: measured like any other file
+    tree.File("older", 42);
+    tree.SetLastWrite("older", -86400 * 365);  // 1969
+    tree.File("\xC3\x28 name", 77);           // not UTF-8
+    tree.Fifo("pipe");                        // never opened, so this cannot block
+
+    EXPECT_EQ(GetFileSize64(tree.Path("sparse")), 5ull << 30);
+    EXPECT_EQ(GetFileSize64(tree.Path("old")), 1980u);
+    EXPECT_EQ(GetFileSize64(tree.Path("older")), 42u);
+    EXPECT_EQ(GetFileSize64(tree.Path("\xC3\x28 name")), 77u);
+    EXPECT_EQ(GetFileSize64(tree.Path("pipe")), 0u);
+    EXPECT_EQ(GetFileSize64(tree.Path("folder")), 0u);
+    EXPECT_EQ(GetFileSize64(tree.Path("folder/")), 0u);
+    EXPECT_EQ(GetFileSize64(tree.Path("missing")), 0u);
+}
+
+TEST(FileListTest, OrdersPathsByComponentAndDropsOnlyExactDuplicates)
+{
+    TFileList list;
+    EXPECT_TRUE(list.Add("/r/b/x"));
+    EXPECT_TRUE(list.Add("/r/a-b"));
+    EXPECT_TRUE(list.Add("/r/a/z"));
+    EXPECT_TRUE(list.Add("/r/A/z"));
+    EXPECT_FALSE(list.Add("/r/a/z"));
+    EXPECT_TRUE(list.Add("/r/B"));
+    // A folder's files stay together under its name, before a longer sibling name.
+    EXPECT_EQ(list.Items(),
+              (std::vector<std::string>{"/r/A/z", "/r/a/z", "/r/a-b", "/r/B", "/r/b/x"}));
+}
+
+} // namespace
+} // namespace tallyrun
