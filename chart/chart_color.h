@@ -33,7 +33,18 @@ constexpr std::array<TColor, 16> DefaultPalette = {
     clNavy, clMaroon, clLime,   clOlive,  clPurple, clSilver, clAqua,   clBlack,
 };
 
-// TColor, the basic colours and ColorToQColor come from platform/color_value.h. The reserved
-// values above have no RGB meaning and must be resolved by the caller before conversion.
+// TColor, the basic and system colours and ColorToQColor come from platform/color_value.h.
+// The reserved values above have no RGB meaning and must be resolved by the caller before
+// conversion.
+
+// The 0x00BBGGRR value of a colour, system colours resolved from the application's palette.
+TColor ColorToRGB(TColor c);
+
+// The chart colour of a QColor; alpha is dropped.
+TColor QColorToColor(const QColor& color);
+
+// Each of red, green and blue lowered by `amount`, floored at 0; system colours are resolved
+// first.
+TColor DarkenColor(TColor c, int amount);
 
 } // namespace tallyrun

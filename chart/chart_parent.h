@@ -2,17 +2,17 @@
 // only refers to its chart and never owns it.
 #pragma once
 
-#include "chart/repaint_owner.h"
-
 namespace tallyrun {
 
 class TChartSeries;
 
-// RequestChartRepaint (from the repaint owner) marks the drawing dirty and invalidates the
-// window; the chart paints once at the next paint event however many requests came before.
-class TChartParent : public TChartRepaintOwner
+class TChartParent
 {
 public:
+    virtual ~TChartParent() = default;
+    // Marks the drawing dirty and invalidates the window; the chart paints once at the next
+    // paint event however many requests came before. Never paints synchronously.
+    virtual void RequestChartRepaint() = 0;
     // True while the chart is being destroyed: series then leave it without asking it for
     // anything more.
     virtual bool IsChartDestroying() const = 0;

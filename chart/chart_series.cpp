@@ -141,6 +141,18 @@ void TChartSeries::RequestRepaint()
         parentChart_->RequestChartRepaint();
 }
 
+void TChartSeries::BeginDrawValues()
+{
+    if (BeforeDrawValues)
+        BeforeDrawValues(*this);
+}
+
+void TChartSeries::EndDrawValues()
+{
+    if (AfterDrawValues)
+        AfterDrawValues(*this);
+}
+
 void TChartSeries::SetParentChart(TChartParent* chart)
 {
     if (chart == parentChart_)

@@ -6,6 +6,8 @@
 #include "chart/chart_color.h"
 #include "chart/chart_value_list.h"
 
+#include <Qt>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -83,6 +85,40 @@ public:
     const std::string& PercentFormat() const { return percentFormat_; }
     void SetPercentFormat(const std::string& format);
 
+    // The chart's drawing sequence calls these for every active series at each paint, in
+    // this order: PrepareForPaint before legend and titles; then, unless HasVisiblePoints is
+    // false, BeginDrawValues, DrawPoints (clipped to the plot area when the chart clips),
+    // DrawPointMarks when MarksVisible, EndDrawValues.
+    virtual void PrepareForPaint() {}
+    virtual bool HasVisiblePoints() const { return PointCount() > 0; }
+    // Fires BeforeDrawValues.
+    virtual void BeginDrawValues();
+    virtual void DrawPoints() {}
+    virtual bool MarksVisible() const { return false; }
+    // The marks ask to be clipped to the plot area.
+    virtual bool MarksClipped() const { return false; }
+    virtual void DrawPointMarks() {}
+    // Fires AfterDrawValues.
+    virtual void EndDrawValues();
+    // A z-order of the series' own, or -1 to take the next free one at each paint.
+    virtual int FixedZOrder() const { return -1; }
+    // The point under the screen point (x, y), or -1; for the chart's mouse handling.
+    virtual int Clicked(int /*x*/, int /*y*/) const { return -1; }
+    // The cursor over the series; Qt::ArrowCursor leaves the chart's own.
+    Qt::CursorShape Cursor() const { return cursor_; }
+    void SetCursor(Qt::CursorShape cursor) { cursor_ = cursor; }
+
+    // The series' place in depth, set by the chart at each paint: pixels, 0 at the front.
+    struct TDepthBand
+    {
+        int ZOrder = 0;
+        int StartZ = 0;
+        int EndZ = 0;
+        int MiddleZ = 0;
+        int MarksDepth = 0;
+    };
+    TDepthBand Depth;
+
     TBeforeAddEvent OnBeforeAdd;
     TValueIndexEvent OnAfterAdd;
     TNotifyEvent OnClearValues;
@@ -121,6 +157,7 @@ private:
     std::string title_;
     std::string valueFormat_ = "#,##0.###";
     std::string percentFormat_ = "##0.## %";
+    Qt::CursorShape cursor_ = Qt::ArrowCursor;
 };
 
 } // namespace tallyrun

@@ -11,4 +11,16 @@ public:
     virtual void RequestChartRepaint() = 0;
 };
 
+// The setters' rule: an equal value does nothing; a new one is stored and `owner` (when
+// there is one) asked to repaint.
+template <typename T>
+void StoreAndRepaint(T& field, const T& value, TChartRepaintOwner* owner)
+{
+    if (field == value)
+        return;
+    field = value;
+    if (owner)
+        owner->RequestChartRepaint();
+}
+
 } // namespace tallyrun

@@ -1,0 +1,132 @@
+// The panel's mouse input: the owning window's handlers first, then the panel's own part.
+#include "chart/axis_panel.h"
+
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+namespace tallyrun {
+
+namespace {
+
+QPoint EventPoint(const QSinglePointEvent* event)
+{
+    return event->position().toPoint();
+}
+
+TSeriesMouseButton SeriesButton(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::RightButton:
+        return smbRight;
+    case Qt::MiddleButton:
+        return smbMiddle;
+    default:
+        return smbLeft;
+    }
+}
+
+} // namespace
+
+void TCustomAxisPanel::showEvent(QShowEvent* event)
+{
+    TCustomChartPanelExtended::showEvent(event);
+    if (!panelCursorKnown_) {
+        panelCursor_ = cursor();
+        panelCursorKnown_ = true;
+    }
+}
+
+TChartSeries* TCustomAxisPanel::SeriesAt(int x, int y, int* index) const
+{
+    for (auto it = series_.rbegin(); it != series_.rend(); ++it) {
+        if (!(*it)->Active())
+            continue;
+        const int clicked = (*it)->Clicked(x, y);
+        if (clicked >= 0) {
+            *index = clicked;
+            return *it;
+        }
+    }
+    return nullptr;
+}
+
+void TCustomAxisPanel::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = EventPoint(event);
+    pressedInside_ = true;
+    if (OnMouseDown)
+        OnMouseDown(event->button(), event->modifiers(), p.x(), p.y());
+    if (Zoom().Active || Panning().Active)
+        return;
+    int index = -1;
+    if (ClickedLegend(p.x(), p.y())) {
+        // The legend's click event; none is offered yet.
+    } else if (TChartSeries* series = SeriesAt(p.x(), p.y(), &index)) {
+        if (series->OnClick)
+            series->OnClick(*series, index, SeriesButton(event->button()),
+                            static_cast<unsigned>(event->modifiers().toInt()), p.x(), p.y());
+    } else if (OnClickBackground) {
+        OnClickBackground(event->button(), event->modifiers(), p.x(), p.y());
+    }
+    if (event->button() == Qt::LeftButton && AllowZoom())
+        Zoom() = {p.x(), p.y(), p.x(), p.y(), true};
+    else if (event->button() == Qt::RightButton && AllowPanning() != pmNone)
+        Panning() = {p.x(), p.y(), p.x(), p.y(), true};
+}
+
+void TCustomAxisPanel::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = EventPoint(event);
+    if (OnMouseMove)
+        OnMouseMove(event->modifiers(), p.x(), p.y());
+    if (Zoom().Active || Panning().Active) {
+        TZoomPanningRecord& record = Zoom().Active ? Zoom() : Panning();
+        record.X1 = p.x();
+        record.Y1 = p.y();
+        return;
+    }
+    int index = -1;
+    TChartSeries* series = SeriesAt(p.x(), p.y(), &index);
+    if (series && series->Cursor() != Qt::ArrowCursor)
+        setCursor(series->Cursor());
+    else if (panelCursorKnown_)
+        setCursor(panelCursor_);
+}
+
+void TCustomAxisPanel::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint p = EventPoint(event);
+    // Zoom and panning end with the button; this program never starts them.
+    Zoom().Active = false;
+    Panning().Active = false;
+    const bool click = pressedInside_ && rect().contains(p);
+    pressedInside_ = false;
+    if (click && event->button() == Qt::LeftButton && OnClick)
+        OnClick();
+    if (OnMouseUp)
+        OnMouseUp(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void TCustomAxisPanel::wheelEvent(QWheelEvent* event)
+{
+    const QPoint p = EventPoint(event);
+    const int delta = event->angleDelta().y();
+    // One handler call per wheel step of 120.
+    const int steps = std::max(1, std::abs(delta) / 120);
+    const TWheelEvent& handler = delta > 0 ? OnMouseWheelUp : OnMouseWheelDown;
+    if (delta != 0 && handler)
+        for (int i = 0; i < steps; ++i)
+            handler(event->modifiers(), p.x(), p.y());
+    // The vertical axes would scroll by 3 % of their range here; axes are not drawn.
+    event->accept();
+}
+
+void TCustomAxisPanel::leaveEvent(QEvent* event)
+{
+    TCustomChartPanelExtended::leaveEvent(event);
+    if (panelCursorKnown_)
+        setCursor(panelCursor_);
+    Panning().Active = false;
+}
+
+} // namespace tallyrun

@@ -1,0 +1,16 @@
+#include "chart/chart_panel_extended.h"
+
+#include "chart/chart_exception.h"
+
+namespace tallyrun {
+
+void TCustomChartPanelExtended::SetMaxPointsPerPage(int value)
+{
+    if (value < 0)
+        throw ChartException("MaxPointsPerPage は 0 以上でなければなりません");
+    SetProperty(maxPointsPerPage_, value);
+    if (page_ > NumPages())
+        SetPage(NumPages());
+}
+
+} // namespace tallyrun

@@ -1,0 +1,32 @@
+// The chart panel with its title, foot and legend, laid out before the series in each paint.
+#pragma once
+
+#include "chart/axis_panel.h"
+#include "chart/chart_legend.h"
+#include "chart/chart_title.h"
+
+namespace tallyrun {
+
+class TCustomChart : public TCustomAxisPanel
+{
+public:
+    explicit TCustomChart(QWidget* parent = nullptr);
+
+    TChartTitle& Title() { return title_; }
+    TChartTitle& Foot() { return foot_; }
+    TChartLegend& Legend() { return legend_; }
+
+protected:
+    void DrawTitlesAndLegend() override;
+    // Each drawn in its turn; the legend only with a visible legend and an active series.
+    virtual void DrawTitle() { title_.Draw(*this, true); }
+    virtual void DrawFoot() { foot_.Draw(*this, false); }
+    virtual void DrawLegend() {}
+
+private:
+    TChartTitle title_;
+    TChartTitle foot_;
+    TChartLegend legend_;
+};
+
+} // namespace tallyrun
