@@ -1,18 +1,20 @@
 // Tallyrun's entry point. The program takes no command-line arguments and keeps no settings.
-#include <QApplication>
-#include <QMainWindow>
-
+#include "app/event_pump.h"
+#include "app/folder_tree_stand_in.h"
+#include "app/main_window.h"
 #include "platform/fonts.h"
+
+#include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallyrun"));
     tallyrun::InstallFontSubstitutions();
-    // Until the main window lands, a plain window stands in for it.
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Tallyrun"));
-    window.resize(800, 600);
+    tallyrun::InstallEventPump();
+    auto* tree = new tallyrun::TFolderTreeStandIn;
+    tallyrun::TfrmMain window(*tree, tree);
     window.show();
+    tree->SelectInitialFolder();
     return QApplication::exec();
 }

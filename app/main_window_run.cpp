@@ -1,0 +1,139 @@
+// The folder analysis run and the stop command of the main window.
+#include "app/main_window.h"
+
+#include "app/slice_label.h"
+#include "scan/file_listing.h"
+#include "scan/folder_total.h"
+#include "scan/string_helpers.h"
+#include "shelltree/selected_folder.h"
+#include "widgets/log_view.h"
+#include "widgets/status_progress_bar.h"
+
+#include <QAction>
+#include <QApplication>
+
+namespace tallyrun {
+
+namespace {
+
+const std::string kRootLabel = "root";
+const std::string kStoppedLine = "【中断しました】";
+
+} // namespace
+
+void TfrmMain::QorShTreeView1Change(QObject* /*sender*/, TQorShTreeNode* /*node*/)
+{
+    if (running_) {
+        // The event pump delivered a new request into the run in hand. Running a second run
+        // inside it would detach the scanner's bar and log under the outer run's feet, so the
+        // current run is stopped and, once it has returned, run again for the selection of
+        // that moment (however many requests came in the meantime).
+        rerunRequested_ = true;
+        TB_StopClick(this);
+        return;
+    }
+    running_ = true;
+    try {
+        do {
+            rerunRequested_ = false;
+            RunOnce();
+        } while (rerunRequested_);
+    } catch (...) {
+        running_ = false;
+        rerunRequested_ = false;
+        throw;
+    }
+    running_ = false;
+}
+
+void TfrmMain::TB_StopClick(QObject* /*sender*/)
+{
+    RunStopFlag = true;
+    TB_Stop->setEnabled(false);
+    SetScanStop(true);
+}
+
+std::string TfrmMain::SelectedFolderPath() const
+{
+    std::string path;
+    folder_.SelectedPath(path);
+    return WithTrailingSeparator(path);
+}
+
+std::string TfrmMain::ScanPath(const std::string& path) const
+{
+    if (path == "/" && !rootFolderForTesting_.empty())
+        return WithTrailingSeparator(rootFolderForTesting_);
+    return path;
+}
+
+void TfrmMain::RunOnce()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::vector<std::string> subfolders;
+    // Everything after the cursor is undone by FinishRun, also when an error escapes.
+    try {
+        MeasureSelectedFolder(subfolders);
+        for (const std::string& subfolder : subfolders) {
+            PumpEvents();
+            if (!RunStopFlag)
+                MeasureSubfolder(subfolder);
+        }
+    } catch (...) {
+        FinishRun();
+        throw;
+    }
+    FinishRun();
+}
+
+void TfrmMain::MeasureSelectedFolder(std::vector<std::string>& subfolders)
+{
+    Series1->ClearPoints();
+    memSearch->Clear();
+    AttachProgressBar(progressSink_.get());
+    AttachLog(logSink_.get());
+    SetScanStop(false);
+    TB_Stop->setEnabled(true);
+
+    // The selection is read anew for every step, as the folder pane may change it meanwhile.
+    memSearch->AppendLine(SelectedFolderPath());
+    AddSlice(kRootLabel, FolderTotal(ScanPath(SelectedFolderPath()), tdFolderOnly));
+    ListSubfolders(ScanPath(SelectedFolderPath()), subfolders);
+
+    StatusProgressBar1->SetPosition(0);
+    StatusProgressBar1->SetMax(static_cast<int>(subfolders.size()));
+    StatusProgressBar1->show();
+}
+
+void TfrmMain::MeasureSubfolder(const std::string& subfolder)
+{
+    StatusProgressBar1->SetPosition(StatusProgressBar1->Position() + 1);
+    const std::string path = WithTrailingSeparator(subfolder);
+    memSearch->AppendLine(path);
+    const std::string label = SliceLabel(path);
+    AddSlice(label, FolderTotal(path, tdWholeTree));
+}
+
+void TfrmMain::AddSlice(const std::string& label, double total)
+{
+    Series1->AddPoint(label, clAutomatic, total);
+    std::string line = "\t";
+    line += FormatThousands(total);
+    line += " Byte";
+    memSearch->AppendLine(line);
+}
+
+void TfrmMain::FinishRun()
+{
+    if (RunStopFlag)
+        memSearch->AppendLine(kStoppedLine);
+    RunStopFlag = false;
+    TB_Stop->setEnabled(false);
+    StatusProgressBar1->SetPosition(0);
+    StatusProgressBar1->hide();
+    DetachProgressBar();
+    DetachLog();
+    QApplication::restoreOverrideCursor();
+}
+
+} // namespace tallyrun

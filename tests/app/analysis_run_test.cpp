@@ -1,0 +1,143 @@
+#include "run_fixture.h"
+
+#include "scan/string_helpers.h"
+#include "widgets/status_progress_bar.h"
+
+#include <QAction>
+#include <QApplication>
+
+namespace tallyrun::testing_support {
+namespace {
+
+std::string ByteLine(double total) { return "\t" + FormatThousands(total) + " Byte"; }
+
+int FileLines(const std::vector<std::string>& lines)
+{
+    int n = 0;
+    for (const auto& l : lines)
+        n += l.rfind("\t\t", 0) == 0;
+    return n;
+}
+
+TEST_F(RunTest, AnEmptyFolderGivesOneRootSliceOfZero)
+{
+    Run();
+    EXPECT_EQ(MemoLines(), (std::vector<std::string>{root + "/", "\t0 Byte"}));
+    EXPECT_EQ(Slices(), (std::multimap<std::string, double>{{"root", 0}}));
+    EXPECT_EQ(window.StatusProgressBar1->Max(), 0);
+    ExpectIdle();
+}
+
+TEST_F(RunTest, SlicesForTheFolderAndEachSubfolderWithTheirLabels)
+{
+    MakeFile("a.bin", 1000);
+    MakeFile("b.bin", 234);
+    MakeFile("Windows/x", 5);
+    MakeFile("Abcdefgh/deep/er/y", 7);
+    MakeFile("Documents/z", 11);
+    MakeFile("日本語フォルダ名前/z", 13);  // 9 characters
+    MakeFile("日本語フォルダ名/z", 17);    // 8 characters
+    MakeFile(".hidden/secret", 100000);
+    MakeFolder("Empty");
+
+    Run();
+    EXPECT_EQ(Slices(), (std::multimap<std::string, double>{{"root", 1234},
+                                                            {"Windows", 5},
+                                                            {"Abcdefgh", 7},
+                                                            {"Docum...", 11},
+                                                            {"日本語フォ...", 13},
+                                                            {"日本語フォルダ名", 17},
+                                                            {"Empty", 0}}));
+    const auto lines = MemoLines();
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[0], root + "/");
+    EXPECT_EQ(lines[1].rfind("\t\t" + root + "/", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[3], ByteLine(1234));
+    EXPECT_EQ(FileLines(lines), 7);
+    // Every subfolder line is followed by its files and its byte line.
+    EXPECT_NE(std::find(lines.begin(), lines.end(), root + "/Empty/"), lines.end());
+    const auto docs = std::find(lines.begin(), lines.end(), root + "/Documents/");
+    ASSERT_NE(docs, lines.end());
+    EXPECT_EQ(*(docs + 1), "\t\t" + root + "/Documents/z : " + FormatThousands(11));
+    EXPECT_EQ(*(docs + 2), ByteLine(11));
+    EXPECT_EQ(lines.back().rfind("\t", 0), 0u);  // not stopped: no closing notice
+    EXPECT_EQ(window.StatusProgressBar1->Max(), 6);
+    EXPECT_EQ(window.Series1->PointColor(0), clRed);
+    ExpectIdle();
+}
+
+TEST_F(RunTest, HiddenSubfoldersAreCountedNowhere)
+{
+    MakeFile("top", 3);
+    MakeFile(".a/f", 50);
+    MakeFile(".b/c/g", 60);
+    Run();
+    EXPECT_EQ(Slices(), (std::multimap<std::string, double>{{"root", 3}}));
+    EXPECT_EQ(MemoLines().size(), 3u);
+}
+
+TEST_F(RunTest, APathThatEndsInTheSeparatorKeepsOneSeparator)
+{
+    MakeFile("sub/f", 4);
+    folder.path = root + "/";
+    Run();
+    const auto lines = MemoLines();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], root + "/");
+    EXPECT_EQ(lines[2], root + "/sub/");
+    EXPECT_EQ(lines[3], "\t\t" + root + "/sub/f : " + FormatThousands(4));
+    EXPECT_EQ(Slices(), (std::multimap<std::string, double>{{"root", 0}, {"sub", 4}}));
+}
+
+TEST_F(RunTest, NoSelectedPathMeasuresTheFileSystemRoot)
+{
+    MakeFile("f", 9);
+    MakeFile("usr/g", 8);
+    folder.path.clear();
+    window.SetRootFolderForTesting(root);
+    Run();
+    const auto lines = MemoLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "/");
+    EXPECT_EQ(Slices(), (std::multimap<std::string, double>{{"root", 9}, {"usr", 8}}));
+}
+
+TEST_F(RunTest, EqualShortenedLabelsGiveTwoSlices)
+{
+    MakeFile("Documents1/f", 1);
+    MakeFile("Documents2/f", 2);
+    Run();
+    EXPECT_EQ(Slices().count("Docum..."), 2u);
+}
+
+TEST_F(RunTest, AnErrorInTheMiddleStillEndsTheRunCleanly)
+{
+    MakeFile("sub/f", 4);
+    folder.onCall = [](int call) {
+        if (call == 2)
+            throw std::runtime_error("gone");
+    };
+    EXPECT_THROW(Run(), std::runtime_error);
+    ExpectIdle();
+
+    folder.onCall = nullptr;
+    Run();
+    EXPECT_EQ(Slices(), (std::multimap<std::string, double>{{"root", 0}, {"sub", 4}}));
+}
+
+TEST_F(RunTest, SlicesAddedBetweenTwoPaintsCostOnePaint)
+{
+    window.show();
+    QApplication::processEvents();
+    const int before = window.Chart1->PaintCount();
+    for (int i = 0; i < 200; ++i)
+        window.Series1->AddPoint("p", clAutomatic, i);
+    EXPECT_EQ(window.Chart1->PaintCount(), before);
+    QApplication::processEvents();
+    EXPECT_LE(window.Chart1->PaintCount(), before + 1);
+    // The paint orders the pie largest first.
+    EXPECT_EQ(window.Series1->YValues()[0], 199);
+}
+
+} // namespace
+} // namespace tallyrun::testing_support

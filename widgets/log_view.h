@@ -1,0 +1,90 @@
+// A read-only, append-only log view for very long logs: lines are kept as raw bytes in large
+// chunks and only the lines in sight are decoded and drawn, so a million lines cost little
+// more than their bytes and appending stays O(1). Text can be selected with the mouse and
+// copied (Ctrl+C, Ctrl+A); the view follows the end of the log while it is scrolled to it.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QTimer>
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tallyrun {
+
+class TLogView : public QAbstractScrollArea
+{
+    Q_OBJECT
+
+public:
+    explicit TLogView(QWidget* parent = nullptr);
+
+    void Clear();
+    // Appends one line. Control characters other than TAB are shown escaped (\n as "\x0A"), so
+    // a line always stays one line.
+    void AppendLine(std::string_view line);
+
+    int LineCount() const { return static_cast<int>(lines_.size()); }
+    std::string_view Line(int index) const;
+    // The whole log, each line followed by "\n".
+    std::string Text() const;
+
+    bool HasSelection() const { return anchor_ != cursor_; }
+    QString SelectedText() const;
+    void SelectAll();
+    void CopySelection() const;
+
+    // Applies pending appends to the scroll bars and the screen now instead of at the next
+    // refresh tick (about 50 ms after the first pending append).
+    void Flush();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    struct TLineRef {
+        std::uint32_t chunk;
+        std::uint32_t offset;
+        std::uint32_t length;
+    };
+    // A position in the log: line, and UTF-16 index within the decoded line.
+    struct TPos {
+        int line = 0;
+        int column = 0;
+        bool operator==(const TPos&) const = default;
+        auto operator<=>(const TPos&) const = default;
+    };
+
+    QString DisplayLine(int index) const;
+    // x of every UTF-16 position 0..size of a decoded line, tabs expanded to tab stops.
+    std::vector<qreal> ColumnXs(const QString& text) const;
+    TPos PosAt(const QPoint& viewportPoint) const;
+    void UpdateScrollBars();
+    bool AtEnd() const;
+    void ScheduleFlush();
+    qreal TabWidth() const;
+
+    std::vector<std::string> chunks_;
+    std::deque<TLineRef> lines_;
+    std::size_t longestLineBytes_ = 0;
+    int longestLine_ = -1;
+    int contentWidth_ = 0;
+    bool widthDirty_ = false;
+    bool followEnd_ = true;
+    bool flushPending_ = false;
+    QTimer flushTimer_;
+    TPos anchor_;
+    TPos cursor_;
+    bool selecting_ = false;
+};
+
+} // namespace tallyrun
