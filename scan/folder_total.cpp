@@ -105,7 +105,7 @@ double FolderTotal(const std::string& path, TTotalDepth depth)
         line += folderPath;
         AppendEscapedPath(listing.Name(file.nameOffset, file.nameLength), line);
         line += " : ";
-        line += FormatGrouped(total, separator);
+        AppendGrouped(total, separator, line);
         if (scanLog)
             scanLog->AppendLine(line);
     }

@@ -13,11 +13,13 @@ std::string GroupSeparatorOfUserLocale()
     return QLocale().groupSeparator().toStdString();
 }
 
-std::string FormatGrouped(double x, const std::string& separator)
+void AppendGrouped(double x, std::string_view separator, std::string& out)
 {
     const double rounded = std::round(std::fabs(x));  // halves away from zero
-    if (!(rounded >= 1.0))                             // zero, and also NaN, give "0"
-        return "0";
+    if (!(rounded >= 1.0)) {                           // zero, and also NaN, give "0"
+        out += '0';
+        return;
+    }
     char digits[400];
     int count = 0;
     if (rounded < 1e19) {
@@ -30,14 +32,28 @@ std::string FormatGrouped(double x, const std::string& separator)
     } else {
         count = std::snprintf(digits, sizeof digits, "%.0f", rounded);
     }
-    std::string result;
+    // Written in place: the first group holds 1 to 3 digits, every later one 3 after a separator.
+    const int group = count % 3 == 0 ? 3 : count % 3;
+    const std::size_t length = (x < 0 ? 1u : 0u) + static_cast<std::size_t>(count) +
+                                static_cast<std::size_t>((count - group) / 3) * separator.size();
+    const std::size_t start = out.size();
+    out.resize(start + length);
+    char* to = out.data() + start;
     if (x < 0)
-        result += '-';
+        *to++ = '-';
     for (int i = 0; i < count; ++i) {
-        if (i > 0 && (count - i) % 3 == 0)
-            result += separator;
-        result += digits[i];
+        if (i >= group && (i - group) % 3 == 0) {
+            separator.copy(to, separator.size());
+            to += separator.size();
+        }
+        *to++ = digits[i];
     }
+}
+
+std::string FormatGrouped(double x, const std::string& separator)
+{
+    std::string result;
+    AppendGrouped(x, separator, result);
     return result;
 }
 

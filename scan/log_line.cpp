@@ -8,9 +8,23 @@ namespace tallyrun {
 
 namespace {
 
+// The bytes that may start a character needing an escape: C0 controls, DEL, and the lead
+// bytes of C1 controls (0xC2) and of the line and paragraph separators (0xE2).
+struct TEscapeStarts
+{
+    bool starts[256] = {};
+    constexpr TEscapeStarts()
+    {
+        for (int c = 0; c < 0x20; ++c)
+            starts[c] = true;
+        starts[0x7F] = starts[0xC2] = starts[0xE2] = true;
+    }
+};
+constexpr TEscapeStarts kEscapeStarts;
+
 bool NeedsEscape(unsigned char c)
 {
-    return c < 0x20 || c == 0x7F || c == 0xC2 || c == 0xE2;
+    return kEscapeStarts.starts[c];
 }
 
 void AppendHex(const char* format, unsigned value, std::string& out)

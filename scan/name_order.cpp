@@ -19,11 +19,19 @@ bool IsAscii(std::string_view s)
     return true;
 }
 
+unsigned char AsciiLower(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
+}
+
 } // namespace
 
 TNameOrder::TNameOrder() : collator_(QLocale())
 {
     collator_.setCaseSensitivity(Qt::CaseInsensitive);
+    // The C locale has no collation rules: the collator then compares case-folded UTF-16 units.
+    foldsAsciiBytes_ = collator_.locale().language() == QLocale::C;
 }
 
 QString TNameOrder::Decode(std::string_view name)
@@ -41,8 +49,33 @@ int TNameOrder::CompareDecoded(const QString& a, std::string_view aBytes, const 
     return Sign(aBytes.compare(bBytes));
 }
 
+int TNameOrder::CompareBytesIfCertain(std::string_view a, std::string_view b)
+{
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[i]);
+        if (ca >= 0x80 || cb >= 0x80) {
+            // Up to here both are ASCII, so byte i starts UTF-16 unit i in both.
+            if (ca < 0x80 && cb >= 0xE3)
+                return -1;
+            if (cb < 0x80 && ca >= 0xE3)
+                return 1;
+            return 0;
+        }
+        if (const int d = AsciiLower(a[i]) - AsciiLower(b[i]))
+            return Sign(d);
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size() ? -1 : 1;
+    return Sign(a.compare(b));
+}
+
 int TNameOrder::CompareNames(std::string_view a, std::string_view b) const
 {
+    if (foldsAsciiBytes_)
+        if (const int c = CompareBytesIfCertain(a, b))
+            return c;
     return CompareDecoded(Decode(a), a, Decode(b), b);
 }
 

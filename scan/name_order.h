@@ -26,8 +26,19 @@ public:
 
     static QString Decode(std::string_view name);
 
+    // True when CompareBytesIfCertain may stand in for the collator: under the C locale the
+    // collator compares case-folded UTF-16 units, which for ASCII are the lowercased bytes.
+    bool FoldsAsciiBytes() const { return foldsAsciiBytes_; }
+    // The order above decided from the bytes where that is certain, when FoldsAsciiBytes()
+    // holds: both names ASCII, or one differing from the other within their common ASCII start,
+    // or an ASCII character against one from U+3000 up (CJK and beyond, whose case-folded
+    // UTF-16 units are all above ASCII, as is the replacement of an invalid byte). 0 when the
+    // collator has to decide.
+    static int CompareBytesIfCertain(std::string_view a, std::string_view b);
+
 private:
     QCollator collator_;
+    bool foldsAsciiBytes_ = false;
 };
 
 } // namespace tallyrun

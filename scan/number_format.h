@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tallyrun {
 
@@ -12,5 +13,7 @@ std::string GroupSeparatorOfUserLocale();
 // `x` rounded to a whole number, digits grouped by three with `separator`; "0" for a number
 // that rounds to zero.
 std::string FormatGrouped(double x, const std::string& separator);
+// The same, appended to `out`.
+void AppendGrouped(double x, std::string_view separator, std::string& out);
 
 } // namespace tallyrun

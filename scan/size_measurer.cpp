@@ -13,7 +13,11 @@ TSizeMeasurer::TSizeMeasurer(const TTreeListing& listing, TDirCursor& cursor,
     bool odd = false;
     std::size_t inChunk = 0;
     for (std::size_t i = 0; i < listing.files.size(); ++i) {
-        if (i > 0 && (listing.files[i].folder != listing.files[i - 1].folder || inChunk == kChunk)) {
+        // A chunk ends at a folder's end once it holds kMinChunk files, so runs of small
+        // neighbouring folders, which share their parents, go to one thread and each thread
+        // opens fewer folders; a large folder is cut every kChunk files.
+        const bool folderEnds = i > 0 && listing.files[i].folder != listing.files[i - 1].folder;
+        if ((folderEnds && inChunk >= kMinChunk) || inChunk == kChunk) {
             odd = !odd;
             inChunk = 0;
         }

@@ -1,8 +1,9 @@
 // Measures the files of a listing for the folder totals, on two threads: the files fall into
-// chunks, runs of at most kChunk files of one folder in list order; the calling thread measures
-// the even chunks itself, at the moment it takes each file, and a helper thread measures the odd
-// chunks, at most kWindow files ahead of the file being taken. A folder's files mostly form one
-// chunk, so each thread opens only the folders of its own chunks. Once the stop request is set neither thread measures any
+// chunks, runs of at most kChunk files in list order that end where a folder ends once they
+// hold kMinChunk files; the calling thread measures the even chunks itself, at the moment it
+// takes each file, and a helper thread measures the odd chunks, at most kWindow files ahead of
+// the file being taken. A folder's files mostly lie in one chunk, so each thread opens only
+// the folders of its own chunks. Once the stop request is set neither thread measures any
 // further file; sizes measured ahead of a stop are never used.
 #pragma once
 
@@ -33,6 +34,7 @@ public:
     std::uint64_t Take(std::size_t i);
 
     static constexpr std::size_t kChunk = 64;
+    static constexpr std::size_t kMinChunk = 32;
     static constexpr std::size_t kWindow = 1024;
 
 private:

@@ -149,17 +149,42 @@ private:
     {
         if (children.size() < 2)
             return;
+        const auto name = [&](const TChild& c) { return listing_.Name(c.nameOffset, c.nameLength); };
+        if (order_.FoldsAsciiBytes()) {
+            // The bytes decide most comparisons; a name is decoded for the collator only when
+            // they cannot, and then once.
+            std::vector<QString> decoded(children.size());
+            const auto decode = [&](std::size_t i) -> const QString& {
+                if (decoded[i].isNull())
+                    decoded[i] = TNameOrder::Decode(name(children[i]));
+                return decoded[i];
+            };
+            SortBy(children, [&](std::uint32_t a, std::uint32_t b) {
+                const std::string_view aName = name(children[a]);
+                const std::string_view bName = name(children[b]);
+                if (const int c = TNameOrder::CompareBytesIfCertain(aName, bName))
+                    return c < 0;
+                return order_.CompareDecoded(decode(a), aName, decode(b), bName) < 0;
+            });
+            return;
+        }
         std::vector<QString> decoded;
         decoded.reserve(children.size());
         for (const TChild& c : children)
-            decoded.push_back(TNameOrder::Decode(listing_.Name(c.nameOffset, c.nameLength)));
+            decoded.push_back(TNameOrder::Decode(name(c)));
+        SortBy(children, [&](std::uint32_t a, std::uint32_t b) {
+            return order_.CompareDecoded(decoded[a], name(children[a]), decoded[b],
+                                         name(children[b])) < 0;
+        });
+    }
+
+    // Sorts `children` by `less` on their indices, so the comparison may use data kept beside.
+    template <typename TLess>
+    static void SortBy(std::vector<TChild>& children, TLess less)
+    {
         std::vector<std::uint32_t> order(children.size());
         std::iota(order.begin(), order.end(), 0u);
-        std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return order_.CompareDecoded(
-                       decoded[a], listing_.Name(children[a].nameOffset, children[a].nameLength),
-                       decoded[b], listing_.Name(children[b].nameOffset, children[b].nameLength)) < 0;
-        });
+        std::sort(order.begin(), order.end(), less);
         std::vector<TChild> sorted;
         sorted.reserve(children.size());
         for (const std::uint32_t i : order)

@@ -1,8 +1,10 @@
+#include <QLocale>
 #include <algorithm>
 #include <gtest/gtest.h>
 
 #include "scan/file_list.h"
 #include "scan/file_listing.h"
+#include "scan/name_order.h"
 #include "scan/temp_tree.h"
 
 namespace tallyrun {
@@ -150,6 +152,36 @@ TEST(FileListTest, OrdersPathsByComponentAndDropsOnlyExactDuplicates)
     // A folder's files stay together under its name, before a longer sibling name.
     EXPECT_EQ(list.Items(),
               (std::vector<std::string>{"/r/A/z", "/r/a/z", "/r/a-b", "/r/B", "/r/b/x"}));
+}
+
+TEST(NameOrderTest, ByteShortcutUnderTheCLocaleAgreesWithTheCollator)
+{
+    QLocale::setDefault(QLocale::c());
+    const TNameOrder order;
+    QLocale::setDefault(QLocale::system());
+    ASSERT_TRUE(order.FoldsAsciiBytes());
+    std::vector<std::string> names = {"a", "A", "ab", "aB", "a b", "a-b", "a_b", "a.b", "a~",
+                                      "Z", "z1", "[", "`", "_", "@", "~x", "\x01", "\x7F",
+                                      "\xC3\xA9", "\xC3\x89", "\xE2\x84\xAA",  // é, É, Kelvin sign
+                                      "\xC5\xBF", "s", "k",  // long s, which folds to "s"
+                                      "\xE5\x86\x99", "\xE3\x81\x82x", "\xEF\xBD\x81",
+                                      "\xF0\x9F\x98\x80", "\xFF\xFE", "\xE3"};
+    for (int c = 0x20; c < 0x7F; ++c)
+        names.push_back(std::string(1, static_cast<char>(c)) + "n");
+    for (const std::string& a : names)
+        for (const std::string& b : names) {
+            const int byCollator = order.CompareDecoded(TNameOrder::Decode(a), a,
+                                                        TNameOrder::Decode(b), b);
+            EXPECT_EQ(order.CompareNames(a, b), byCollator) << a << " vs " << b;
+            const int shortcut = TNameOrder::CompareBytesIfCertain(a, b);
+            if (shortcut != 0) {
+                EXPECT_EQ(shortcut, byCollator) << a << " vs " << b;
+            }
+        }
+
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_FALSE(TNameOrder().FoldsAsciiBytes());  // real collation rules: no shortcut
+    QLocale::setDefault(QLocale::system());
 }
 
 } // namespace
