@@ -2,7 +2,7 @@
 
 #include "platform/file_status.h"
 #include "shelltree/sh_folder.h"
-#include "shelltree/special_folders.h"
+#include "shelltree/folder_locations.h"
 
 namespace tallyrun {
 

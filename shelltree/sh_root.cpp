@@ -1,6 +1,6 @@
 #include "shelltree/sh_root.h"
 
-#include "shelltree/special_folders.h"
+#include "shelltree/folder_locations.h"
 
 namespace tallyrun {
 

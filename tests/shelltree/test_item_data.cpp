@@ -6,7 +6,7 @@
 #include "shelltree/item_id.h"
 #include "shelltree/sh_folder.h"
 #include "shelltree/sh_root.h"
-#include "shelltree/special_folders.h"
+#include "shelltree/folder_locations.h"
 
 #include <filesystem>
 

@@ -1,7 +1,7 @@
 #include "shelltree/id_list.h"
 #include "shelltree/item_id.h"
 #include "shelltree/item_types.h"
-#include "shelltree/special_folders.h"
+#include "shelltree/folder_locations.h"
 
 #include "platform/user_dirs.h"
 
