@@ -5,7 +5,7 @@
 
 #include "chart/chart_rect.h"
 
-#include <vector>
+#include <functional>
 
 namespace tallyrun {
 
@@ -44,10 +44,13 @@ struct TLegendGeometry
     int Slots = 0;
 };
 
-// Lays the legend out. `textWidths` holds the measured width of every item's text, from the
-// legend's FirstValue on; its size is the item count.
+// The measured width of item k's text, k counting from the legend's FirstValue.
+using TLegendTextWidth = std::function<int(int k)>;
+
+// Lays out a legend of `count` items. Only the widths the layout needs are asked for: a
+// vertical legend measures the rows it shows, a horizontal one every item.
 TLegendGeometry LayoutLegend(const TChartLegend& legend, const TLegendSpace& space,
-                             int lineHeight, const std::vector<int>& textWidths);
+                             int lineHeight, int count, const TLegendTextWidth& textWidth);
 
 // Gives the series the room the legend leaves: the plot rectangle stops at the legend box
 // (when the legend resizes the chart) and keeps a gap to it. `plotWidth` and `plotHeight`
