@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -350,6 +351,46 @@ TEST_F(LegendChart, SymbolsShowThePointsColoursInOrderOrInverted)
             EXPECT_EQ(image.pixel(edge), 0xFF000000u) << row;
         }
     }
+}
+
+// Colour boxes hatched over a background of their own, as a series drawn with patterns gives.
+class HatchedSeries : public PointsSeries
+{
+public:
+    using PointsSeries::PointsSeries;
+    void AdjustLegendSymbolFill(int, TLegendSymbolFill& fill) const override
+    {
+        fill.Background = background;
+        fill.Style = Qt::DiagCrossPattern;
+    }
+    TColor background = clAutomatic;
+};
+
+TEST_F(LegendChart, SeriesRowsAndHatchedBoxes)
+{
+    // The colours found inside row 0's colour box.
+    const auto boxColours = [this](const QImage& image) {
+        const TChartRect& l = legend().LegendRect();
+        std::set<QRgb> colours;
+        for (int x = l.left + 5; x < l.left + 3 + legend().SymbolWidth(); ++x)
+            for (int y = l.top + 4; y < l.top + RowHeight() - 2; ++y)
+                colours.insert(image.pixel(x, y));
+        return colours;
+    };
+    {
+        // A series row has a box only when the series has one colour.
+        PointsSeries each(chart, 2);
+        PointsSeries one(chart, 2);
+        one.SetColorEachPoint(false);
+        one.SetSeriesColor(clBlue);
+        const QImage image = Render();
+        EXPECT_EQ(image.pixel(SymbolCentre(0)), 0xFFFFFFFFu);
+        EXPECT_EQ(image.pixel(SymbolCentre(1)), Rgb(clBlue));
+    }
+    HatchedSeries hatched(chart, 1);
+    EXPECT_EQ(boxColours(Render()), (std::set<QRgb>{Rgb(clRed), 0xFFFFFFFFu}));
+    hatched.background = clYellow;
+    EXPECT_EQ(boxColours(Render()), (std::set<QRgb>{Rgb(clRed), Rgb(clYellow)}));
 }
 
 TEST_F(LegendChart, DividingLinesSeparateNeighbouringItems)
