@@ -16,8 +16,8 @@ namespace {
 class TLegendTexts
 {
 public:
-    TLegendTexts(const TLegendItems& items, const TChartLegend& legend,
-                 const TLegendEvents& events, const TChartCanvas& canvas)
+    TLegendTexts(const TLegendItems& items, const TChartLegend& legend, const TLegendEvents& events,
+                 const TChartCanvas& canvas)
         : items_(items), legend_(legend), events_(events), canvas_(canvas),
           texts_(static_cast<size_t>(items.Count())), widths_(texts_.size(), -1)
     {

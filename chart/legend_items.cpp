@@ -26,8 +26,7 @@ TLegendStyle EffectiveLegendStyle(TLegendStyle style, int activeSeriesCount)
 
 TLegendItems::TLegendItems(const std::vector<TChartSeries*>& active, TLegendStyle style,
                            int firstValue)
-    : style_(EffectiveLegendStyle(style, static_cast<int>(active.size()))),
-      firstValue_(firstValue)
+    : style_(EffectiveLegendStyle(style, static_cast<int>(active.size()))), firstValue_(firstValue)
 {
     if (!active.empty())
         first_ = active.front();

@@ -43,8 +43,8 @@ void LayoutVertical(const TChartLegend& legend, const TLegendSpace& space, int c
 
 // Columns and rows of a horizontal legend: as many items side by side as the plot's width
 // holds, and at most MaxNumRows rows of them.
-void LayoutGrid(const TChartLegend& legend, const TLegendSpace& space, int count,
-                int frameWidth, TLegendGeometry& g)
+void LayoutGrid(const TChartLegend& legend, const TLegendSpace& space, int count, int frameWidth,
+                TLegendGeometry& g)
 {
     const int itemWidth = g.TextWidth + g.SymbolWidth + 8;
     if (space.PlotRect.right <= 8 || itemWidth <= 0)
@@ -63,8 +63,8 @@ void LayoutGrid(const TChartLegend& legend, const TLegendSpace& space, int count
 
 } // namespace
 
-TLegendGeometry LayoutLegend(const TChartLegend& legend, const TLegendSpace& space,
-                             int lineHeight, int count, const TLegendTextWidth& textWidth)
+TLegendGeometry LayoutLegend(const TChartLegend& legend, const TLegendSpace& space, int lineHeight,
+                             int count, const TLegendTextWidth& textWidth)
 {
     TLegendGeometry g;
     count = std::max(count, 0);
@@ -115,8 +115,8 @@ TLegendGeometry LayoutLegend(const TChartLegend& legend, const TLegendSpace& spa
             r.left = g.SymbolX - 4;
         }
     } else {
-        const int width = std::min(space.PlotWidth, 2 * shadow +
-                                   (g.SymbolWidth + g.TextWidth + 4) * g.Columns + 8);
+        const int width = std::min(space.PlotWidth,
+                                   2 * shadow + (g.SymbolWidth + g.TextWidth + 4) * g.Columns + 8);
         const int shift = Percent(legend.TopPos(), space.PanelBounds.Width() - width);
         r.left = space.PlotCentreX - width / 2 + shift;
         r.right = space.PlotCentreX + width / 2 + shift;

@@ -49,8 +49,8 @@ using TLegendTextWidth = std::function<int(int k)>;
 
 // Lays out a legend of `count` items. Only the widths the layout needs are asked for: a
 // vertical legend measures the rows it shows, a horizontal one every item.
-TLegendGeometry LayoutLegend(const TChartLegend& legend, const TLegendSpace& space,
-                             int lineHeight, int count, const TLegendTextWidth& textWidth);
+TLegendGeometry LayoutLegend(const TChartLegend& legend, const TLegendSpace& space, int lineHeight,
+                             int count, const TLegendTextWidth& textWidth);
 
 // Gives the series the room the legend leaves: the plot rectangle stops at the legend box
 // (when the legend resizes the chart) and keeps a gap to it. `plotWidth` and `plotHeight`

@@ -35,13 +35,15 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // The series' two default patterns.
         PatternCase{"#,##0.###", 1234567, "1,234,567"}, PatternCase{"#,##0.###", 0, "0"},
-        PatternCase{"#,##0.###", 1234.5, "1,234.5"}, PatternCase{"#,##0.###", 1000, "1,000"}, PatternCase{"#,##0.###", -1234.5678, "-1,234.568"},
+        PatternCase{"#,##0.###", 1234.5, "1,234.5"}, PatternCase{"#,##0.###", 1000, "1,000"},
+        PatternCase{"#,##0.###", -1234.5678, "-1,234.568"},
         PatternCase{"#,##0.###", 999.9996, "1,000"},
         PatternCase{"#,##0.###", 1e20, "100,000,000,000,000,000,000"},
         // 18 significant digits, then zeros.
         PatternCase{"#,##0.###", 18446744073709551616.0, "18,446,744,073,709,551,600"},
         PatternCase{"##0.## %", 37.5, "37.5 %"}, PatternCase{"##0.## %", 100, "100 %"},
-        PatternCase{"##0.## %", 12.3456, "12.35 %"}, PatternCase{"##0.## %", 0.004, "0 %"}, PatternCase{"##0.## %", 0.005, "0.01 %"},
+        PatternCase{"##0.## %", 12.3456, "12.35 %"}, PatternCase{"##0.## %", 0.004, "0 %"},
+        PatternCase{"##0.## %", 0.005, "0.01 %"},
         // Half rounds the magnitude up; the 18 digits of 1.005 lie below the half.
         PatternCase{"0.00", 0.125, "0.13"}, PatternCase{"0.00", -0.125, "-0.13"},
         PatternCase{"0.00", 1.005, "1.00"}, PatternCase{"0.00", 9.995, "9.99"},
