@@ -17,10 +17,15 @@ void SetUpDialogWindow(QWidget& dialog, const QString& title, QSize clientSize)
     dialog.setWindowTitle(title);
     dialog.setFixedSize(clientSize);
     dialog.setFont(GothicFont(12));
+    CentreOnScreen(dialog);
+}
+
+void CentreOnScreen(QWidget& window)
+{
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        dialog.move(area.x() + (area.width() - clientSize.width()) / 2,
-                    area.y() + (area.height() - clientSize.height()) / 2);
+        window.move(area.x() + (area.width() - window.width()) / 2,
+                    area.y() + (area.height() - window.height()) / 2);
     }
 }
 
