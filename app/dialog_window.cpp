@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace tallyrun {
 
@@ -52,6 +53,19 @@ void SetRightAlignedText(QLabel& label, int right, const QString& text)
     label.setText(text);
     label.adjustSize();
     label.move(right - label.width(), label.y());
+}
+
+} // namespace tallyrun
+
+namespace tallyrun {
+
+void MakeTransientFor(QWidget& dialog, QWidget& owner)
+{
+    // Both need their platform windows for the hint; they are made now, before either shows.
+    (void)dialog.winId();
+    (void)owner.winId();
+    if (dialog.windowHandle() && owner.windowHandle())
+        dialog.windowHandle()->setTransientParent(owner.windowHandle());
 }
 
 } // namespace tallyrun

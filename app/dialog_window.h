@@ -17,6 +17,10 @@ void SetUpDialogWindow(QWidget& dialog, const QString& title, QSize clientSize);
 // Moves a window so that it is centred on the primary screen's available area.
 void CentreOnScreen(QWidget& window);
 
+// Marks `dialog` as transient for `owner` without making it `owner`'s child, so the window
+// manager keeps it above `owner` while disabling `owner` leaves the dialog usable.
+void MakeTransientFor(QWidget& dialog, QWidget& owner);
+
 // "ＭＳ Ｐゴシック" `pixelSize` pixels high.
 QFont GothicFont(int pixelSize, bool bold = false);
 
