@@ -55,10 +55,6 @@ void SetRightAlignedText(QLabel& label, int right, const QString& text)
     label.move(right - label.width(), label.y());
 }
 
-} // namespace tallyrun
-
-namespace tallyrun {
-
 void MakeTransientFor(QWidget& dialog, QWidget& owner)
 {
     // Both need their platform windows for the hint; they are made now, before either shows.
