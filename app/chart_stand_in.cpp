@@ -16,6 +16,13 @@ TPieSeries::TPieSeries()
     YValues().SetOrder(loDescending);
 }
 
+void TPieSeries::PrepareForPaint()
+{
+    if (YValues().Order() != loNone)
+        YValues().SortByOrder();
+    XValues().Renumber();
+}
+
 TChart::TChart(QWidget* parent) : QWidget(parent)
 {
     setCursor(Qt::PointingHandCursor);

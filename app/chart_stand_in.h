@@ -19,6 +19,8 @@ class TPieSeries : public TChartSeries
 public:
     TPieSeries();
     TChartValueList& PieValues() const { return YValues(); }
+    // Largest first and renumbered before each paint, as the pie orders its slices.
+    void PrepareForPaint() override;
 };
 
 // A chart that draws its pie series flat, biggest slice first from three o'clock
