@@ -77,6 +77,9 @@ private:
     // Waits for a change the watches report (other events neither count nor shorten the
     // time-out), the stop or wake event, or the time-out.
     TShWaitResult WaitForChange(TShWatchSet& watches, int ms, std::vector<TShFiredRoot>& fired);
+    // Notes the roots that fired as the last change; reports a vanished one at once.
+    void TakeFired(TShWatchSet& watches, const std::vector<TShFiredRoot>& fired,
+                   std::string& lastFired);
     // Closes the watches and runs the callback on the UI thread for `path`.
     void RunCallback(TShWatchSet& watches, const std::string& path);
 

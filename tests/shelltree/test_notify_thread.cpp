@@ -9,10 +9,12 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace tallyrun {
 namespace {
@@ -203,6 +205,85 @@ TEST_F(NotifyThreadTest, SettingsChangedInTheCallbackDoNotBlockWaitSettled)
     EXPECT_FALSE(watcher->InCallback());
     watcher->WaitSettled();
     EXPECT_EQ(watcher->WatchList(), std::vector<std::string>{other + "/"});
+}
+
+// Creates and deletes files in `folder` until stopped, so its watch keeps firing.
+class Churn {
+public:
+    explicit Churn(const std::string& folder)
+        : writer_([this, folder] {
+              for (int i = 0; !stop_; ++i) {
+                  const std::string file = folder + "/churn" + std::to_string(i % 8);
+                  std::ofstream(file) << "x";
+                  std::filesystem::remove(file);
+              }
+          })
+    {
+    }
+    ~Churn()
+    {
+        stop_ = true;
+        writer_.join();
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::thread writer_;
+};
+
+TEST_F(NotifyThreadTest, SettingsChangesUnderChurnAreAppliedAndStopEnds)
+{
+    const std::string root = Dir("churn");
+    const std::string shown = Dir("churn/shown");
+    const std::vector<std::string> list = {root};
+    auto watcher = Watch(list);
+    Churn churn(root);
+    for (int i = 0; i < 40; ++i) {
+        // Each change must be seen although the watch fires all the time; a lost wake-up
+        // leaves WaitSettled waiting for good.
+        watcher->SetWatchList(nullptr);
+        watcher->WaitSettled();
+        EXPECT_TRUE(watcher->WatchList().empty());
+        watcher->SetWatchList(&list);
+        watcher->WaitSettled();
+        watcher->SetShownFolders(i % 2 ? std::vector<std::string>{} : std::vector{shown});
+        watcher->WaitSettled();
+    }
+    EXPECT_EQ(watcher->WatchList(), std::vector<std::string>{root + "/"});
+    QElapsedTimer timer;
+    timer.start();
+    watcher->Stop();
+    EXPECT_LT(timer.elapsed(), 1000);
+}
+
+TEST_F(NotifyThreadTest, WaitSettledRunsACallbackTheWatcherWaitsFor)
+{
+    // The watcher reports a vanished folder at once and waits for the UI thread meanwhile;
+    // a WaitSettled that does not let that report run would wait for good.
+    const std::string keep = Dir("keep");
+    for (int i = 0; i < 20; ++i) {
+        const std::string gone = Dir("gone" + std::to_string(i));
+        const std::vector<std::string> list = {keep, gone};
+        auto watcher = Watch(list);
+        std::filesystem::remove(gone);
+        watcher->SetShownFolders({keep + "/" + std::to_string(i)});
+        watcher->WaitSettled();
+        EXPECT_FALSE(watcher->InCallback());
+    }
+}
+
+TEST_F(NotifyThreadTest, ChangeIsStillReportedWhenSettingsChangeInItsQuietTime)
+{
+    const std::string root = Dir("quiet");
+    const std::string shown = Dir("quiet/shown");
+    auto watcher = Watch({root});
+    std::filesystem::create_directory(root + "/new");
+    RunEventsFor(300); // inside the quiet time
+    watcher->SetShownFolders({shown});
+    watcher->WaitSettled();
+    ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 15000));
+    RunEventsFor(800);
+    EXPECT_EQ(reports_.size(), 1u);
 }
 
 TEST_F(NotifyThreadTest, NothingReachesAnOwnerThatIsGone)
