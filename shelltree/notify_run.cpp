@@ -30,15 +30,21 @@ void TShNotifyThread::Execute()
     SetSettled(true);
 }
 
-void TShNotifyThread::OpenWatches(TShWatchSet& watches)
+bool TShNotifyThread::OpenWatches(TShWatchSet& watches)
 {
+    bool opened = false;
     {
         std::lock_guard guard(lock_);
-        watches.Open(watchList_, shownFolders_, watchSubtree_, ChangeKindsOf(filter_));
+        opened = watches.Open(watchList_, shownFolders_, watchSubtree_, ChangeKindsOf(filter_));
         settled_ = true;
         ++openCount_;
     }
     settledChanged_.notify_all();
+    if (!opened && !limitReported_) {
+        limitReported_ = true;
+        ReportError(kNotifyLimitedMessage);
+    }
+    return opened;
 }
 
 TShWaitResult TShNotifyThread::WaitForChange(TShWatchSet& watches, int ms,
@@ -107,7 +113,7 @@ void TShNotifyThread::Loop(TShWatchSet& watches)
     // and then waits out a fresh quiet time for it, so the change is still reported.
     std::string pending;
     while (!Terminated()) {
-        OpenWatches(watches);
+        const bool opened = OpenWatches(watches);
         bool empty = false;
         {
             std::lock_guard guard(lock_);
@@ -116,6 +122,13 @@ void TShNotifyThread::Loop(TShWatchSet& watches)
         if (empty) {
             pending.clear();
             if (Wait(-1) == TShWaitResult::wrStopped)
+                return;
+            continue;
+        }
+        if (!opened) {
+            // Another program holds the user's last inotify instances: try again later, or
+            // at once when the settings change.
+            if (Wait(kNotifyRetryMs) == TShWaitResult::wrStopped)
                 return;
             continue;
         }

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -305,23 +306,39 @@ TEST_F(NotifyThreadTest, NothingReachesAnOwnerThatIsGone)
     EXPECT_EQ(calls, 0);
 }
 
-// Runs inside a user namespace whose inotify watch limit is 3 (see the test below).
+// Runs the test `name` of this file again in a user namespace where the inotify setting
+// /proc/sys/user/<setting> is `value`. True when this run is that inner one; otherwise `skip`
+// tells why the inner run could not be made, if it could not.
+bool RunLimited(const std::string& setting, int value, const std::string& name, std::string& skip)
+{
+    if (qEnvironmentVariableIsSet("TALLYRUN_INOTIFY_LIMITED"))
+        return true;
+    if (std::system("unshare -Urm true >/dev/null 2>&1") != 0) {
+        skip = "user namespaces are not available: the inotify limits are not lowered";
+        return false;
+    }
+    char exe[PATH_MAX] = {};
+    EXPECT_GT(readlink("/proc/self/exe", exe, sizeof exe - 1), 0);
+    const std::string command = "unshare -Urm sh -c 'echo " + std::to_string(value) +
+                                " > /proc/sys/user/" + setting +
+                                " || exit 77; TALLYRUN_INOTIFY_LIMITED=1 exec \"$0\" "
+                                "--gtest_filter=NotifyThreadTest." + name + "' '" +
+                                std::string(exe) + "' >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
+        skip = "the inotify limit cannot be lowered here";
+    else
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    return false;
+}
+
+// Runs inside a user namespace whose inotify watch limit is 3.
 TEST_F(NotifyThreadTest, WatchLimitReachedDropsFolders)
 {
-    if (!qEnvironmentVariableIsSet("TALLYRUN_INOTIFY_LIMITED")) {
-        if (std::system("unshare -Urm true >/dev/null 2>&1") != 0)
-            GTEST_SKIP() << "user namespaces are not available: the watch limit is not lowered";
-        char exe[PATH_MAX] = {};
-        ASSERT_GT(readlink("/proc/self/exe", exe, sizeof exe - 1), 0);
-        const std::string command =
-            "unshare -Urm sh -c 'echo 3 > /proc/sys/user/max_inotify_watches || exit 77; "
-            "TALLYRUN_INOTIFY_LIMITED=1 exec \"$0\" "
-            "--gtest_filter=NotifyThreadTest.WatchLimitReachedDropsFolders' '" +
-            std::string(exe) + "' >/dev/null 2>&1";
-        const int status = std::system(command.c_str());
-        if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
-            GTEST_SKIP() << "the inotify watch limit cannot be lowered here";
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    std::string skip;
+    if (!RunLimited("max_inotify_watches", 3, "WatchLimitReachedDropsFolders", skip)) {
+        if (!skip.empty())
+            GTEST_SKIP() << skip;
         return;
     }
     std::vector<std::string> folders;
@@ -334,6 +351,45 @@ TEST_F(NotifyThreadTest, WatchLimitReachedDropsFolders)
     // The folders that did get a watch still report.
     std::filesystem::create_directory(kept.back() + "new");
     ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 15000));
+}
+
+} // namespace
+} // namespace tallyrun
+
+namespace tallyrun {
+namespace {
+
+// Runs inside a user namespace whose inotify instance limit is low, with every instance taken.
+TEST_F(NotifyThreadTest, NoInotifyInstanceKeepsTheRootsTellsOnceAndRetries)
+{
+    std::string skip;
+    if (!RunLimited("max_inotify_instances", 8, "NoInotifyInstanceKeepsTheRootsTellsOnceAndRetries",
+                    skip)) {
+        if (!skip.empty())
+            GTEST_SKIP() << skip;
+        return;
+    }
+    std::vector<int> held;
+    for (int fd; (fd = inotify_init1(IN_CLOEXEC)) >= 0;)
+        held.push_back(fd);
+    std::vector<std::string> told;
+    const auto previous =
+        SetShThreadErrorHandler([&](const std::string& message) { told.push_back(message); });
+    const std::string root = Dir("retry");
+    auto watcher = Watch({root});
+    EXPECT_EQ(watcher->WatchList(), std::vector<std::string>{root + "/"});
+    // It tries again, and tells the user once only.
+    const int opens = watcher->OpenCount();
+    ASSERT_TRUE(WaitUntil([&] { return watcher->OpenCount() > opens; }, 10000));
+    EXPECT_EQ(told, std::vector<std::string>{kNotifyLimitedMessage});
+    for (const int fd : held)
+        close(fd);
+    const int retried = watcher->OpenCount();
+    ASSERT_TRUE(WaitUntil([&] { return watcher->OpenCount() > retried; }, 10000));
+    std::filesystem::create_directory(root + "/new");
+    ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 15000));
+    EXPECT_EQ(told.size(), 1u);
+    SetShThreadErrorHandler(previous);
 }
 
 } // namespace
