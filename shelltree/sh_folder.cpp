@@ -107,8 +107,12 @@ bool TShFolder::EnumFileSystem(const std::string& path, std::uint32_t flags,
     for (const auto& entry : entries) {
         if (!(flags & SHCONTF_INCLUDEHIDDEN) && entry.name[0] == '.')
             continue;
-        if (entry.isDir ? (flags & SHCONTF_FOLDERS) : (flags & SHCONTF_NONFOLDERS))
-            AddChild(children, entry.isDir ? TShIDKind::Folder : TShIDKind::File, entry.name);
+        // A link to a folder is a folder, as it is when a path leads through it, so that one
+        // folder never has two different identifier lists.
+        const bool isFolder =
+            entry.isDir || (entry.isLink && IsExistingDirectory(JoinPath(path, entry.name)));
+        if (isFolder ? (flags & SHCONTF_FOLDERS) : (flags & SHCONTF_NONFOLDERS))
+            AddChild(children, isFolder ? TShIDKind::Folder : TShIDKind::File, entry.name);
     }
     return listed;
 }
