@@ -139,6 +139,17 @@ TEST_F(NamespaceTest, FolderReachedThroughALinkHasOneIDListListedOrGivenByPath)
     EXPECT_TRUE(TQorShID::SameIDList(homeListed.get(), home.get()));
 }
 
+TEST_F(NamespaceTest, WithoutADesktopDirectoryTheHomeIsListedOnceOnTheDesktop)
+{
+    std::filesystem::remove(Desktop());
+    MakeDir(Home() + "/Music");
+    MakeFile(Home() + "/notes.txt");
+    const auto desktop = TShFolder::Desktop();
+    ASSERT_TRUE(desktop);
+    const std::vector<std::string> fixed = {"コンピューター", "ホーム", "ゴミ箱", "ネットワーク"};
+    EXPECT_EQ(NamesOf(*desktop, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS), fixed);
+}
+
 TEST_F(NamespaceTest, VirtualItemsHaveNoPath)
 {
     for (const auto id : {sfidDrives, sfidBitBucket, sfidNetWork}) {
