@@ -10,6 +10,12 @@
 namespace tallyrun {
 namespace {
 
+// Where the events stand in every wait: the stop event first and the wake event second, so
+// that the first readable descriptor poll reports is the most urgent one.
+constexpr int kStopSlot = 0;
+constexpr int kWakeSlot = 1;
+constexpr int kFirstHandleSlot = 2;
+
 void LogThreadError(const std::string& message)
 {
     qWarning("Tallyrun folder tree thread: %s", message.c_str());
@@ -217,7 +223,7 @@ bool TShThread::Synchronize(const std::function<void()>& call)
     return handOffRan_;
 }
 
-TShWaitResult TShThread::ResultOf(int fired, int stopIndex, int wakeIndex, int& index)
+TShWaitResult TShThread::ResultOf(int fired, int& index)
 {
     if (fired == kWaitFailed) {
         ReportError("waiting for the change events failed");
@@ -225,31 +231,31 @@ TShWaitResult TShThread::ResultOf(int fired, int stopIndex, int wakeIndex, int& 
     }
     if (fired == kWaitTimedOut)
         return TShWaitResult::wrTimedOut;
-    if (fired == stopIndex)
+    if (fired == kStopSlot)
         return TShWaitResult::wrStopped;
-    if (fired == wakeIndex) {
+    if (fired == kWakeSlot) {
         wakeEvent_.Reset();
         return TShWaitResult::wrWoken;
     }
-    index = fired - 2;
+    index = fired - kFirstHandleSlot;
     return TShWaitResult::wrSignalled;
 }
 
 TShWaitResult TShThread::Wait(int ms)
 {
-    const int fds[] = {stopEvent_.Fd(), wakeEvent_.Fd()};
+    const int fds[kFirstHandleSlot] = {stopEvent_.Fd(), wakeEvent_.Fd()};
     int index = -1;
-    return ResultOf(WaitForAny(fds, ms), 0, 1, index);
+    return ResultOf(WaitForAny(fds, ms), index);
 }
 
 TShWaitResult TShThread::WaitWithHandles(std::span<const int> fds, int ms, int& index)
 {
     index = -1;
     if (fds.size() > static_cast<std::size_t>(kMaxWaitHandles))
-        return ResultOf(kWaitFailed, 0, 1, index);
+        return ResultOf(kWaitFailed, index);
     std::vector<int> all = {stopEvent_.Fd(), wakeEvent_.Fd()};
     all.insert(all.end(), fds.begin(), fds.end());
-    return ResultOf(WaitForAny(all, ms), 0, 1, index);
+    return ResultOf(WaitForAny(all, ms), index);
 }
 
 } // namespace tallyrun

@@ -97,7 +97,7 @@ protected:
 
 private:
     void Run();
-    TShWaitResult ResultOf(int fired, int stopIndex, int wakeIndex, int& index);
+    TShWaitResult ResultOf(int fired, int& index);
 
     TWaitEvent stopEvent_;
     TWaitEvent wakeEvent_;

@@ -260,7 +260,8 @@ TEST_F(NotifyThreadTest, SettingsChangesUnderChurnAreAppliedAndStopEnds)
 TEST_F(NotifyThreadTest, WaitSettledRunsACallbackTheWatcherWaitsFor)
 {
     // The watcher reports a vanished folder at once and waits for the UI thread meanwhile;
-    // a WaitSettled that does not let that report run would wait for good.
+    // a WaitSettled that does not let that report run would wait for good. Which of the two
+    // the watcher sees first varies, so the race is run several times.
     const std::string keep = Dir("keep");
     for (int i = 0; i < 20; ++i) {
         const std::string gone = Dir("gone" + std::to_string(i));
@@ -269,7 +270,9 @@ TEST_F(NotifyThreadTest, WaitSettledRunsACallbackTheWatcherWaitsFor)
         std::filesystem::remove(gone);
         watcher->SetShownFolders({keep + "/" + std::to_string(i)});
         watcher->WaitSettled();
-        EXPECT_FALSE(watcher->InCallback());
+        // Whichever the watcher saw first, the vanished folder is reported.
+        ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 5000));
+        reports_.clear();
     }
 }
 
