@@ -7,6 +7,8 @@
 #include "app/splash_window.h"
 #include "platform/fonts.h"
 #include "scan/string_helpers.h"
+#include "shelltree/sh_thread.h"
+#include "widgets/handler_errors.h"
 
 #include <QApplication>
 
@@ -41,6 +43,10 @@ int RunProgram(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Tallyrun"));
     QApplication::setDesktopFileName(QStringLiteral("tallyrun"));
     QApplication::setWindowIcon(AppIcon());
+    // Failures of the folder tree's watcher and change delay are shown like any handler error.
+    SetShThreadErrorHandler([](const std::string& message) {
+        ShowHandlerError(QString::fromStdString(message));
+    });
 
     const TProgramWindows windows = CreateProgramWindows(CreateMainWindow);
     windows.frmMain->show();
