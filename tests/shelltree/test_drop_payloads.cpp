@@ -1,6 +1,7 @@
 // The two drop payloads, read from untrusted bytes: the file-name list and the identifier
 // array, and the drag object that chooses between them.
 #include "shelltree/drag_object.h"
+#include "shelltree/drop_effect.h"
 #include "shelltree/drop_id_array.h"
 #include "shelltree/drop_uri_list.h"
 #include "shelltree/item_id.h"
@@ -155,6 +156,23 @@ TEST(DragObject, PrefersTheIdentifierArrayAndRefusesNoData)
     text.setText("hello");
     EXPECT_FALSE(TQorShDragObject::CanWrap(&text));
     EXPECT_TRUE(TQorShDragObject::CanWrap(&files));
+}
+
+TEST(DropEffect, ModifierKeysChooseCopyMoveOrLink)
+{
+    const struct {
+        Qt::KeyboardModifiers keys;
+        TDropEffect effect;
+    } cases[] = {
+        {Qt::NoModifier, TDropEffect::deCopy},
+        {Qt::ControlModifier, TDropEffect::deCopy},
+        {Qt::ShiftModifier, TDropEffect::deMove},
+        {Qt::ControlModifier | Qt::ShiftModifier, TDropEffect::deLink},
+        {Qt::AltModifier, TDropEffect::deLink},
+        {Qt::AltModifier | Qt::ShiftModifier, TDropEffect::deLink},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DropEffectForModifiers(c.keys), c.effect) << c.keys.toInt();
 }
 
 } // namespace
