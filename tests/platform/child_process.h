@@ -39,7 +39,8 @@ inline TChildResult RunInChild(const std::function<std::string()>& check)
     int status = 0;
     ::waitpid(pid, &status, 0);
     if (WIFEXITED(status) && WEXITSTATUS(status) == kChildSkipped)
-        return {true, failure};
+        return {true, failure.empty() ? "the child could not set up the check (reason above)"
+                                      : failure};
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return {false, "the child ended abnormally: " + failure};
     return {false, failure};

@@ -4,6 +4,7 @@
 #include "platform/drop_entries.h"
 
 #include "child_process.h"
+#include "namespace_disk.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -52,6 +53,8 @@ protected:
         fs::create_symlink("/etc/hostname", P("src/tree\xff/outside"));
         WriteFile(P("src/file"), 5, 'f');
     }
+    // Qt's own removal skips names that are not UTF-8.
+    void TearDown() override { fs::remove_all(Root()); }
     std::string P(const std::string& name) const { return Root() + "/" + name; }
     std::string Root() const { return tmp_.path().toStdString(); }
     TDropItemOutcome DropOne(const std::string& source, const std::string& target,
@@ -158,32 +161,12 @@ TEST_F(DropInto, FileSizeLimitLeavesNoPartialCopy)
     EXPECT_EQ(result.failure, "");
 }
 
-// Becomes root of a new user and mount namespace and mounts a 64 KiB tmpfs at `at`; exits the
-// child as skipped when user namespaces are not available here.
-void EnterNamespaceWithTinyDisk(const std::string& at)
-{
-    const uid_t uid = ::getuid();
-    const gid_t gid = ::getgid();
-    if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) {
-        std::fprintf(stderr, "user namespaces are not available: %s\n", std::strerror(errno));
-        ::_exit(test::kChildSkipped);
-    }
-    std::ofstream("/proc/self/setgroups") << "deny";
-    std::ofstream("/proc/self/uid_map") << "0 " << uid << " 1";
-    std::ofstream("/proc/self/gid_map") << "0 " << gid << " 1";
-    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-        ::mount("tmpfs", at.c_str(), "tmpfs", 0, "size=64k") != 0) {
-        std::fprintf(stderr, "cannot mount a tmpfs: %s\n", std::strerror(errno));
-        ::_exit(test::kChildSkipped);
-    }
-}
-
 TEST_F(DropInto, MoveAcrossFileSystemsOntoAFullDiskKeepsTheSource)
 {
     WriteFile(P("src/big"), 300 * 1024, 'b');
     WriteFile(P("src/tree\xff/sub/big"), 300 * 1024, 'c');
     const auto result = test::RunInChild([this] {
-        EnterNamespaceWithTinyDisk(P("dst"));
+        test::EnterNamespaceWithTinyDisk(P("dst"));
         // A small file moves across: copied whole, then the source removed.
         auto outcome = DropOne("src/file", "dst", TDropEffect::deMove);
         if (outcome.result != TDropItemResult::driDone || fs::exists(P("src/file")) ||
