@@ -149,6 +149,10 @@ int CopyChildren(int from, int to, std::vector<TDirIdentity>& path)
         if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
             continue;
         error = CopyEntry(from, entry->d_name, to, path);
+        // Our new folder was empty: a name taken in it means someone else writes there. It
+        // must not read as "the dropped name exists", which would leave the partial copy.
+        if (error == EEXIST)
+            error = EBUSY;
         if (error)
             break;
         errno = 0;
