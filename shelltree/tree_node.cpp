@@ -69,9 +69,27 @@ void TQorShTreeNode::Attach()
     if (!item_)
         return;
     SetHasChildren(item_->HasAttribute(saHasSubfolder));
-    overlay_ = item_->OverlayIndex();
-    compressed_ = item_->HasAttribute(saCompressed);
+    overlayKnown_ = false;
+    compressedKnown_ = false;
     cut_ = false;
+}
+
+int TQorShTreeNode::Overlay() const
+{
+    if (!overlayKnown_ && item_) {
+        overlay_ = item_->OverlayIndex();
+        overlayKnown_ = true;
+    }
+    return overlay_;
+}
+
+bool TQorShTreeNode::IsCompressed() const
+{
+    if (!compressedKnown_ && item_) {
+        compressed_ = item_->HasAttribute(saCompressed);
+        compressedKnown_ = true;
+    }
+    return compressed_;
 }
 
 void TQorShTreeNode::SetDropHighlighted(bool on)
@@ -92,12 +110,12 @@ QVariant TQorShTreeNode::data(int column, int role) const
         if (!view)
             return {};
         const int index = isSelected() ? item_->OpenIconIndex() : item_->IconIndex();
-        return view->IconFor(index, overlay_);
+        return view->IconFor(index, Overlay());
     }
     case Qt::ForegroundRole:
         if (dropHighlighted_ && treeWidget())
             return treeWidget()->palette().brush(QPalette::HighlightedText);
-        if (compressed_ && !isSelected())
+        if (!isSelected() && IsCompressed())
             return kCompressedColor;
         break;
     case Qt::BackgroundRole:

@@ -31,11 +31,12 @@ public:
     // The has-children mark: with it the expand button shows before the node is populated.
     void SetHasChildren(bool hasChildren);
     bool HasChildren() const;
-    // Reads the has-children mark, the overlay and the compressed state from the record again
-    // and clears the cut look.
+    // Reads the has-children mark from the record again, forgets the overlay and the
+    // compressed state (read again when the row is next drawn) and clears the cut look.
     void Attach();
     bool IsCut() const { return cut_; }
-    int Overlay() const { return overlay_; }
+    int Overlay() const;
+    bool IsCompressed() const;
     bool IsDropHighlighted() const { return dropHighlighted_; }
     void SetDropHighlighted(bool on);
 
@@ -47,8 +48,12 @@ public:
 
 private:
     std::unique_ptr<TQorShFolderData> item_;
-    int overlay_ = -1;
-    bool compressed_ = false;
+    // Read when first drawn: each costs a look at the disk, and only the rows on screen
+    // need them.
+    mutable int overlay_ = -1;
+    mutable bool overlayKnown_ = false;
+    mutable bool compressed_ = false;
+    mutable bool compressedKnown_ = false;
     bool cut_ = false;
     bool dropHighlighted_ = false;
 };

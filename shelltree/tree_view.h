@@ -77,9 +77,10 @@ public:
     // The node of an absolute list; the root node when the list is not found.
     TQorShTreeNode* FindNode(PCItemIDList list);
     void RebuildTree();
-    // Lists the children of `parent` through its folder, filtered by kind and sorted in the
-    // folder's order; the number of records in `list`.
-    int EnumerateChildren(const TShFolder& folder, TQorShFolderData& parent, TItemList& list);
+    // Lists the children of `parent` through its own folder, filtered by kind and sorted in
+    // the folder's order; the number of records in `list`.
+    int EnumerateChildren(const std::shared_ptr<TShFolder>& folder, TQorShFolderData& parent,
+                          TItemList& list);
     // Merges a fresh listing into the node's children: existing nodes of items that are
     // still there stay (with their expansion, selection and subtrees).
     void RefreshChildren(TQorShTreeNode* node);

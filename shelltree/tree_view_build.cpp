@@ -70,8 +70,8 @@ bool TCustomQorShTreeView::ListsChild(TQorShFolderData& parent, TQorShFolderData
     return true;
 }
 
-int TCustomQorShTreeView::EnumerateChildren(const TShFolder& folder, TQorShFolderData& parent,
-                                            TItemList& list)
+int TCustomQorShTreeView::EnumerateChildren(const std::shared_ptr<TShFolder>& folder,
+                                            TQorShFolderData& parent, TItemList& list)
 {
     std::uint32_t flags = SHCONTF_FOLDERS;
     if (includeFiles_)
@@ -79,7 +79,7 @@ int TCustomQorShTreeView::EnumerateChildren(const TShFolder& folder, TQorShFolde
     if (includeHidden_)
         flags |= SHCONTF_INCLUDEHIDDEN;
     std::vector<TIDListPtr> ids;
-    folder.EnumObjects(flags, ids);
+    folder->EnumObjects(flags, ids);
     const bool atDesktop = parent.Level() == 0;
     const std::size_t first = list.size();
     for (TIDListPtr& id : ids) {
@@ -89,12 +89,13 @@ int TCustomQorShTreeView::EnumerateChildren(const TShFolder& folder, TQorShFolde
         if (!absolute)
             continue;
         auto child = std::make_unique<TQorShFolderData>(absolute, id.release());
+        child->SetParentFolder(folder);
         if (ListsChild(parent, *child))
             list.push_back(std::move(child));
     }
     std::stable_sort(list.begin() + static_cast<std::ptrdiff_t>(first), list.end(),
                      [&folder](const auto& a, const auto& b) {
-                         return folder.CompareIDs(a->RelativeID(), b->RelativeID()) ==
+                         return folder->CompareIDs(a->RelativeID(), b->RelativeID()) ==
                                 TShCompareResult::crBefore;
                      });
     return static_cast<int>(list.size());
@@ -149,7 +150,7 @@ void TCustomQorShTreeView::MergeChildren(TQorShTreeNode* node)
         return;
     TWaitCursor cursor;
     TItemList fresh;
-    EnumerateChildren(*folder, *node->Item(), fresh);
+    EnumerateChildren(folder, *node->Item(), fresh);
 
     int c = 0; // the existing child the merge has reached
     QList<QTreeWidgetItem*> appended;
