@@ -153,14 +153,15 @@ void TCustomQorShTreeView::MergeChildren(TQorShTreeNode* node)
     EnumerateChildren(folder, *node->Item(), fresh);
 
     int c = 0; // the existing child the merge has reached
-    QList<QTreeWidgetItem*> appended;
+    // New nodes after the last existing child, added in one go; freed if the merge fails.
+    std::vector<std::unique_ptr<QTreeWidgetItem>> appended;
     for (auto& record : fresh) {
         bool placed = false;
         while (!placed) {
             TQorShTreeNode* existing = c < node->childCount() ? node->ChildNode(c) : nullptr;
             if (!existing) {
                 if (AcceptsItem(*record))
-                    appended.append(MakeNode(std::move(record)));
+                    appended.emplace_back(MakeNode(std::move(record)));
                 placed = true;
                 continue;
             }
@@ -185,8 +186,13 @@ void TCustomQorShTreeView::MergeChildren(TQorShTreeNode* node)
     }
     while (node->childCount() > c)
         DeleteNode(node->ChildNode(node->childCount() - 1));
-    if (!appended.isEmpty())
-        node->addChildren(appended);
+    if (!appended.empty()) {
+        QList<QTreeWidgetItem*> nodes;
+        nodes.reserve(static_cast<qsizetype>(appended.size()));
+        for (auto& added : appended)
+            nodes.append(added.release());
+        node->addChildren(nodes);
+    }
 }
 
 void TCustomQorShTreeView::ForgetSubtree(const QTreeWidgetItem* top)

@@ -158,5 +158,17 @@ TEST_F(TreeSelectionTest, MouseSelectionDuringAPendingReportIsReportedAtOnce)
     EXPECT_EQ(tree.SelectedNode(), Child("f09"));
 }
 
+TEST_F(TreeSelectionTest, ATreeGoneBeforeItsDelayedReportReportsNothing)
+{
+    TQorShTreeView& tree = BuildFlat();
+    Click(Child("f00"));
+    reports_.clear();
+    HoldKey(Qt::Key_Down, 3);
+    ASSERT_NE(tree.ChangeDelayThread()->PendingNode(), nullptr);
+    tree_.reset(); // stops and joins both threads
+    RunEventsFor(800);
+    EXPECT_TRUE(reports_.empty());
+}
+
 } // namespace
 } // namespace tallyrun
