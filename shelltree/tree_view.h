@@ -41,7 +41,6 @@ public:
     // previously selected folder again when it lies under the new root.
     const TQorShRoot& ShRoot() const { return shRoot_; }
     void SetShRoot(const TQorShRoot& root) { shRoot_.Assign(root); }
-    TQorShRoot& ShRootRef() { return shRoot_; }
     bool IncludeFiles() const { return includeFiles_; }
     void SetIncludeFiles(bool include);
     bool IncludeHidden() const { return includeHidden_; }

@@ -83,8 +83,17 @@ TQorShTreeNode* TCustomQorShTreeView::WalkToNode(PCItemIDList list)
         return root;
 
     TQorShTreeNode* c = root->ChildNode(0);
-    // Each level's children are refreshed at most once while the item is looked for there.
+    // Each level's children are listed again at most once while the item is looked for
+    // there: it may have been made since the level was listed. False when `c` went with it.
     bool refreshed = false;
+    const auto refreshAround = [this, &refreshed](TQorShTreeNode* node) {
+        refreshed = true;
+        findWatch_ = node;
+        RefreshChildren(node->ParentNode());
+        const bool kept = findWatch_ != nullptr;
+        findWatch_ = nullptr;
+        return kept;
+    };
     while (TQorShTreeNode::IsValid(c)) {
         TIDListPtr item(TQorShID::FirstID(id));
         const std::shared_ptr<TShFolder> folder = c->Item()->ParentFolder();
@@ -100,28 +109,16 @@ TQorShTreeNode* TCustomQorShTreeView::WalkToNode(PCItemIDList list)
             c = c->ChildNode(0);
             refreshed = false;
         } else if (order == TShCompareResult::crAfter) {
-            // The item may have been made since the level was listed: list it again, then
-            // look at the node before this one, where a new item would now be.
-            if (refreshed || !parentNode)
+            // A new item would now be just before this node.
+            if (refreshed || !parentNode || !refreshAround(c))
                 break;
-            refreshed = true;
-            findWatch_ = c;
-            RefreshChildren(parentNode);
-            if (!findWatch_)
-                break;
-            findWatch_ = nullptr;
             const int row = parentNode->indexOfChild(c);
             c = row > 0 ? parentNode->ChildNode(row - 1) : nullptr;
-        } else if (order == TShCompareResult::crBefore) {
-            TQorShTreeNode* next =
-                parentNode ? parentNode->ChildNode(parentNode->indexOfChild(c) + 1) : nullptr;
-            if (!next && !refreshed && parentNode) {
-                refreshed = true;
-                findWatch_ = c;
-                RefreshChildren(parentNode);
-                if (!findWatch_)
+        } else if (order == TShCompareResult::crBefore && parentNode) {
+            TQorShTreeNode* next = parentNode->ChildNode(parentNode->indexOfChild(c) + 1);
+            if (!next && !refreshed) {
+                if (!refreshAround(c))
                     break;
-                findWatch_ = nullptr;
                 next = parentNode->ChildNode(parentNode->indexOfChild(c) + 1);
             }
             c = next;
@@ -129,7 +126,6 @@ TQorShTreeNode* TCustomQorShTreeView::WalkToNode(PCItemIDList list)
             break;
         }
     }
-    findWatch_ = nullptr;
     return root;
 }
 

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QStyle>
 #include <QTreeWidgetItemIterator>
 
 namespace tallyrun {
@@ -36,7 +37,8 @@ QIcon TCustomQorShTreeView::IconFor(int index, int overlay) const
     if (const auto found = overlaid_.find(key); found != overlaid_.end())
         return found->second;
     // The emblem covers the lower left quarter of the icon.
-    const int size = iconSize().isValid() ? iconSize().width() : 16;
+    const int size = iconSize().isValid() ? iconSize().width()
+                                          : style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     QPixmap pixmap = icons_[static_cast<std::size_t>(index)].pixmap(size, size);
     const QIcon emblem = QIcon::fromTheme(QString::fromLatin1(kOverlayEmblems[overlay]));
     if (!pixmap.isNull() && !emblem.isNull()) {

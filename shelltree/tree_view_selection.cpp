@@ -9,6 +9,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 
 namespace tallyrun {
 namespace {
@@ -43,6 +44,8 @@ void TCustomQorShTreeView::SelectNode(TQorShTreeNode* node)
 
 void TCustomQorShTreeView::SelectionChanged()
 {
+    if (destroying_)
+        return;
     if (busy_ > 0) {
         reportAfterBusy_ = true;
         return;
@@ -83,8 +86,9 @@ TQorShTreeNode* TCustomQorShTreeView::HitNode(const QPoint& pos) const
     // Only the icon and the label count, not the button and indent left of them nor the
     // empty space right of the label.
     const QRect rect = visualItemRect(node);
-    const int labelEnd = rect.left() + iconSize().width() + 8 +
-                         fontMetrics().horizontalAdvance(node->text(0));
+    const int icon = iconSize().isValid() ? iconSize().width()
+                                          : style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    const int labelEnd = rect.left() + icon + 8 + fontMetrics().horizontalAdvance(node->text(0));
     return pos.x() >= rect.left() && pos.x() <= labelEnd ? node : nullptr;
 }
 
