@@ -1,5 +1,5 @@
-// Building the tree and listing children: the root, the kind filters, the folder's order and
-// the merge that keeps the nodes of items that are still there.
+// Building the tree and merging listings into it: the root with Computer open, and the merge
+// that keeps the nodes of items that are still there.
 #include "shelltree/tree_view.h"
 
 #include "shelltree/folder_locations.h"
@@ -7,7 +7,6 @@
 
 #include <QApplication>
 
-#include <algorithm>
 
 namespace tallyrun {
 namespace {
@@ -37,80 +36,7 @@ private:
     bool was_;
 };
 
-bool IsVirtualKind(TShItemIDType kind)
-{
-    return kind == itBitBucket || kind == itNetWork || kind == itVirtual || kind == itInterNet;
-}
-
-bool IsComputerVirtualKind(TShItemIDType kind)
-{
-    return kind == itVirtual || kind == itControls;
-}
-
 } // namespace
-
-bool TCustomQorShTreeView::ListsChild(TQorShFolderData& parent, TQorShFolderData& child)
-{
-    // Only the first two levels hold items outside the file system; deeper children need no
-    // look at their kind.
-    const int level = parent.Level();
-    if (level == 0) {
-        const TShItemIDType kind = child.ItemType();
-        return !IsVirtualKind(kind) || virtuaItems_.contains(kind);
-    }
-    if (level == 1) {
-        const TShItemIDType parentKind = parent.ItemType();
-        if (parentKind == itMyComputer) {
-            const TShItemIDType kind = child.ItemType();
-            return !IsComputerVirtualKind(kind) || virtuaItems_.contains(kind);
-        }
-        if (parentKind == itNetWork)
-            return virtuaItems_.contains(itNetWork);
-    }
-    return true;
-}
-
-int TCustomQorShTreeView::EnumerateChildren(const std::shared_ptr<TShFolder>& folder,
-                                            TQorShFolderData& parent, TItemList& list)
-{
-    std::uint32_t flags = SHCONTF_FOLDERS;
-    if (includeFiles_)
-        flags |= SHCONTF_NONFOLDERS;
-    if (includeHidden_)
-        flags |= SHCONTF_INCLUDEHIDDEN;
-    std::vector<TIDListPtr> ids;
-    folder->EnumObjects(flags, ids);
-    const bool atDesktop = parent.Level() == 0;
-    const std::size_t first = list.size();
-    for (TIDListPtr& id : ids) {
-        PItemIDList absolute = atDesktop
-                                   ? TQorShID::CopyIDList(id.get())
-                                   : TQorShID::ConcatIDLists(parent.AbsoluteIDList(), id.get());
-        if (!absolute)
-            continue;
-        auto child = std::make_unique<TQorShFolderData>(absolute, id.release());
-        child->SetParentFolder(folder);
-        if (ListsChild(parent, *child))
-            list.push_back(std::move(child));
-    }
-    std::stable_sort(list.begin() + static_cast<std::ptrdiff_t>(first), list.end(),
-                     [&folder](const auto& a, const auto& b) {
-                         return folder->CompareIDs(a->RelativeID(), b->RelativeID()) ==
-                                TShCompareResult::crBefore;
-                     });
-    return static_cast<int>(list.size());
-}
-
-bool TCustomQorShTreeView::AcceptsItem(TQorShFolderData& item)
-{
-    bool accept = true;
-    if (OnShAddData)
-        OnShAddData(this, &item, accept);
-    // The kind is looked at only when someone asks, as it costs a look at the disk.
-    if (accept && OnShFilter && item.ItemType() == itFile)
-        OnShFilter(this, &item, accept);
-    return accept;
-}
 
 TQorShTreeNode* TCustomQorShTreeView::MakeNode(std::unique_ptr<TQorShFolderData> item)
 {
@@ -119,21 +45,6 @@ TQorShTreeNode* TCustomQorShTreeView::MakeNode(std::unique_ptr<TQorShFolderData>
     node->setText(0, text);
     node->Attach();
     return node;
-}
-
-void TCustomQorShTreeView::Busy(const std::function<void()>& operation)
-{
-    ++busy_;
-    try {
-        operation();
-    } catch (...) {
-        --busy_;
-        throw;
-    }
-    if (--busy_ == 0 && reportAfterBusy_) {
-        reportAfterBusy_ = false;
-        SelectionChanged();
-    }
 }
 
 void TCustomQorShTreeView::RefreshChildren(TQorShTreeNode* node)
@@ -193,47 +104,6 @@ void TCustomQorShTreeView::MergeChildren(TQorShTreeNode* node)
             nodes.append(added.release());
         node->addChildren(nodes);
     }
-}
-
-void TCustomQorShTreeView::ForgetSubtree(const QTreeWidgetItem* top)
-{
-    const auto inside = [top](const QTreeWidgetItem* item) {
-        for (; item; item = item->parent())
-            if (!top || item == top)
-                return true;
-        return false;
-    };
-    if (dropHighlighted_ && inside(dropHighlighted_))
-        dropHighlighted_ = nullptr;
-    if (selectedNode_ && inside(selectedNode_))
-        selectedNode_ = nullptr;
-    if (findWatch_ && inside(findWatch_))
-        findWatch_ = nullptr;
-    if (expandingNode_ && inside(expandingNode_))
-        expandingNode_ = nullptr;
-    // A pending delayed report of a node that goes is dropped, never reported.
-    if (changeDelayThread_) {
-        auto* pending = static_cast<QTreeWidgetItem*>(
-            static_cast<TQorShTreeNode*>(changeDelayThread_->PendingNode()));
-        if (pending && inside(pending))
-            changeDelayThread_->CancelChange(static_cast<TQorShTreeNode*>(pending));
-    }
-}
-
-void TCustomQorShTreeView::DeleteNode(TQorShTreeNode* node)
-{
-    ForgetSubtree(node);
-    QTreeWidgetItem* parentNode = node->parent();
-    if (parentNode)
-        delete parentNode->takeChild(parentNode->indexOfChild(node));
-    else
-        delete takeTopLevelItem(indexOfTopLevelItem(node));
-}
-
-void TCustomQorShTreeView::ClearNodes()
-{
-    ForgetSubtree(nullptr);
-    clear();
 }
 
 void TCustomQorShTreeView::RebuildTree()
