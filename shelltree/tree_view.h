@@ -125,17 +125,20 @@ private:
     void ThreadEnded(TShThread& thread);
     void RootChanged();
 
+    // Building and merging (tree_view_build.cpp).
+    void Build();
+    void MergeChildren(TQorShTreeNode* node);
+    TQorShTreeNode* MakeNode(std::unique_ptr<TQorShFolderData> item);
+
+    // Listing (tree_view_enumerate.cpp).
+    bool AcceptsItem(TQorShFolderData& item);
+    bool ListsChild(TQorShFolderData& parent, TQorShFolderData& child);
+
+    // Node bookkeeping (tree_view_nodes.cpp).
     // Runs a tree operation that adds or deletes nodes. A selection that changes meanwhile
     // (Qt moves it off a deleted node) is reported once the outermost operation has ended,
     // so the host's handler never runs in the middle of a merge.
     void Busy(const std::function<void()>& operation);
-    void MergeChildren(TQorShTreeNode* node);
-    void Build();
-
-    // Building and merging (tree_view_build.cpp).
-    TQorShTreeNode* MakeNode(std::unique_ptr<TQorShFolderData> item);
-    bool AcceptsItem(TQorShFolderData& item);
-    bool ListsChild(TQorShFolderData& parent, TQorShFolderData& child);
     void DeleteNode(TQorShTreeNode* node);
     void ClearNodes();
     // Forgets the pointers the tree keeps (pending report, highlight) into a subtree that is
@@ -147,6 +150,7 @@ private:
     void AfterExpand(TQorShTreeNode* node);
     void AfterCollapse(TQorShTreeNode* node);
     TQorShTreeNode* WalkToNode(PCItemIDList list);
+    // Renaming (tree_view_rename.cpp).
     void ShowRenamed(TQorShTreeNode* node, bool accepted);
 
     // Selection (tree_view_selection.cpp).
@@ -166,6 +170,7 @@ private:
     void VisitVisible(TQorShTreeNode* node);
     void PruneExpandedFolders();
     void UpdateShownFolders();
+    // Icons (tree_view_icons.cpp).
     void ResetIcons();
 
     TQorShRoot shRoot_;
@@ -181,7 +186,7 @@ private:
     int busy_ = 0;
     bool reportAfterBusy_ = false;
     TShMouseState mouseState_ = TShMouseState::msNone;
-    QPoint pressPoint_;
+    QPoint pressPoint_; // where the press that set the mouse state was, in client pixels
     bool arrowKeyDown_ = false;
     TQorShTreeNode* dropHighlighted_ = nullptr;
     // The node the selection last moved to.
