@@ -56,6 +56,12 @@ std::shared_ptr<TShFolder> TQorShData::ParentFolder()
     return parentFolder_;
 }
 
+void TQorShData::SetParentFolder(std::shared_ptr<TShFolder> folder)
+{
+    parentFolder_ = std::move(folder);
+    parentFolderComputed_ = true;
+}
+
 std::shared_ptr<TShFolder> TQorShData::OwnFolder()
 {
     const auto parent = ParentFolder();

@@ -44,6 +44,9 @@ public:
 
     PCItemIDList RelativeID() const { return relative_.get(); }
     std::shared_ptr<TShFolder> ParentFolder();
+    // Seeds the parent folder's cache with the folder that listed the item, so that a whole
+    // listing shares one folder object instead of binding one per item.
+    void SetParentFolder(std::shared_ptr<TShFolder> folder);
     std::shared_ptr<TShFolder> OwnFolder();
     // The file-system path; empty for items without one (Computer, Trash, Network). A drive's
     // path ends with the separator; a folder's does not.

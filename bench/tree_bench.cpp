@@ -1,0 +1,96 @@
+// tree_bench DIR [RUNS]
+//
+// Times the folder tree on the offscreen platform: expanding DIR's node (listing, sorting and
+// adding a node per subfolder, then painting), and refreshing it when nothing has changed
+// (listing again and merging). The tree is rooted at DIR's parent. Prints one line
+//   expand_s=E refresh_s=R children=N
+// with the medians of RUNS runs (default 5), each on a new tree.
+#include "shelltree/sh_location.h"
+#include "shelltree/tree_view.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+std::string ParentOf(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    const std::size_t slash = path.rfind('/');
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path.substr(path.rfind('/') + 1);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: tree_bench DIR [RUNS]\n");
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::string dir = argv[1];
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+
+    std::vector<double> expand, refresh;
+    int children = 0;
+    for (int run = 0; run < runs; ++run) {
+        tallyrun::TQorShTreeView tree;
+        tallyrun::TQorShRoot root;
+        root.SetUsesID(false);
+        root.SetRootPath(ParentOf(dir));
+        tree.SetShRoot(root);
+        tree.resize(300, 800);
+        tree.show();
+        QApplication::processEvents();
+        tree.Loaded();
+        tallyrun::TQorShTreeNode* node = nullptr;
+        const QString name = QString::fromStdString(tallyrun::DisplayTextOfName(NameOf(dir)));
+        for (int i = 0; i < tree.RootNode()->childCount(); ++i)
+            if (tree.RootNode()->child(i)->text(0) == name)
+                node = tree.RootNode()->ChildNode(i);
+        if (!node) {
+            std::fprintf(stderr, "tree_bench: %s is not listed\n", dir.c_str());
+            return 1;
+        }
+        tree.scrollToItem(node, QAbstractItemView::PositionAtTop);
+        QApplication::processEvents();
+
+        QElapsedTimer timer;
+        timer.start();
+        tree.ExpandNode(node);
+        tree.repaint();
+        expand.push_back(timer.nsecsElapsed() / 1e9);
+        children = node->childCount();
+
+        timer.start();
+        tree.RefreshChildren(node);
+        tree.repaint();
+        refresh.push_back(timer.nsecsElapsed() / 1e9);
+    }
+    std::printf("expand_s=%.6f refresh_s=%.6f children=%d\n", Median(expand), Median(refresh),
+                children);
+    return 0;
+}

@@ -1,0 +1,214 @@
+// The folder tree: the namespace from its root (the Desktop by default) downwards, one node per
+// item, children fetched when a node first expands and merged in again when the watcher
+// reports a change. It reports the selection through the selected-folder contract: on button
+// release for a click, at once for most keys, and once the selection has rested for 500 ms
+// while an arrow key is held.
+#pragma once
+
+#include "shelltree/change_delay.h"
+#include "shelltree/notify_thread.h"
+#include "shelltree/selected_folder.h"
+#include "shelltree/sh_root.h"
+#include "shelltree/tree_node.h"
+
+#include <QTreeWidget>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tallyrun {
+
+class TShFolder;
+
+enum class TShMouseState { msNone, msLeftPressed, msRightPressed, msOleDrag };
+
+class TCustomQorShTreeView : public QTreeWidget, public TSelectedFolder {
+    Q_OBJECT
+
+public:
+    // Asked about one item; `allow` starts true, so an unassigned event allows.
+    using TShItemEvent = std::function<void(QObject* sender, TQorShFolderData* item, bool& allow)>;
+    using TNotifyEvent = std::function<void(QObject* sender)>;
+    using TItemList = std::vector<std::unique_ptr<TQorShFolderData>>;
+
+    explicit TCustomQorShTreeView(QWidget* parent = nullptr);
+    ~TCustomQorShTreeView() override;
+
+    // What the root is; a change of any of its values rebuilds the tree and selects the
+    // previously selected folder again when it lies under the new root.
+    const TQorShRoot& ShRoot() const { return shRoot_; }
+    void SetShRoot(const TQorShRoot& root) { shRoot_.Assign(root); }
+    bool IncludeFiles() const { return includeFiles_; }
+    void SetIncludeFiles(bool include);
+    bool IncludeHidden() const { return includeHidden_; }
+    void SetIncludeHidden(bool include);
+    const TShVirtuaItems& ShVirtuaItems() const { return virtuaItems_; }
+    void SetShVirtuaItems(const TShVirtuaItems& items);
+    bool ChangeDelay() const { return changeDelay_; }
+    void SetChangeDelay(bool delay) { changeDelay_ = delay; }
+
+    TShItemEvent OnShAddData;
+    TShItemEvent OnShFilter;
+    TShItemEvent OnShExecute;
+    TShItemEvent OnShLinkOpen;
+    TShItemEvent OnShBeginDrag;
+    TShItemEvent OnShDragEnter;
+    TShItemEvent OnShDragOver;
+    TShItemEvent OnShDragDrop;
+    TShItemEvent OnShDragLeave;
+    // Raised when the left button is released over the tree.
+    TNotifyEvent OnClick;
+
+    // Called once the host has wired its events: builds the tree, which selects and reports
+    // the root.
+    void Loaded();
+
+    void SelectedPath(std::string& text) const override;
+    TQorShTreeNode* SelectedNode() const override;
+    // The selected node's absolute list; the root's when no valid node is selected; none for
+    // an empty tree. The list belongs to the item.
+    PCItemIDList SelectedIDList() const;
+    // Selects the node of `list` (walking down and populating) unless it is selected already.
+    void SelectIDList(PCItemIDList list);
+    // The node of an absolute list; the root node when the list is not found.
+    TQorShTreeNode* FindNode(PCItemIDList list);
+    void RebuildTree();
+    // Lists the children of `parent` through its own folder, filtered by kind and sorted in
+    // the folder's order; the number of records in `list`.
+    int EnumerateChildren(const std::shared_ptr<TShFolder>& folder, TQorShFolderData& parent,
+                          TItemList& list);
+    // Merges a fresh listing into the node's children: existing nodes of items that are
+    // still there stay (with their expansion, selection and subtrees).
+    void RefreshChildren(TQorShTreeNode* node);
+    // Merges every visible populated node and re-reads the marks of the other visible ones.
+    void RefreshVisible();
+    void SuspendWatching();
+    void ResumeWatching();
+    // Expands the node, populating it first (a drive that is not ready expands unpopulated).
+    void ExpandNode(TQorShTreeNode* node);
+    bool IsVolumeReady(TQorShTreeNode* node) const;
+
+    TQorShTreeNode* RootNode() const;
+    const std::vector<TIDListPtr>& ExpandedFolders() const { return expandedFolders_; }
+    const std::vector<std::string>& DriveRoots() const { return driveRoots_; }
+    TShMouseState MouseState() const { return mouseState_; }
+    bool ArrowKeyDown() const { return arrowKeyDown_; }
+    TQorShTreeNode* DropHighlighted() const { return dropHighlighted_; }
+    TShNotifyThread* Watcher() const { return watcher_.get(); }
+    TQorShChangeDelay* ChangeDelayThread() const { return changeDelayThread_.get(); }
+
+    // The icon at an index of the process-wide icon list with an overlay (-1: none).
+    QIcon IconFor(int index, int overlay) const;
+    // After a rename of the node's item: repopulate when accepted, show the name in any case.
+    void NodeRenamed(TQorShTreeNode* node, bool accepted);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void customEvent(QEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
+
+private:
+    // Lifecycle (tree_view.cpp).
+    void CreateThreads();
+    void StopThreads();
+    void ThreadEnded(TShThread& thread);
+    void RootChanged();
+
+    // Building and merging (tree_view_build.cpp).
+    void Build();
+    void MergeChildren(TQorShTreeNode* node);
+    TQorShTreeNode* MakeNode(std::unique_ptr<TQorShFolderData> item);
+
+    // Listing (tree_view_enumerate.cpp).
+    bool AcceptsItem(TQorShFolderData& item);
+    bool ListsChild(TQorShFolderData& parent, TQorShFolderData& child);
+
+    // Node bookkeeping (tree_view_nodes.cpp).
+    // Runs a tree operation that adds or deletes nodes. A selection that changes meanwhile
+    // (Qt moves it off a deleted node) is reported once the outermost operation has ended,
+    // so the host's handler never runs in the middle of a merge.
+    void Busy(const std::function<void()>& operation);
+    void DeleteNode(TQorShTreeNode* node);
+    void ClearNodes();
+    // Forgets the pointers the tree keeps (pending report, highlight) into a subtree that is
+    // about to go; none forgets them all.
+    void ForgetSubtree(const QTreeWidgetItem* top);
+
+    // Expansion (tree_view_expand.cpp).
+    void BeforeExpand(TQorShTreeNode* node);
+    void AfterExpand(TQorShTreeNode* node);
+    void AfterCollapse(TQorShTreeNode* node);
+    TQorShTreeNode* WalkToNode(PCItemIDList list);
+    // Renaming (tree_view_rename.cpp).
+    void ShowRenamed(TQorShTreeNode* node, bool accepted);
+
+    // Selection (tree_view_selection.cpp).
+    bool SelectionRefused() const;
+    void SelectNode(TQorShTreeNode* node);
+    void SelectionChanged();
+    void ReportChange(TQorShTreeNode* node);
+    void DelayedReport(TShPendingNode& pending);
+    TQorShTreeNode* HitNode(const QPoint& pos) const;
+    void SetDropHighlight(TQorShTreeNode* node);
+    // Runs Qt's own mouse handling with its selection changes refused, then puts the current
+    // row back on the selected node.
+    template <class F> void RunBaseMouse(F&& handler);
+
+    // Watching (tree_view_refresh.cpp).
+    void WatcherReported();
+    void VisitVisible(TQorShTreeNode* node);
+    void PruneExpandedFolders();
+    void UpdateShownFolders();
+    // Icons (tree_view_icons.cpp).
+    void ResetIcons();
+
+    TQorShRoot shRoot_;
+    bool includeFiles_ = false;
+    bool includeHidden_ = true;
+    TShVirtuaItems virtuaItems_{itBitBucket, itNetWork};
+    bool changeDelay_ = true;
+
+    bool loaded_ = false;
+    bool rebuilding_ = false;
+    bool destroying_ = false;
+    bool inBaseMouse_ = false;
+    int busy_ = 0;
+    bool reportAfterBusy_ = false;
+    TShMouseState mouseState_ = TShMouseState::msNone;
+    QPoint pressPoint_; // where the press that set the mouse state was, in client pixels
+    bool arrowKeyDown_ = false;
+    TQorShTreeNode* dropHighlighted_ = nullptr;
+    // The node the selection last moved to.
+    TQorShTreeNode* selectedNode_ = nullptr;
+    TQorShTreeNode* expandingNode_ = nullptr;
+    // A node FindNode is looking at; cleared when a refresh deletes it.
+    TQorShTreeNode* findWatch_ = nullptr;
+    std::vector<TIDListPtr> expandedFolders_;
+    std::vector<std::string> driveRoots_;
+    int watchPause_ = 0;
+    std::unique_ptr<TShNotifyThread> watcher_;
+    std::unique_ptr<TQorShChangeDelay> changeDelayThread_;
+    mutable std::vector<QIcon> icons_;
+    mutable std::map<std::pair<int, int>, QIcon> overlaid_;
+};
+
+// The tree as forms place it; everything is in its base.
+class TQorShTreeView : public TCustomQorShTreeView {
+    Q_OBJECT
+
+public:
+    using TCustomQorShTreeView::TCustomQorShTreeView;
+};
+
+} // namespace tallyrun
