@@ -1,12 +1,12 @@
-// The types of the main window's chart and pie series. Stand-ins fill them until the chart
-// engine's panel and pie series are built; then only these two lines change.
+// The types of the main window's chart and pie series.
 #pragma once
 
-#include "app/chart_stand_in.h"
+#include "chart/chart.h"
+#include "chart/pie_series.h"
 
 namespace tallyrun {
 
-using TMainChart = standin::TChart;
-using TMainPieSeries = standin::TPieSeries;
+using TMainChart = TChart;
+using TMainPieSeries = TPieSeries;
 
 } // namespace tallyrun

@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/main_chart_settings.h"
+
 #include "shelltree/selected_folder.h"
 #include "widgets/log_view.h"
 #include "widgets/panel_status_bar.h"
@@ -96,7 +98,7 @@ void TfrmMain::BuildLayout(QWidget* folderPane)
     StatusProgressBar2->hide();
 
     Series1 = std::make_unique<TMainPieSeries>();
-    Series1->SetParentChart(Chart1);
+    ApplyMainChartSettings(*Chart1, *Series1);
 }
 
 void TfrmMain::FormCreate()
