@@ -18,16 +18,16 @@ constexpr double kPi = std::numbers::pi;
 void TPieCircle::NormalizeCircleRect()
 {
     TChartRect& r = CircleBox;
-    if ((r.right - r.left) % 2 != 0)
+    if ((std::int64_t{r.right} - r.left) % 2 != 0)
         r.right -= 1;
-    if ((r.bottom - r.top) % 2 != 0)
+    if ((std::int64_t{r.bottom} - r.top) % 2 != 0)
         r.bottom -= 1;
-    if (r.right - r.left < 4)
-        r.right = r.left + 4;
-    if (r.bottom - r.top < 4)
-        r.bottom = r.top + 4;
-    CircleWidth = r.right - r.left;
-    CircleHeight = r.bottom - r.top;
+    if (std::int64_t{r.right} - r.left < 4)
+        r.right = ClampToInt32(std::int64_t{r.left} + 4);
+    if (std::int64_t{r.bottom} - r.top < 4)
+        r.bottom = ClampToInt32(std::int64_t{r.top} + 4);
+    CircleWidth = ClampToInt32(std::int64_t{r.right} - r.left);
+    CircleHeight = ClampToInt32(std::int64_t{r.bottom} - r.top);
     // Halves rounded down, also for negative coordinates.
     CenterX = static_cast<int>(std::floor((std::int64_t{r.left} + r.right) / 2.0));
     CenterY = static_cast<int>(std::floor((std::int64_t{r.top} + r.bottom) / 2.0));
@@ -35,19 +35,23 @@ void TPieCircle::NormalizeCircleRect()
 
 void TPieCircle::ComputeRadii(int customXRadius, int customYRadius)
 {
+    // 64-bit sums held in range: a custom radius may be any integer.
     if (customXRadius != 0) {
         RadiusX = customXRadius;
-        CircleWidth = 2 * customXRadius;
+        CircleWidth = ClampToInt32(2 * std::int64_t{customXRadius});
     } else {
         RadiusX = CircleWidth / 2;
     }
     if (customYRadius != 0) {
         RadiusY = customYRadius;
-        CircleHeight = 2 * customYRadius;
+        CircleHeight = ClampToInt32(2 * std::int64_t{customYRadius});
     } else {
         RadiusY = CircleHeight / 2;
     }
-    CircleBox = {CenterX - RadiusX, CenterY - RadiusY, CenterX + RadiusX, CenterY + RadiusY};
+    CircleBox = {ClampToInt32(std::int64_t{CenterX} - RadiusX),
+                 ClampToInt32(std::int64_t{CenterY} - RadiusY),
+                 ClampToInt32(std::int64_t{CenterX} + RadiusX),
+                 ClampToInt32(std::int64_t{CenterY} + RadiusY)};
 }
 
 void TPieCircle::MakeCircular(double aspect)

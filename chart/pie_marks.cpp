@@ -38,8 +38,9 @@ TSeriesMarkPosition TPieSeries::PlaceMark(int valueIndex, int width, int height)
     const int arrow = Marks().ArrowLength();
 
     TSeriesMarkPosition position;
-    position.ArrowTo = PointAtAngle(middle, rx + canvas.MeasureWidth("W") + arrow,
-                                    ry + canvas.LineHeight() + arrow);
+    position.ArrowTo =
+        PointAtAngle(middle, ClampToInt32(std::int64_t{rx} + canvas.MeasureWidth("W") + arrow),
+                     ClampToInt32(std::int64_t{ry} + canvas.LineHeight() + arrow));
     position.ArrowFrom = PointAtAngle(middle, rx, ry);
     position.LeftTop = MarkBoxLeftTop(position.ArrowTo, circle.CenterX, circle.CenterY, width,
                                       height);

@@ -86,6 +86,10 @@ TEST(PieGeometry, CircleInThePlotRectangle)
     custom.NormalizeCircleRect();
     custom.ComputeRadii(40, 0);
     EXPECT_EQ(custom.CircleBox, (TChartRect{110, 0, 190, 200}));
+    // Any custom radius stays within the coordinates' range.
+    custom.ComputeRadii(INT32_MAX, INT32_MIN);
+    EXPECT_EQ(custom.CircleBox.right, INT32_MAX);
+    EXPECT_EQ(custom.CircleHeight, INT32_MIN);
 }
 
 TEST(PieGeometry, PointsAtAnglesAndRotation)
