@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace tallyrun {
 
@@ -17,10 +18,15 @@ void SetUpDialogWindow(QWidget& dialog, const QString& title, QSize clientSize)
     dialog.setWindowTitle(title);
     dialog.setFixedSize(clientSize);
     dialog.setFont(GothicFont(12));
+    CentreOnScreen(dialog);
+}
+
+void CentreOnScreen(QWidget& window)
+{
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        dialog.move(area.x() + (area.width() - clientSize.width()) / 2,
-                    area.y() + (area.height() - clientSize.height()) / 2);
+        window.move(area.x() + (area.width() - window.width()) / 2,
+                    area.y() + (area.height() - window.height()) / 2);
     }
 }
 
@@ -47,6 +53,15 @@ void SetRightAlignedText(QLabel& label, int right, const QString& text)
     label.setText(text);
     label.adjustSize();
     label.move(right - label.width(), label.y());
+}
+
+void MakeTransientFor(QWidget& dialog, QWidget& owner)
+{
+    // Both need their platform windows for the hint; they are made now, before either shows.
+    (void)dialog.winId();
+    (void)owner.winId();
+    if (dialog.windowHandle() && owner.windowHandle())
+        dialog.windowHandle()->setTransientParent(owner.windowHandle());
 }
 
 } // namespace tallyrun

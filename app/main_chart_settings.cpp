@@ -31,15 +31,16 @@ void ApplyMainChartSettings(TMainChart& chart, TMainPieSeries& series)
     chart.SetView3D(true);
     chart.SetBevelInner(bvRaised);
     chart.SetBevelOuter(bvLowered);
-    // FIXME: the legend's font ("ＭＳ Ｐ明朝", 12 pixels high) is set once the legend has one.
+    QFont mincho(MinchoFaceName());
+    mincho.setPixelSize(12);
+    chart.Legend().SetFont(mincho);
+    chart.Legend().SetFontColor(clBlack);
 
-    QFont marksFont(MinchoFaceName());
-    marksFont.setPixelSize(12);
     TSeriesMarks& marks = series.Marks();
     marks.SetVisible(true);
     marks.SetStyle(smsLabelPercent);
     marks.SetArrowLength(8);
-    marks.SetFont(marksFont);
+    marks.SetFont(mincho);
     marks.SetFontColor(clBlack);
     series.SetSeriesColor(clRed);
     series.SetCircled(true);

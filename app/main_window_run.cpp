@@ -41,9 +41,11 @@ void TfrmMain::QorShTreeView1Change(QObject* /*sender*/, TQorShTreeNode* /*node*
     } catch (...) {
         running_ = false;
         rerunRequested_ = false;
+        CloseIfAskedDuringRun();
         throw;
     }
     running_ = false;
+    CloseIfAskedDuringRun();
 }
 
 void TfrmMain::TB_StopClick(QObject* /*sender*/)

@@ -72,9 +72,10 @@ public:
     TMouseMoveEvent OnMouseMove;
     TWheelEvent OnMouseWheelUp, OnMouseWheelDown;
     std::function<void()> OnClick;
-    // The background's click event; none is assigned in this program. A click on a series
-    // fires the series' own OnClick.
+    // The background's and the legend's click events; none is assigned in this program. A
+    // click on a series fires the series' own OnClick.
     TMouseEvent OnClickBackground;
+    TMouseEvent OnClickLegend;
 
 protected:
     void DrawChart() override;

@@ -60,7 +60,8 @@ void TCustomAxisPanel::mousePressEvent(QMouseEvent* event)
         return;
     int index = -1;
     if (ClickedLegend(p.x(), p.y())) {
-        // The legend's click event; none is offered yet.
+        if (OnClickLegend)
+            OnClickLegend(event->button(), event->modifiers(), p.x(), p.y());
     } else if (TChartSeries* series = SeriesAt(p.x(), p.y(), &index)) {
         if (series->OnClick)
             series->OnClick(*series, index, SeriesButton(event->button()),

@@ -1,4 +1,4 @@
-// The error the chart panel raises when a property is set out of range; the property keeps
+// The errors the chart engine raises when a property is set out of range; the property keeps
 // its value.
 #pragma once
 
@@ -7,7 +7,15 @@
 
 namespace tallyrun {
 
+// Raised by the chart panel's own properties.
 class ChartException : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Raised by the legend's properties.
+class LegendException : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;

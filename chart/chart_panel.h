@@ -75,6 +75,10 @@ public:
     // Holds the plot rectangle inside the panel and derives width, height and centre; run
     // after every change of the plot rectangle.
     void RecalcPlot();
+    // The legend's background colour in the current paint, which the series' colour boxes
+    // in the legend fall back to. The legend sets it before it draws.
+    TColor LegendColor() const { return legendColor_; }
+    void SetLegendColor(TColor value) { legendColor_ = value; }
 
     // Marks the drawing dirty and invalidates the window; many requests between two paints
     // cost one paint. Nothing while the panel is being built.
@@ -132,6 +136,7 @@ private:
     TChartRect panelBounds_;
     TChartRect plotRect_;
     int plotWidth_ = 0, plotHeight_ = 0, plotCentreX_ = 0, plotCentreY_ = 0;
+    TColor legendColor_ = clWhite;
 };
 
 } // namespace tallyrun

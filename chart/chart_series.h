@@ -4,7 +4,9 @@
 #pragma once
 
 #include "chart/chart_color.h"
+#include "chart/chart_rect.h"
 #include "chart/chart_value_list.h"
+#include "chart/legend_text_style.h"
 #include "chart/series_marks.h"
 
 #include <Qt>
@@ -18,6 +20,7 @@
 namespace tallyrun {
 
 class TChartParent;
+class TCustomChartPanel;
 
 enum TSeriesMouseButton { smbLeft, smbRight, smbMiddle };
 
@@ -121,6 +124,20 @@ public:
     Qt::CursorShape Cursor() const { return cursor_; }
     void SetCursor(Qt::CursorShape cursor) { cursor_ = cursor; }
 
+    // What the legend lists of the series. Rows count from 0 over the points the legend
+    // shows; a series that leaves points out of the legend maps rows to points itself.
+    virtual int LegendItemCount() const { return PointCount(); }
+    virtual int LegendItemToPoint(int row) const { return row; }
+    // The row's text: the point's stored label (not its value when it has none), with the
+    // value or percentage before or after it as `style` says, in the series' number patterns.
+    virtual std::string LegendItemText(int row, TLegendTextStyle style) const;
+    virtual TColor LegendSymbolColor(int valueIndex) const { return PointColor(valueIndex); }
+    // The colour box of point `valueIndex` in the legend, or of the whole series for -1 (none
+    // when each point has its own colour), drawn into `rect` on `chart`'s canvas with the
+    // current pen. A null point gets no box. A box in the legend's own colour is outlined
+    // once more so that it stays visible.
+    virtual void DrawLegendSymbol(int valueIndex, const TChartRect& rect, TCustomChartPanel& chart);
+
     // The series' place in depth, set by the chart at each paint: pixels, 0 at the front.
     struct TDepthBand
     {
@@ -142,6 +159,18 @@ public:
     TClickEvent OnDblClick;
 
 protected:
+    // The fill behind a colour box in the legend. It starts as the legend's colour, solid; a
+    // series whose points have a background or hatch of their own puts them here. An
+    // automatic background falls back to the legend's colour, then to the chart's.
+    struct TLegendSymbolFill
+    {
+        TColor Background = clAutomatic;
+        Qt::BrushStyle Style = Qt::SolidPattern;
+    };
+    virtual void AdjustLegendSymbolFill(int /*valueIndex*/, TLegendSymbolFill& /*fill*/) const {}
+    // The values that are summed, shown and drawn: Y, or X when Y is not mandatory.
+    TChartValueList& MandatoryValues() const { return YMandatory() ? YValues() : XValues(); }
+
     // Hooks for what derived series and the marks keep per point (mark positions, explode
     // percentages). Called after the point store itself has changed.
     virtual void PointRemoved(int /*valueIndex*/) {}

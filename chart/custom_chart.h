@@ -15,13 +15,19 @@ public:
     TChartTitle& Title() { return title_; }
     TChartTitle& Foot() { return foot_; }
     TChartLegend& Legend() { return legend_; }
+    const TChartLegend& Legend() const { return legend_; }
+
+    // The chart's events around the legend (its texts, rectangle and item positions); none
+    // is assigned in this program.
+    TLegendEvents LegendEvents;
 
 protected:
     void DrawTitlesAndLegend() override;
     // Each drawn in its turn; the legend only with a visible legend and an active series.
     virtual void DrawTitle() { title_.Draw(*this, true); }
     virtual void DrawFoot() { foot_.Draw(*this, false); }
-    virtual void DrawLegend() {}
+    virtual void DrawLegend() { legend_.Draw(*this, ActiveSeries(), LegendEvents); }
+    bool ClickedLegend(int x, int y) override { return legend_.Contains(x, y); }
 
 private:
     TChartTitle title_;

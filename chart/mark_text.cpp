@@ -1,6 +1,7 @@
 // What a series' marks say: the texts of every marks style, with the series' number patterns.
 #include "chart/chart_series.h"
-#include "chart/number_format.h"
+#include "chart/indexed_pattern.h"
+#include "chart/number_pattern.h"
 
 #include <cmath>
 
@@ -17,15 +18,15 @@ std::string TChartSeries::LabelOrValue(int valueIndex) const
 {
     std::string label = PointLabel(valueIndex);
     if (label.empty())
-        label = FormatFloat(valueFormat_, YValues().ValueAt(valueIndex));
+        label = FormatFloat(valueFormat_, MandatoryValues().ValueAt(valueIndex));
     return label;
 }
 
 std::string TChartSeries::PercentText(int valueIndex, bool withTotal) const
 {
-    const double total = YValues().AbsValueSum();
+    const double total = MandatoryValues().AbsValueSum();
     const double percent =
-        total != 0 ? std::fabs(YValues().ValueAt(valueIndex)) * 100 / total : 100;
+        total != 0 ? std::fabs(MandatoryValues().ValueAt(valueIndex)) * 100 / total : 100;
     const std::string text = FormatFloat(percentFormat_, percent);
     if (!withTotal)
         return text;
@@ -34,7 +35,9 @@ std::string TChartSeries::PercentText(int valueIndex, bool withTotal) const
 
 std::string TChartSeries::BuildMarkText(int valueIndex)
 {
-    const auto value = [&] { return FormatFloat(valueFormat_, YValues().ValueAt(valueIndex)); };
+    const auto value = [&] {
+        return FormatFloat(valueFormat_, MandatoryValues().ValueAt(valueIndex));
+    };
     std::string text;
     switch (marks_->Style()) {
     case smsValue:

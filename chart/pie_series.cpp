@@ -110,6 +110,13 @@ int TPieSeries::LegendItemToPoint(int row) const
     return row;
 }
 
+void TPieSeries::AdjustLegendSymbolFill(int valueIndex, TLegendSymbolFill& fill) const
+{
+    fill.Background = CircleBackColor();
+    if (UsePatterns() && valueIndex >= 0)
+        fill.Style = PieSliceHatch(valueIndex);
+}
+
 void TPieSeries::PrepareForPaint()
 {
     if (PieValues().Order() != loNone)

@@ -14,6 +14,9 @@ enum TPieOtherStyle { poNone = 0, poBelowPercent = 1, poBelowValue = 2 };
 
 class TPieSeries;
 
+// The hatch of slice i when the slices are patterned.
+Qt::BrushStyle PieSliceHatch(int valueIndex);
+
 // Groups the small slices into one: points below Value (a value, or a percentage of the total)
 // are folded into a slice labelled Text.
 class TPieOtherSlice
@@ -68,9 +71,9 @@ public:
     const std::vector<TSliceAngles>& SliceAngles() const { return angles_; }
 
     // The legend's rows skip the points folded into the other slice.
-    int LegendItemCount() const;
+    int LegendItemCount() const override;
     // The point of a legend row: the (row+1)-th point not in the other slice, else the row.
-    int LegendItemToPoint(int row) const;
+    int LegendItemToPoint(int row) const override;
 
     // The slice under the screen point (x, y), or -1.
     int SliceAtPoint(int x, int y) const;
@@ -81,6 +84,8 @@ public:
     int Clicked(int x, int y) const override { return SliceAtPoint(x, y); }
 
 protected:
+    // A legend box shows the slice's fill: the circle's back colour, and its hatch.
+    void AdjustLegendSymbolFill(int valueIndex, TLegendSymbolFill& fill) const override;
     void PointRemoved(int valueIndex) override;
     void PointsCleared() override { exploded_.clear(); }
     void PointsExchanged(int a, int b) override;

@@ -7,18 +7,13 @@
 
 namespace tallyrun {
 
-namespace {
-
-// The hatch of slice i when the slices are patterned.
-Qt::BrushStyle SliceHatch(int valueIndex)
+Qt::BrushStyle PieSliceHatch(int valueIndex)
 {
     static constexpr Qt::BrushStyle hatches[] = {Qt::HorPattern,   Qt::VerPattern,
                                                  Qt::FDiagPattern, Qt::BDiagPattern,
                                                  Qt::CrossPattern, Qt::DiagCrossPattern};
     return hatches[valueIndex % 6];
 }
-
-} // namespace
 
 void TPieSeries::DrawPoints()
 {
@@ -63,7 +58,7 @@ void TPieSeries::DrawSlice(int valueIndex)
     TCustomAxisPanel& chart = *Chart();
     TChartCanvas3D& canvas = chart.Canvas();
     chart.PrepareBrush(PointColor(valueIndex),
-                       UsePatterns() ? SliceHatch(valueIndex) : Qt::SolidPattern,
+                       UsePatterns() ? PieSliceHatch(valueIndex) : Qt::SolidPattern,
                        ResolvedCircleBackColor());
     canvas.ApplyChartPen(PiePen());
 

@@ -41,3 +41,14 @@ function(tallyrun_test name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES ${properties})
 endfunction()
+
+# tallyrun_x11_test(NAME SOURCES file... LIBS lib...) builds a GoogleTest executable whose main()
+# starts a private Xvfb and sets QT_QPA_PLATFORM=xcb and DISPLAY itself before the
+# QApplication, so it keeps neither the GUI main nor the offscreen environment of tallyrun_test.
+function(tallyrun_x11_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} tallyrun_testmain_x11 Qt6::Test)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS x11 TIMEOUT 120)
+endfunction()

@@ -16,8 +16,8 @@ struct TFolderEntry {
 // False when the folder cannot be opened; entries read before a failure are kept.
 bool ReadFolderEntries(const std::string& folder, std::vector<TFolderEntry>& entries);
 
-// True when the folder holds a subfolder. Looks at a bounded number of entries and answers
-// true beyond them, so a huge folder costs no more than a small one.
+// True when the folder holds a subfolder or a link to a folder. Looks at a bounded number of
+// entries and answers true beyond them, so a huge folder costs no more than a small one.
 bool HasSubfolder(const std::string& folder);
 
 } // namespace tallyrun

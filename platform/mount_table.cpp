@@ -1,9 +1,11 @@
 #include "platform/mount_table.h"
 
 #include <dirent.h>
+#include <libmount.h>
 #include <sys/statvfs.h>
 
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -11,43 +13,61 @@
 namespace tallyrun {
 namespace {
 
-bool IsOctal(char c) { return c >= '0' && c <= '7'; }
-
-// mountinfo escapes space, tab, newline and backslash as \ooo.
-std::string UnescapeOctal(std::string_view s)
+// Skips a malformed line of the table and goes on with the next.
+int SkipBadLine(libmnt_table*, const char*, int)
 {
-    std::string out;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 3 < s.size() && IsOctal(s[i + 1]) && IsOctal(s[i + 2]) &&
-            IsOctal(s[i + 3])) {
-            out += static_cast<char>(((s[i + 1] - '0') * 64 + (s[i + 2] - '0') * 8 +
-                                      (s[i + 3] - '0')) & 0xFF);
-            i += 3;
-            continue;
-        }
-        out += s[i];
-    }
-    return out;
+    return 1;
 }
 
-std::vector<std::string_view> SplitFields(std::string_view line)
+std::string OptionValue(libmnt_fs* fs, const char* name)
 {
-    std::vector<std::string_view> fields;
-    size_t pos = 0;
-    while (pos < line.size()) {
-        const size_t end = line.find(' ', pos);
-        const size_t stop = end == std::string_view::npos ? line.size() : end;
-        if (stop > pos)
-            fields.push_back(line.substr(pos, stop - pos));
-        pos = stop + 1;
-    }
-    return fields;
+    char* value = nullptr;
+    size_t size = 0;
+    if (mnt_fs_get_option(fs, name, &value, &size) != 0 || !value)
+        return {};
+    return std::string(value, size);
 }
 
-// A mount of a whole file system that lives on a block device (major number not 0).
-bool IsBlockMount(std::string_view majorMinor, std::string_view root, std::string_view source)
+std::string_view Text(const char* text)
 {
-    return root == "/" && source.substr(0, 5) == "/dev/" && !majorMinor.starts_with("0:");
+    return text ? std::string_view(text) : std::string_view();
+}
+
+std::string_view WithoutLeadingSlashes(std::string_view path)
+{
+    while (path.starts_with('/'))
+        path.remove_prefix(1);
+    return path;
+}
+
+// The mount shows a whole volume: the file system's root, or a btrfs subvolume's own root
+// (a bind mount of a folder inside it has a deeper root than its subvolume).
+bool IsWholeVolume(libmnt_fs* fs)
+{
+    const std::string_view root = Text(mnt_fs_get_root(fs));
+    if (root.empty() || root == "/")
+        return true;
+    const std::string subvolume = OptionValue(fs, "subvol");
+    return !subvolume.empty() &&
+           WithoutLeadingSlashes(root) == WithoutLeadingSlashes(subvolume);
+}
+
+// A disk volume: a regular file system (not pseudo, not network, not swap) read from a
+// device node, or a ZFS dataset, whose source names its pool instead. A read-only loop
+// image (a snap package, a mounted disc image) is a file, not a drive.
+bool IsDiskVolume(libmnt_fs* fs)
+{
+    if (mnt_fs_is_pseudofs(fs) || mnt_fs_is_netfs(fs) || mnt_fs_is_swaparea(fs))
+        return false;
+    const std::string_view type = Text(mnt_fs_get_fstype(fs));
+    if (type == "zfs")
+        return true;
+    const std::string_view source = Text(mnt_fs_get_srcpath(fs));
+    if (!source.starts_with("/dev/"))
+        return false;
+    const bool readOnly =
+        mnt_optstr_get_option(mnt_fs_get_vfs_options(fs), "ro", nullptr, nullptr) == 0;
+    return !(readOnly && source.starts_with("/dev/loop"));
 }
 
 std::string ReadSmallFile(const std::string& path)
@@ -134,36 +154,38 @@ std::vector<TMountEntry> ParseBlockMounts(std::string_view mountinfo)
     std::vector<TMountEntry> mounts;
     TMountEntry root;
     root.mountPoint = "/";
-    size_t pos = 0;
-    while (pos < mountinfo.size()) {
-        size_t end = mountinfo.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = mountinfo.size();
-        const auto fields = SplitFields(mountinfo.substr(pos, end - pos));
-        pos = end + 1;
-        // id parent major:minor root mount-point options [optional...] - type source ...
-        size_t dash = 6;
-        while (dash < fields.size() && fields[dash] != "-")
-            ++dash;
-        if (fields.size() < 6 || dash + 2 >= fields.size())
-            continue;
-        TMountEntry entry;
-        entry.mountPoint = UnescapeOctal(fields[4]);
-        entry.fsType = UnescapeOctal(fields[dash + 1]);
-        entry.device = UnescapeOctal(fields[dash + 2]);
-        if (entry.mountPoint == "/") {
-            root.device = entry.device;
-            root.fsType = entry.fsType;
-            continue;
+    // libmount reads the table from a stream; the text is handed over as one in memory.
+    std::string text(mountinfo);
+    FILE* stream = text.empty() ? nullptr : fmemopen(text.data(), text.size(), "r");
+    libmnt_table* table = stream ? mnt_new_table() : nullptr;
+    libmnt_iter* iter = table ? mnt_new_iter(MNT_ITER_FORWARD) : nullptr;
+    if (iter) {
+        mnt_table_set_parser_errcb(table, SkipBadLine);
+        mnt_table_parse_stream(table, stream, "mountinfo");
+        libmnt_fs* fs = nullptr;
+        while (mnt_table_next_fs(table, iter, &fs) == 0) {
+            TMountEntry entry;
+            entry.mountPoint = Text(mnt_fs_get_target(fs));
+            entry.fsType = Text(mnt_fs_get_fstype(fs));
+            entry.device = Text(mnt_fs_get_source(fs));
+            if (entry.mountPoint == "/") {
+                root.device = entry.device;
+                root.fsType = entry.fsType;
+                continue;
+            }
+            if (entry.mountPoint.empty() || entry.mountPoint[0] != '/' || !IsWholeVolume(fs) ||
+                !IsDiskVolume(fs))
+                continue;
+            // A later mount over the same point hides the earlier one.
+            std::erase_if(mounts,
+                          [&](const TMountEntry& m) { return m.mountPoint == entry.mountPoint; });
+            mounts.push_back(std::move(entry));
         }
-        if (!IsBlockMount(fields[2], UnescapeOctal(fields[3]), entry.device) ||
-            entry.mountPoint.empty() || entry.mountPoint[0] != '/' ||
-            entry.mountPoint.find('\0') != std::string::npos)
-            continue;
-        std::erase_if(mounts,
-                      [&](const TMountEntry& m) { return m.mountPoint == entry.mountPoint; });
-        mounts.push_back(std::move(entry));
     }
+    mnt_free_iter(iter);
+    mnt_unref_table(table);
+    if (stream)
+        fclose(stream);
     mounts.insert(mounts.begin(), root);
     return mounts;
 }

@@ -17,9 +17,11 @@ struct TMountEntry {
     bool optical = false;   // an optical drive (CD, DVD)
 };
 
-// Parses the text of /proc/self/mountinfo: one entry per mount point (a later mount over the
-// same point wins) of a whole block-device file system. Bind mounts of a subfolder and pseudo
-// file systems are left out. "/" is always the first entry, whatever it is mounted from.
+// Parses the text of /proc/self/mountinfo with libmount: one entry per mount point (a later
+// mount over the same point wins) of a whole disk volume: a file system on a device, a btrfs
+// subvolume or a ZFS dataset. Bind mounts of a subfolder, pseudo and network file systems and
+// read-only loop images (snap packages) are left out. "/" is always the first entry, whatever
+// it is mounted from.
 std::vector<TMountEntry> ParseBlockMounts(std::string_view mountinfo);
 
 // The current block mounts with labels and device kinds filled in; empty when the mount

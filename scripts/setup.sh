@@ -7,9 +7,9 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libxcb1-dev libx11-xcb-dev pkg-config xvfb xauth xdotool x11-utils
+  libxcb1-dev libx11-xcb-dev libmount-dev pkg-config xvfb xauth xdotool x11-utils
   fonts-ipafont-gothic fonts-ipafont-mincho adwaita-icon-theme
-  util-linux libcap2-bin procps ccache
+  util-linux libcap2-bin procps ccache desktop-file-utils
 )
 
 missing=()

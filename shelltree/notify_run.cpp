@@ -30,15 +30,21 @@ void TShNotifyThread::Execute()
     SetSettled(true);
 }
 
-void TShNotifyThread::OpenWatches(TShWatchSet& watches)
+bool TShNotifyThread::OpenWatches(TShWatchSet& watches)
 {
+    bool opened = false;
     {
         std::lock_guard guard(lock_);
-        watches.Open(watchList_, shownFolders_, watchSubtree_, ChangeKindsOf(filter_));
+        opened = watches.Open(watchList_, shownFolders_, watchSubtree_, ChangeKindsOf(filter_));
         settled_ = true;
         ++openCount_;
     }
     settledChanged_.notify_all();
+    if (!opened && !limitReported_) {
+        limitReported_ = true;
+        ReportError(kNotifyLimitedMessage);
+    }
+    return opened;
 }
 
 TShWaitResult TShNotifyThread::WaitForChange(TShWatchSet& watches, int ms,
@@ -88,39 +94,62 @@ void TShNotifyThread::RunCallback(TShWatchSet& watches, const std::string& path)
     inCallback_ = false;
 }
 
+void TShNotifyThread::TakeFired(TShWatchSet& watches, const std::vector<TShFiredRoot>& fired,
+                                std::string& lastFired)
+{
+    for (const auto& root : fired) {
+        lastFired = root.root;
+        if (root.gone || !IsExistingDirectory(root.root)) {
+            // Report a vanished folder at once; reopening drops it from the list.
+            RunCallback(watches, root.root);
+            OpenWatches(watches);
+        }
+    }
+}
+
 void TShNotifyThread::Loop(TShWatchSet& watches)
 {
+    // A change whose quiet time a settings change cut short: the watcher reopens its watches
+    // and then waits out a fresh quiet time for it, so the change is still reported.
+    std::string pending;
     while (!Terminated()) {
-        OpenWatches(watches);
+        const bool opened = OpenWatches(watches);
         bool empty = false;
         {
             std::lock_guard guard(lock_);
             empty = watchList_.empty();
         }
         if (empty) {
+            pending.clear();
             if (Wait(-1) == TShWaitResult::wrStopped)
                 return;
             continue;
         }
+        if (!opened) {
+            // Another program holds the user's last inotify instances: try again later, or
+            // at once when the settings change.
+            if (Wait(kNotifyRetryMs) == TShWaitResult::wrStopped)
+                return;
+            continue;
+        }
         std::vector<TShFiredRoot> fired;
-        TShWaitResult result = WaitForChange(watches, -1, fired);
-        std::string lastFired;
+        TShWaitResult result = WaitForChange(watches, pending.empty() ? -1 : kNotifyQuietMs, fired);
+        std::string lastFired = pending;
         // The quiet loop: every change starts the 1.5 s again.
         while (result == TShWaitResult::wrSignalled) {
-            for (const auto& root : fired) {
-                lastFired = root.root;
-                if (root.gone || !IsExistingDirectory(root.root)) {
-                    // Report a vanished folder at once; reopening drops it from the list.
-                    RunCallback(watches, root.root);
-                    OpenWatches(watches);
-                }
-            }
+            TakeFired(watches, fired, lastFired);
             result = WaitForChange(watches, kNotifyQuietMs, fired);
         }
         if (result == TShWaitResult::wrStopped)
             return;
-        if (result == TShWaitResult::wrTimedOut)
+        pending.clear();
+        if (result == TShWaitResult::wrTimedOut) {
             RunCallback(watches, lastFired);
+            continue;
+        }
+        // Changes that came with the wake-up are not lost with the watches about to close.
+        TakeFired(watches, watches.Read(), lastFired);
+        pending = lastFired;
         // Woken, failed or after the callback: reopen with the current settings.
     }
 }

@@ -117,11 +117,21 @@ bool TShNotifyThread::IsSettled()
 
 void TShNotifyThread::WaitSettled()
 {
+    // Inside its own callback the watcher waits for this very thread; it applies the settings
+    // once the callback has returned.
+    if (InOwnHandOff())
+        return;
     std::unique_lock lock(lock_);
-    // A thread that never started or has ended settles nothing; the short wake-ups make sure
-    // an ending thread is never missed.
-    while (!settled_ && Running())
-        settledChanged_.wait_for(lock, std::chrono::milliseconds(50));
+    // A thread that never started or has ended settles nothing. A watcher that is blocked in a
+    // hand-off to this thread gets it run here; the short wake-ups make sure neither that nor
+    // an ending thread is missed.
+    while (!settled_ && Running()) {
+        lock.unlock();
+        const bool ranHandOff = RunPendingHandOff();
+        lock.lock();
+        if (!ranHandOff && !settled_)
+            settledChanged_.wait_for(lock, std::chrono::milliseconds(10));
+    }
 }
 
 void TShNotifyThread::SetSettled(bool settled)

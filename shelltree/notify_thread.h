@@ -25,6 +25,11 @@ public:
 constexpr std::size_t kMaxWatchFolders = 61;
 // The quiet time after the last change before the callback runs.
 constexpr int kNotifyQuietMs = 1500;
+// How long the watcher waits before it tries again to get an inotify instance.
+constexpr int kNotifyRetryMs = 3000;
+// Told to the user once per watcher when it cannot watch at all for now.
+inline constexpr const char* kNotifyLimitedMessage =
+    "フォルダの変更を監視できないため、フォルダツリーの自動更新が制限されています。";
 
 // Notify filter bits: 0 to 6 are the change kinds 0x1 to 0x40 (file name, directory name,
 // attributes, size, last write, last access, creation), bit 7 is security (0x100).
@@ -72,11 +77,14 @@ private:
     void SetSettled(bool settled);
     void Loop(TShWatchSet& watches);
     // Opens the watches for the current settings (dropping roots that cannot be watched),
-    // then reports the watcher settled.
-    void OpenWatches(TShWatchSet& watches);
+    // then reports the watcher settled. False when no inotify instance could be had.
+    bool OpenWatches(TShWatchSet& watches);
     // Waits for a change the watches report (other events neither count nor shorten the
     // time-out), the stop or wake event, or the time-out.
     TShWaitResult WaitForChange(TShWatchSet& watches, int ms, std::vector<TShFiredRoot>& fired);
+    // Notes the roots that fired as the last change; reports a vanished one at once.
+    void TakeFired(TShWatchSet& watches, const std::vector<TShFiredRoot>& fired,
+                   std::string& lastFired);
     // Closes the watches and runs the callback on the UI thread for `path`.
     void RunCallback(TShWatchSet& watches, const std::string& path);
 
@@ -89,6 +97,7 @@ private:
     bool settled_ = false;
     std::string changedPath_;
     int openCount_ = 0;
+    bool limitReported_ = false; // only the watcher's thread uses it
     TShNotifyCallback callback_;
     QPointer<QObject> owner_;
     std::condition_variable settledChanged_;

@@ -91,7 +91,7 @@ bool TQorShID::IDListFromPath(const std::string& path, PItemIDList& list)
     for (size_t i = static_cast<size_t>(depth); ok && i < parts.size(); ++i) {
         walked += "/" + parts[i];
         // A path given by name leads through links to folders (a linked home, a linked
-        // desktop directory), so those count as folders here; listings show links as files.
+        // desktop directory), so those count as folders here, as they do in listings.
         const bool isFolder = IsExistingDirectory(walked);
         ok = (isFolder || StatPath(walked).exists) &&
              Append(result, MakeItemID(isFolder ? TShIDKind::Folder : TShIDKind::File,

@@ -25,6 +25,18 @@ bool IsContainer(const TShLocation& location)
     }
 }
 
+std::string_view WithoutTrailingSlashes(std::string_view path)
+{
+    while (path.size() > 1 && path.ends_with('/'))
+        path.remove_suffix(1);
+    return path;
+}
+
+bool SameFolder(const std::string& a, const std::string& b)
+{
+    return WithoutTrailingSlashes(a) == WithoutTrailingSlashes(b);
+}
+
 void AddChild(std::vector<TIDListPtr>& children, TShIDKind kind, std::string_view name)
 {
     if (PItemIDList item = MakeItemID(kind, name))
@@ -90,7 +102,11 @@ void TShFolder::EnumDesktop(std::uint32_t flags, std::vector<TIDListPtr>& childr
         AddChild(children, TShIDKind::Trash, {});
         AddChild(children, TShIDKind::Network, {});
     }
-    EnumFileSystem(DesktopDirectory(), flags, children);
+    // Without a desktop directory the home folder stands in for it; its entries are already
+    // under the home item, so they are not listed a second time here.
+    const std::string directory = DesktopDirectory();
+    if (!SameFolder(directory, HomeDirectory()))
+        EnumFileSystem(directory, flags, children);
 }
 
 void TShFolder::EnumDrives(std::vector<TIDListPtr>& children) const
@@ -107,8 +123,12 @@ bool TShFolder::EnumFileSystem(const std::string& path, std::uint32_t flags,
     for (const auto& entry : entries) {
         if (!(flags & SHCONTF_INCLUDEHIDDEN) && entry.name[0] == '.')
             continue;
-        if (entry.isDir ? (flags & SHCONTF_FOLDERS) : (flags & SHCONTF_NONFOLDERS))
-            AddChild(children, entry.isDir ? TShIDKind::Folder : TShIDKind::File, entry.name);
+        // A link to a folder is a folder, as it is when a path leads through it, so that one
+        // folder never has two different identifier lists.
+        const bool isFolder =
+            entry.isDir || (entry.isLink && IsExistingDirectory(JoinPath(path, entry.name)));
+        if (isFolder ? (flags & SHCONTF_FOLDERS) : (flags & SHCONTF_NONFOLDERS))
+            AddChild(children, isFolder ? TShIDKind::Folder : TShIDKind::File, entry.name);
     }
     return listed;
 }

@@ -6,7 +6,6 @@
 #include <QString>
 
 namespace tallyrun {
-namespace {
 
 std::string JoinPath(const std::string& folder, std::string_view name)
 {
@@ -16,6 +15,8 @@ std::string JoinPath(const std::string& folder, std::string_view name)
     path += name;
     return path;
 }
+
+namespace {
 
 // The first item of a list: one of the fixed items, or an entry of the desktop directory.
 bool ResolveFirst(const TShItemView& item, TShLocation& location)

@@ -23,6 +23,9 @@ struct TShLocation {
 // False when the list is none or its items do not make a path of the namespace.
 bool ResolveIDList(PCItemIDList list, TShLocation& location);
 
+// `folder` and `name` joined by one separator.
+std::string JoinPath(const std::string& folder, std::string_view name);
+
 // The display text of raw name bytes: valid UTF-8 stays, every other byte becomes U+FFFD.
 std::string DisplayTextOfName(std::string_view name);
 

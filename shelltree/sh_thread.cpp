@@ -10,10 +10,44 @@
 namespace tallyrun {
 namespace {
 
-// How long Stop sleeps between looks for a hand-off that has not been posted yet.
-constexpr auto kStopPollInterval = std::chrono::milliseconds(10);
+// Where the events stand in every wait: the stop event first and the wake event second, so
+// that the first readable descriptor poll reports is the most urgent one.
+constexpr int kStopSlot = 0;
+constexpr int kWakeSlot = 1;
+constexpr int kFirstHandleSlot = 2;
+
+void LogThreadError(const std::string& message)
+{
+    qWarning("Tallyrun folder tree thread: %s", message.c_str());
+}
+
+std::mutex& ErrorHandlerMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+TShThreadErrorHandler& CurrentErrorHandler()
+{
+    static TShThreadErrorHandler handler = LogThreadError;
+    return handler;
+}
+
+TShThreadErrorHandler ErrorHandler()
+{
+    std::lock_guard guard(ErrorHandlerMutex());
+    return CurrentErrorHandler();
+}
 
 } // namespace
+
+TShThreadErrorHandler SetShThreadErrorHandler(TShThreadErrorHandler handler)
+{
+    std::lock_guard guard(ErrorHandlerMutex());
+    TShThreadErrorHandler previous = std::move(CurrentErrorHandler());
+    CurrentErrorHandler() = handler ? std::move(handler) : TShThreadErrorHandler(LogThreadError);
+    return previous;
+}
 
 TShThread::TShThread() : context_(std::make_unique<QObject>()) {}
 
@@ -22,6 +56,8 @@ TShThread::~TShThread()
     // Subclasses stop in their own destructors, before their fields go; this catches a
     // thread that was never started.
     Stop();
+    if (thread_.joinable())
+        qFatal("A folder tree thread was destroyed inside its own callback, which it waits for");
 }
 
 void TShThread::Start()
@@ -47,9 +83,26 @@ void TShThread::SetTerminateHandler(TTerminateHandler handler)
     terminateHandler_ = std::move(handler);
 }
 
-void TShThread::ReportError(const char* what)
+void TShThread::ReportError(const std::string& what)
 {
-    qWarning("Tallyrun folder tree thread: %s", what);
+    // Shown on the UI thread, later: the reporting thread must not wait for a message box,
+    // and the report outlives the thread object.
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) {
+        LogThreadError(what);
+        return;
+    }
+    QMetaObject::invokeMethod(
+        app,
+        [what] {
+            try {
+                if (const auto handler = ErrorHandler())
+                    handler(what);
+            } catch (...) {
+                LogThreadError(what);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void TShThread::Run()
@@ -81,6 +134,11 @@ void TShThread::Run()
     }
 }
 
+bool TShThread::InOwnHandOff() const
+{
+    return inHandOff_.load() && QThread::currentThread() == context_->thread();
+}
+
 void TShThread::Stop()
 {
     DetachCallback();
@@ -92,91 +150,112 @@ void TShThread::Stop()
     stopEvent_.Set();
     if (!thread_.joinable() || thread_.get_id() == std::this_thread::get_id())
         return;
+    // The thread waits for this callback to return: it ends right after, with Terminated set.
+    if (InOwnHandOff())
+        return;
     const bool onUiThread = QThread::currentThread() == context_->thread();
-    Q_ASSERT_X(!(onUiThread && inHandOff_.load()), "TShThread::Stop",
-               "stopped from inside its own callback, which the thread waits for");
     std::unique_lock lock(stateMutex_);
     while (!ended_) {
-        if (handOffPending_ && onUiThread) {
+        if (onUiThread && handOff_ && !handOffRunning_) {
             // The thread waits for this very thread: run its hand-off here. Terminated is set,
-            // so the call inside does nothing but let the thread go on.
+            // so the call does nothing but let the thread go on.
             lock.unlock();
-            QCoreApplication::sendPostedEvents(context_.get(), QEvent::MetaCall);
+            RunPendingHandOff();
             lock.lock();
+            continue;
         }
-        stateChanged_.wait_for(lock, kStopPollInterval);
+        stateChanged_.wait(lock);
     }
     lock.unlock();
     thread_.join();
 }
 
-bool TShThread::Synchronize(const std::function<void()>& call)
+bool TShThread::RunPendingHandOff()
 {
+    if (QThread::currentThread() != context_->thread())
+        return false;
+    const std::function<void()>* call = nullptr;
     {
         std::lock_guard guard(stateMutex_);
-        if (terminated_.load())
+        if (!handOff_ || handOffRunning_)
             return false;
-        handOffPending_ = true;
+        call = handOff_;
+        handOffRunning_ = true;
+    }
+    const bool run = !terminated_.load();
+    if (run) {
+        inHandOff_.store(true);
+        // An error of the owner's callback must not unwind through Qt's event delivery.
+        try {
+            (*call)();
+        } catch (const std::exception& e) {
+            ReportError(e.what());
+        } catch (...) {
+            ReportError("unknown error in a callback");
+        }
+        inHandOff_.store(false);
+    }
+    {
+        std::lock_guard guard(stateMutex_);
+        handOff_ = nullptr;
+        handOffRunning_ = false;
+        handOffRan_ = run;
     }
     stateChanged_.notify_all();
-    bool ran = false;
-    QMetaObject::invokeMethod(
-        context_.get(),
-        [this, &call, &ran] {
-            if (terminated_.load())
-                return;
-            ran = true;
-            inHandOff_.store(true);
-            // An error of the owner's callback must not unwind through Qt's event delivery.
-            try {
-                call();
-            } catch (const std::exception& e) {
-                ReportError(e.what());
-            } catch (...) {
-                ReportError("unknown error in a callback");
-            }
-            inHandOff_.store(false);
-        },
-        Qt::BlockingQueuedConnection);
-    std::lock_guard guard(stateMutex_);
-    handOffPending_ = false;
-    return ran;
+    return true;
 }
 
-TShWaitResult TShThread::ResultOf(int fired, int stopIndex, int wakeIndex, int& index)
+bool TShThread::Synchronize(const std::function<void()>& call)
 {
-    wakeEvent_.Reset();
+    std::unique_lock lock(stateMutex_);
+    if (terminated_.load())
+        return false;
+    handOff_ = &call;
+    handOffRan_ = false;
+    stateChanged_.notify_all();
+    lock.unlock();
+    // The posted call runs the hand-off unless a wait on the UI thread has run it first; a
+    // late one finds nothing to do.
+    QMetaObject::invokeMethod(
+        context_.get(), [this] { RunPendingHandOff(); }, Qt::QueuedConnection);
+    lock.lock();
+    stateChanged_.wait(lock, [this] { return handOff_ == nullptr; });
+    return handOffRan_;
+}
+
+TShWaitResult TShThread::ResultOf(int fired, int& index)
+{
     if (fired == kWaitFailed) {
         ReportError("waiting for the change events failed");
         return TShWaitResult::wrFailed;
     }
     if (fired == kWaitTimedOut)
         return TShWaitResult::wrTimedOut;
-    if (fired == stopIndex)
+    if (fired == kStopSlot)
         return TShWaitResult::wrStopped;
-    if (fired == wakeIndex)
+    if (fired == kWakeSlot) {
+        wakeEvent_.Reset();
         return TShWaitResult::wrWoken;
-    index = fired;
+    }
+    index = fired - kFirstHandleSlot;
     return TShWaitResult::wrSignalled;
 }
 
 TShWaitResult TShThread::Wait(int ms)
 {
-    const int fds[] = {wakeEvent_.Fd(), stopEvent_.Fd()};
+    const int fds[kFirstHandleSlot] = {stopEvent_.Fd(), wakeEvent_.Fd()};
     int index = -1;
-    return ResultOf(WaitForAny(fds, ms), 1, 0, index);
+    return ResultOf(WaitForAny(fds, ms), index);
 }
 
 TShWaitResult TShThread::WaitWithHandles(std::span<const int> fds, int ms, int& index)
 {
     index = -1;
     if (fds.size() > static_cast<std::size_t>(kMaxWaitHandles))
-        return ResultOf(kWaitFailed, -1, -1, index);
-    std::vector<int> all(fds.begin(), fds.end());
-    all.push_back(stopEvent_.Fd());
-    all.push_back(wakeEvent_.Fd());
-    const int count = static_cast<int>(fds.size());
-    return ResultOf(WaitForAny(all, ms), count, count + 1, index);
+        return ResultOf(kWaitFailed, index);
+    std::vector<int> all = {stopEvent_.Fd(), wakeEvent_.Fd()};
+    all.insert(all.end(), fds.begin(), fds.end());
+    return ResultOf(WaitForAny(all, ms), index);
 }
 
 } // namespace tallyrun

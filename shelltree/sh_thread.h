@@ -5,8 +5,12 @@
 // The object must be made on the UI thread; the hand-off runs there. Stop may be called from
 // the UI thread while the background thread is blocked in a hand-off: Stop then runs the
 // pending hand-off itself (without its callback), so the two threads never wait on each other.
-// Stop (and destruction) must not be called from inside the thread's own callback, which the
-// thread is waiting for; an owner that wants to go away there defers it to its event loop.
+// Stop from inside the thread's own callback, which the thread is waiting for, asks the thread
+// to end without waiting; a later Stop or the destruction waits for the end. Destroying the
+// object inside its own callback is a programming error that ends the program with a message.
+//
+// Failures inside a thread (a failing wait, an error that ended the run or left a callback)
+// go to the thread error handler on the UI thread, later, without making the thread wait.
 #pragma once
 
 #include "platform/wait_event.h"
@@ -19,11 +23,19 @@
 #include <memory>
 #include <mutex>
 #include <span>
+#include <string>
 #include <thread>
 
 namespace tallyrun {
 
 enum class TShWaitResult { wrSignalled, wrWoken, wrStopped, wrTimedOut, wrFailed };
+
+// Shows a failure of a folder tree thread to the user; runs on the UI thread.
+using TShThreadErrorHandler = std::function<void(const std::string& message)>;
+
+// Replaces the handler of every folder tree thread's failures and returns the one in use
+// before; an empty handler restores the default, which writes the message to the log.
+TShThreadErrorHandler SetShThreadErrorHandler(TShThreadErrorHandler handler);
 
 // The most descriptors WaitWithHandles takes besides its own two events.
 constexpr int kMaxWaitHandles = 62;
@@ -42,7 +54,8 @@ public:
     void Unlock() { lock_.unlock(); }
     void Wake() { wakeEvent_.Set(); }
     // Detaches the callback, asks the thread to end and waits until it has. Safe to call more
-    // than once, and from the UI thread while the thread waits for the UI thread.
+    // than once, and from the UI thread while the thread waits for the UI thread. From inside
+    // the thread's own callback it does not wait (see above).
     void Stop();
     bool Terminated() const { return terminated_.load(); }
     // True while the thread runs (started and not yet ended).
@@ -60,24 +73,31 @@ protected:
     // Drops the owner's callback so that nothing reaches the owner once stopping has begun.
     virtual void DetachCallback() {}
 
-    // Waits for the wake or stop event or the time-out (ms, -1 for none), then resets the
-    // wake event.
+    // Waits for the stop or wake event or the time-out (ms, -1 for none). The wake event is
+    // reset when the wait answers wrWoken, and only then, so a wake is never lost.
     TShWaitResult Wait(int ms);
-    // Waits for one of the descriptors (at most kMaxWaitHandles), then the stop event, then the
-    // wake event; resets the wake event. On wrSignalled `index` is the descriptor that fired.
+    // Waits for the stop event, the wake event or one of the descriptors (at most
+    // kMaxWaitHandles), in that order of precedence, so that a descriptor that keeps firing
+    // cannot hold off a stop or a settings change. On wrSignalled `index` is the descriptor
+    // that fired.
     TShWaitResult WaitWithHandles(std::span<const int> fds, int ms, int& index);
     // Runs `call` on the UI thread and waits until it has returned. False, without running it,
     // once stopping has begun.
     bool Synchronize(const std::function<void()>& call);
+    // On the UI thread: runs the hand-off the thread is blocked in, if there is one that is not
+    // running already. True when it ran one. Lets a UI-thread wait for the thread go on.
+    bool RunPendingHandOff();
+    // True on the UI thread while it runs this thread's handed-off call.
+    bool InOwnHandOff() const;
     // Reports a failure inside the thread (a failing wait, an error that ended the run).
-    static void ReportError(const char* what);
+    static void ReportError(const std::string& what);
 
     // Guards every field a subclass shares with other threads.
     std::mutex lock_;
 
 private:
     void Run();
-    TShWaitResult ResultOf(int fired, int stopIndex, int wakeIndex, int& index);
+    TShWaitResult ResultOf(int fired, int& index);
 
     TWaitEvent stopEvent_;
     TWaitEvent wakeEvent_;
@@ -91,7 +111,10 @@ private:
     std::condition_variable stateChanged_;
     bool started_ = false;
     bool ended_ = false;
-    bool handOffPending_ = false;
+    // The call the thread waits on in Synchronize, or none; running while the UI thread runs it.
+    const std::function<void()>* handOff_ = nullptr;
+    bool handOffRunning_ = false;
+    bool handOffRan_ = false;
     // Set on the UI thread while a handed-off call runs there.
     std::atomic<bool> inHandOff_{false};
     TTerminateHandler terminateHandler_;

@@ -4,10 +4,13 @@
 
 namespace tallyrun {
 
-void TShWatchSet::Open(std::vector<std::string>& roots, const std::vector<std::string>& shown,
+bool TShWatchSet::Open(std::vector<std::string>& roots, const std::vector<std::string>& shown,
                        bool subtree, std::uint32_t kinds)
 {
     Close();
+    // Without an instance no root could be watched, yet none of them is at fault.
+    if (!watch_.IsOpen())
+        return false;
     for (auto it = roots.end(); it != roots.begin();) {
         --it;
         const int wd = watch_.Add(*it, kinds);
@@ -17,7 +20,7 @@ void TShWatchSet::Open(std::vector<std::string>& roots, const std::vector<std::s
             roots_[wd] = TWatched{*it, true};
     }
     if (!subtree)
-        return;
+        return true;
     for (const auto& folder : shown) {
         // Roots end with "/", so a prefix match is a match at a folder boundary.
         const auto root = std::find_if(roots.begin(), roots.end(), [&](const std::string& r) {
@@ -29,6 +32,7 @@ void TShWatchSet::Open(std::vector<std::string>& roots, const std::vector<std::s
         if (wd >= 0 && !roots_.contains(wd))
             roots_[wd] = TWatched{*root, false};
     }
+    return true;
 }
 
 std::vector<TShFiredRoot> TShWatchSet::Read()

@@ -7,7 +7,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QWidget>
 
 namespace tallyrun {
@@ -39,18 +39,15 @@ THookHotKey::~THookHotKey()
     if (connection_)
         QCoreApplication::instance()->removeNativeEventFilter(this);
     grabs_.reset();
-    for (const QPointer<QShortcut>& shortcut : shortcuts_)
-        delete shortcut.data();
 }
 
 bool THookHotKey::RegisterShortCut(int number, QKeyCombination shortCut)
 {
-    if (!grabs_) {
-        AddApplicationShortcut(number, shortCut);
-        return false;
-    }
-    return grabs_->Grab(number, platform::KeySymForQtKey(shortCut.key()),
-                        HotKeyModifiers(shortCut.keyboardModifiers()));
+    const bool grabbed = grabs_ && grabs_->Grab(number, platform::KeySymForQtKey(shortCut.key()),
+                                                HotKeyModifiers(shortCut.keyboardModifiers()));
+    if (!grabbed)
+        AddApplicationKey(number, shortCut);
+    return grabbed;
 }
 
 void THookHotKey::DoHotKey(int index)
@@ -96,14 +93,33 @@ void THookHotKey::BringOwnerToFront()
     }
 }
 
-void THookHotKey::AddApplicationShortcut(int number, QKeyCombination shortCut)
+void THookHotKey::AddApplicationKey(int number, QKeyCombination shortCut)
 {
     if (!owner_)
-        return;  // a shortcut lives in a window; without an owner there is none
-    auto* shortcut = new QShortcut(QKeySequence(shortCut), owner_);
-    shortcut->setContext(Qt::ApplicationShortcut);
-    connect(shortcut, &QShortcut::activated, this, [this, number] { HotKeyMessage(number); });
-    shortcuts_.emplace_back(shortcut);
+        return;  // the key is taken in the owner's program; without an owner there is none
+    if (applicationKeys_.empty())
+        QCoreApplication::instance()->installEventFilter(this);
+    applicationKeys_.emplace_back(number, shortCut);
+}
+
+bool THookHotKey::eventFilter(QObject* watched, QEvent* event)
+{
+    // A key press reaches the window first and then each widget it propagates to; only the
+    // widgets' are looked at, and a matching press is taken so that it is handled once.
+    // Unlike a window shortcut this also works while the owner's window is disabled, for
+    // example while a dialog without a modal loop has locked it.
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->isAutoRepeat())
+        return false;
+    for (const auto& [number, shortCut] : applicationKeys_) {
+        if (key->keyCombination() == shortCut) {
+            HotKeyMessage(number);
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace tallyrun

@@ -2,20 +2,20 @@
 // press into its OnHotKey event, on the UI thread, after bringing its owner's window to the
 // front. On X11 the keys are grabbed on the root window through Qt's own X connection, so a
 // registered key pressed in any application reaches the program. Without an X connection
-// (another platform plugin, e.g. offscreen) registration returns false and an application
-// shortcut of the owner stands in, so the key still works inside the program's own windows.
+// (another platform plugin, e.g. offscreen), or when the X server refuses the grab because
+// another client holds the key, registration returns false and the key is still taken inside
+// the program's own windows, in any of them, also while the owner's window is disabled.
 #pragma once
 
 #include <QAbstractNativeEventFilter>
 #include <QKeyCombination>
 #include <QObject>
-#include <QPointer>
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
-class QShortcut;
 class QWidget;
 struct xcb_connection_t;
 
@@ -49,7 +49,7 @@ public:
 
     // Registers `shortCut` (key and shift state) system-wide under `number`. True when the
     // platform accepted it; false when another program holds the key, the key has no code on
-    // this keyboard, or there is no X connection (then the application shortcut stands in).
+    // this keyboard, or there is no X connection (then the key works in the program's windows).
     bool RegisterShortCut(int number, QKeyCombination shortCut);
 
     // Raises OnHotKey for `index` when a handler is assigned, bringing the owner's window to
@@ -58,18 +58,24 @@ public:
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
+protected:
+    // Takes the presses of the keys that stand in for refused registrations, whichever of the
+    // program's widgets has the focus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // A hot key arrived: DoHotKey with its errors shown, so the event loop goes on.
     void HotKeyMessage(int index);
     void BringOwnerToFront();
-    void AddApplicationShortcut(int number, QKeyCombination shortCut);
+    void AddApplicationKey(int number, QKeyCombination shortCut);
 
     QWidget* owner_;
     bool activate_ = true;
     THotKeyEvent onHotKey_;
     xcb_connection_t* connection_;
     std::unique_ptr<platform::TX11KeyGrabs> grabs_;
-    std::vector<QPointer<QShortcut>> shortcuts_;
+    // Keys taken inside the program, with the number each stands in for.
+    std::vector<std::pair<int, QKeyCombination>> applicationKeys_;
 };
 
 } // namespace tallyrun

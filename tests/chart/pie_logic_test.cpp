@@ -1,10 +1,10 @@
 // The pie's arithmetic and the marks' texts, without a window: slice angles, the circle in
 // the plot rectangle, the depth order of exploded slices, mark boxes, number patterns.
 #include "chart/chart_series.h"
-#include "chart/number_format.h"
+#include "chart/indexed_pattern.h"
+#include "chart/number_pattern.h"
 #include "chart/pie_geometry.h"
 
-#include <QLocale>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -141,13 +141,13 @@ TEST(PieGeometry, MarkBoxGrowsAwayFromTheCircle)
 
 TEST(NumberFormat, DecimalPictures)
 {
-    const TNumberSeparators dot{".", ","};
-    const TNumberSeparators comma{",", "."};
+    const std::pair<std::string, std::string> dot{".", ","};
+    const std::pair<std::string, std::string> comma{",", "."};
     struct Case
     {
         const char* pattern;
         double value;
-        const TNumberSeparators* separators;
+        const std::pair<std::string, std::string>* separators;
         const char* text;
     };
     const Case cases[] = {
@@ -172,7 +172,8 @@ TEST(NumberFormat, DecimalPictures)
         {"#.##", 0.5, &dot, ".5"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(FormatFloat(c.pattern, c.value, *c.separators), c.text)
+        EXPECT_EQ(FormatFloat(c.pattern, c.value, c.separators->first, c.separators->second),
+                  c.text)
             << c.pattern << " " << c.value;
     EXPECT_EQ(FormatIndexed("%1:s の %0:s", "25 %", "4"), "4 の 25 %");
     // An argument holding a marker is not filled again.
@@ -182,9 +183,6 @@ TEST(NumberFormat, DecimalPictures)
 class MarkTexts : public ::testing::Test
 {
 protected:
-    void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void TearDown() override { QLocale::setDefault(QLocale::system()); }
-
     std::vector<std::string> Texts(TSeriesMarksStyle style)
     {
         series.Marks().SetStyle(style);
@@ -233,13 +231,6 @@ TEST_F(MarkTexts, ProgramSlicesAndZeroTotals)
     series.AddPoint("x", clAutomatic, 0);
     series.AddPoint("y", clAutomatic, 0);
     EXPECT_EQ(Texts(smsLabelPercent), (std::vector<std::string>{"x 100 %", "y 100 %"}));
-
-    // The user's separators.
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    series.ClearPoints();
-    series.AddPoint("", clAutomatic, 1234567.5);
-    series.AddPoint("", clAutomatic, 1234567.5);
-    EXPECT_EQ(Texts(smsLabelPercent)[0], "1.234.567,5 50 %");
 }
 
 } // namespace

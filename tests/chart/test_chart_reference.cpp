@@ -9,7 +9,6 @@
 #include "app/chart_render_setup.h"
 #include "platform/fonts.h"
 
-#include <QLocale>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -66,12 +65,7 @@ std::vector<QRect> DrawnMarkBoxes(TMainChart& chart, TMainPieSeries& series)
 class ChartReference : public ::testing::TestWithParam<ReferenceCase>
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        InstallFontSubstitutions();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    }
-    static void TearDownTestSuite() { QLocale::setDefault(QLocale::system()); }
+    static void SetUpTestSuite() { InstallFontSubstitutions(); }
 };
 
 TEST_P(ChartReference, MatchesTheImageLookedAt)

@@ -42,6 +42,12 @@ TEST_F(ShellFileOps, ListsRawNamesAndTellsFoldersFromLinks)
     EXPECT_FALSE(entries[2].isDir);
     EXPECT_TRUE(HasSubfolder(tmp_.path().toStdString()));
     EXPECT_FALSE(HasSubfolder(Path("dir\xff")));
+    // A link to a folder counts as a subfolder, a link to a file or to nothing does not.
+    std::filesystem::create_symlink(Path("file"), Path("dir\xff/to-file"));
+    std::filesystem::create_symlink(Path("missing"), Path("dir\xff/dangling"));
+    EXPECT_FALSE(HasSubfolder(Path("dir\xff")));
+    std::filesystem::create_directory_symlink(Path("dir\xff"), Path("dir\xff/to-folder"));
+    EXPECT_TRUE(HasSubfolder(Path("dir\xff")));
     EXPECT_FALSE(ReadFolderEntries(Path("missing"), entries));
     EXPECT_FALSE(HasSubfolder(Path("missing")));
     EXPECT_TRUE(IsExistingDirectory(Path("link")));

@@ -134,7 +134,9 @@ TEST_F(ItemDataTest, AttributesFollowTheFileSystem)
     const std::string dir = MakeDir(Root() + "/attrs");
     MakeDir(dir + "/.hidden/sub");
     MakeDir(dir + "/leaf");
-    std::filesystem::create_symlink(dir + "/leaf", dir + "/link");
+    MakeFile(dir + "/.hidden/target.txt");
+    std::filesystem::create_symlink(dir + "/.hidden/target.txt", dir + "/link");
+    std::filesystem::create_directory_symlink(dir + "/leaf", dir + "/folder-link");
     const auto hidden = RecordOf(ListOf(dir + "/.hidden"));
     EXPECT_TRUE(hidden->HasAttribute(saHidden));
     EXPECT_TRUE(hidden->HasAttribute(saHasSubfolder));
@@ -145,17 +147,26 @@ TEST_F(ItemDataTest, AttributesFollowTheFileSystem)
     EXPECT_FALSE(leaf->HasAttribute(saHidden));
     EXPECT_FALSE(leaf->HasAttribute(saHasSubfolder));
     EXPECT_EQ(leaf->OverlayIndex(), -1);
-    // A listed symbolic link is never a folder: a linked file with the link overlay.
+    // A listed link to a file is a linked file, a link to a folder a linked folder; both
+    // have the link overlay.
     const auto folder = TShFolder::Desktop()->BindToObject(ListOf(dir).get());
     ASSERT_TRUE(folder);
-    std::vector<TIDListPtr> files;
-    folder->EnumObjects(SHCONTF_NONFOLDERS, files);
-    ASSERT_EQ(files.size(), 1u);
-    PItemIDList absolute = TQorShID::ConcatIDLists(folder->AbsoluteIDList(), files[0].get());
-    const auto link = std::make_unique<TQorShFolderData>(absolute, files[0].release());
-    EXPECT_EQ(link->ItemType(), itFile);
-    EXPECT_TRUE(link->HasAttribute(saLink));
-    EXPECT_EQ(link->OverlayIndex(), 1);
+    for (const auto& [flags, type] : {std::pair{SHCONTF_NONFOLDERS, itFile},
+                                      std::pair{SHCONTF_FOLDERS, itFolder}}) {
+        std::vector<TIDListPtr> found;
+        folder->EnumObjects(flags, found);
+        std::erase_if(found, [&](const TIDListPtr& item) {
+            std::string name;
+            folder->GetDisplayNameOf(item.get(), name);
+            return !name.ends_with("link");
+        });
+        ASSERT_EQ(found.size(), 1u);
+        PItemIDList absolute = TQorShID::ConcatIDLists(folder->AbsoluteIDList(), found[0].get());
+        const auto link = std::make_unique<TQorShFolderData>(absolute, found[0].release());
+        EXPECT_EQ(link->ItemType(), type);
+        EXPECT_TRUE(link->HasAttribute(saLink));
+        EXPECT_EQ(link->OverlayIndex(), 1);
+    }
     EXPECT_FALSE(SpecialRecord(sfidDrives)->HasAttribute(saFileSystem));
     EXPECT_FALSE(TQorShData().HasAttribute(saFolder));
 }

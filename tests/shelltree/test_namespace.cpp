@@ -97,6 +97,59 @@ TEST_F(NamespaceTest, PathsAndListsConvertBothWays)
     EXPECT_TRUE(path.empty());
 }
 
+TEST_F(NamespaceTest, FolderReachedThroughALinkHasOneIDListListedOrGivenByPath)
+{
+    // A home folder under a linked /home, as on systems that keep /home on another disk.
+    const std::string realHome = MakeDir(Root() + "/data/home/alex");
+    MakeDir(realHome + "/Music");
+    const std::string linkedHomes = Root() + "/home-link";
+    std::filesystem::create_directory_symlink(Root() + "/data/home", linkedHomes);
+    std::filesystem::create_symlink(Root() + "/nowhere", Root() + "/dangling");
+    qputenv("HOME", QByteArray::fromStdString(linkedHomes + "/alex"));
+    const auto rootList = ListOf(Root());
+    const auto desktop = TShFolder::Desktop();
+    ASSERT_TRUE(desktop);
+    const auto parent = desktop->BindToObject(rootList.get());
+    ASSERT_TRUE(parent);
+    // Listed among the folders, with the list that its path gives.
+    std::vector<TIDListPtr> children;
+    parent->EnumObjects(SHCONTF_FOLDERS, children);
+    TIDListPtr listed;
+    for (auto& child : children) {
+        std::string name;
+        parent->GetDisplayNameOf(child.get(), name);
+        EXPECT_NE(name, "dangling"); // a link that leads nowhere is no folder
+        if (name == "home-link")
+            listed.reset(TQorShID::ConcatIDLists(rootList.get(), child.get()));
+    }
+    ASSERT_TRUE(listed);
+    const auto byPath = ListOf(linkedHomes);
+    const auto home = ListOf(linkedHomes + "/alex");
+    const auto music = ListOf(linkedHomes + "/alex/Music");
+    EXPECT_TRUE(TQorShID::SameIDList(listed.get(), byPath.get()));
+    EXPECT_TRUE(TQorShID::IsAncestorIDList(listed.get(), home.get()));
+    EXPECT_TRUE(TQorShID::IsAncestorIDList(listed.get(), music.get()));
+    // And the home folder listed under the listed link is the home folder given by its path.
+    const auto linkFolder = desktop->BindToObject(listed.get());
+    ASSERT_TRUE(linkFolder);
+    children.clear();
+    linkFolder->EnumObjects(SHCONTF_FOLDERS, children);
+    ASSERT_EQ(children.size(), 1u);
+    const TIDListPtr homeListed(TQorShID::ConcatIDLists(listed.get(), children[0].get()));
+    EXPECT_TRUE(TQorShID::SameIDList(homeListed.get(), home.get()));
+}
+
+TEST_F(NamespaceTest, WithoutADesktopDirectoryTheHomeIsListedOnceOnTheDesktop)
+{
+    std::filesystem::remove(Desktop());
+    MakeDir(Home() + "/Music");
+    MakeFile(Home() + "/notes.txt");
+    const auto desktop = TShFolder::Desktop();
+    ASSERT_TRUE(desktop);
+    const std::vector<std::string> fixed = {"コンピューター", "ホーム", "ゴミ箱", "ネットワーク"};
+    EXPECT_EQ(NamesOf(*desktop, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS), fixed);
+}
+
 TEST_F(NamespaceTest, VirtualItemsHaveNoPath)
 {
     for (const auto id : {sfidDrives, sfidBitBucket, sfidNetWork}) {

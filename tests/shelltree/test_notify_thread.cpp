@@ -7,12 +7,15 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace tallyrun {
 namespace {
@@ -205,6 +208,88 @@ TEST_F(NotifyThreadTest, SettingsChangedInTheCallbackDoNotBlockWaitSettled)
     EXPECT_EQ(watcher->WatchList(), std::vector<std::string>{other + "/"});
 }
 
+// Creates and deletes files in `folder` until stopped, so its watch keeps firing.
+class Churn {
+public:
+    explicit Churn(const std::string& folder)
+        : writer_([this, folder] {
+              for (int i = 0; !stop_; ++i) {
+                  const std::string file = folder + "/churn" + std::to_string(i % 8);
+                  std::ofstream(file) << "x";
+                  std::filesystem::remove(file);
+              }
+          })
+    {
+    }
+    ~Churn()
+    {
+        stop_ = true;
+        writer_.join();
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::thread writer_;
+};
+
+TEST_F(NotifyThreadTest, SettingsChangesUnderChurnAreAppliedAndStopEnds)
+{
+    const std::string root = Dir("churn");
+    const std::string shown = Dir("churn/shown");
+    const std::vector<std::string> list = {root};
+    auto watcher = Watch(list);
+    Churn churn(root);
+    for (int i = 0; i < 40; ++i) {
+        // Each change must be seen although the watch fires all the time; a lost wake-up
+        // leaves WaitSettled waiting for good.
+        watcher->SetWatchList(nullptr);
+        watcher->WaitSettled();
+        EXPECT_TRUE(watcher->WatchList().empty());
+        watcher->SetWatchList(&list);
+        watcher->WaitSettled();
+        watcher->SetShownFolders(i % 2 ? std::vector<std::string>{} : std::vector{shown});
+        watcher->WaitSettled();
+    }
+    EXPECT_EQ(watcher->WatchList(), std::vector<std::string>{root + "/"});
+    QElapsedTimer timer;
+    timer.start();
+    watcher->Stop();
+    EXPECT_LT(timer.elapsed(), 1000);
+}
+
+TEST_F(NotifyThreadTest, WaitSettledRunsACallbackTheWatcherWaitsFor)
+{
+    // The watcher reports a vanished folder at once and waits for the UI thread meanwhile;
+    // a WaitSettled that does not let that report run would wait for good. Which of the two
+    // the watcher sees first varies, so the race is run several times.
+    const std::string keep = Dir("keep");
+    for (int i = 0; i < 20; ++i) {
+        const std::string gone = Dir("gone" + std::to_string(i));
+        const std::vector<std::string> list = {keep, gone};
+        auto watcher = Watch(list);
+        std::filesystem::remove(gone);
+        watcher->SetShownFolders({keep + "/" + std::to_string(i)});
+        watcher->WaitSettled();
+        // Whichever the watcher saw first, the vanished folder is reported.
+        ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 5000));
+        reports_.clear();
+    }
+}
+
+TEST_F(NotifyThreadTest, ChangeIsStillReportedWhenSettingsChangeInItsQuietTime)
+{
+    const std::string root = Dir("quiet");
+    const std::string shown = Dir("quiet/shown");
+    auto watcher = Watch({root});
+    std::filesystem::create_directory(root + "/new");
+    RunEventsFor(300); // inside the quiet time
+    watcher->SetShownFolders({shown});
+    watcher->WaitSettled();
+    ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 15000));
+    RunEventsFor(800);
+    EXPECT_EQ(reports_.size(), 1u);
+}
+
 TEST_F(NotifyThreadTest, NothingReachesAnOwnerThatIsGone)
 {
     const std::string root = Dir("owner");
@@ -224,23 +309,39 @@ TEST_F(NotifyThreadTest, NothingReachesAnOwnerThatIsGone)
     EXPECT_EQ(calls, 0);
 }
 
-// Runs inside a user namespace whose inotify watch limit is 3 (see the test below).
+// Runs the test `name` of this file again in a user namespace where the inotify setting
+// /proc/sys/user/<setting> is `value`. True when this run is that inner one; otherwise `skip`
+// tells why the inner run could not be made, if it could not.
+bool RunLimited(const std::string& setting, int value, const std::string& name, std::string& skip)
+{
+    if (qEnvironmentVariableIsSet("TALLYRUN_INOTIFY_LIMITED"))
+        return true;
+    if (std::system("unshare -Urm true >/dev/null 2>&1") != 0) {
+        skip = "user namespaces are not available: the inotify limits are not lowered";
+        return false;
+    }
+    char exe[PATH_MAX] = {};
+    EXPECT_GT(readlink("/proc/self/exe", exe, sizeof exe - 1), 0);
+    const std::string command = "unshare -Urm sh -c 'echo " + std::to_string(value) +
+                                " > /proc/sys/user/" + setting +
+                                " || exit 77; TALLYRUN_INOTIFY_LIMITED=1 exec \"$0\" "
+                                "--gtest_filter=NotifyThreadTest." + name + "' '" +
+                                std::string(exe) + "' >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
+        skip = "the inotify limit cannot be lowered here";
+    else
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    return false;
+}
+
+// Runs inside a user namespace whose inotify watch limit is 3.
 TEST_F(NotifyThreadTest, WatchLimitReachedDropsFolders)
 {
-    if (!qEnvironmentVariableIsSet("TALLYRUN_INOTIFY_LIMITED")) {
-        if (std::system("unshare -Urm true >/dev/null 2>&1") != 0)
-            GTEST_SKIP() << "user namespaces are not available: the watch limit is not lowered";
-        char exe[PATH_MAX] = {};
-        ASSERT_GT(readlink("/proc/self/exe", exe, sizeof exe - 1), 0);
-        const std::string command =
-            "unshare -Urm sh -c 'echo 3 > /proc/sys/user/max_inotify_watches || exit 77; "
-            "TALLYRUN_INOTIFY_LIMITED=1 exec \"$0\" "
-            "--gtest_filter=NotifyThreadTest.WatchLimitReachedDropsFolders' '" +
-            std::string(exe) + "' >/dev/null 2>&1";
-        const int status = std::system(command.c_str());
-        if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
-            GTEST_SKIP() << "the inotify watch limit cannot be lowered here";
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    std::string skip;
+    if (!RunLimited("max_inotify_watches", 3, "WatchLimitReachedDropsFolders", skip)) {
+        if (!skip.empty())
+            GTEST_SKIP() << skip;
         return;
     }
     std::vector<std::string> folders;
@@ -253,6 +354,45 @@ TEST_F(NotifyThreadTest, WatchLimitReachedDropsFolders)
     // The folders that did get a watch still report.
     std::filesystem::create_directory(kept.back() + "new");
     ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 15000));
+}
+
+} // namespace
+} // namespace tallyrun
+
+namespace tallyrun {
+namespace {
+
+// Runs inside a user namespace whose inotify instance limit is low, with every instance taken.
+TEST_F(NotifyThreadTest, NoInotifyInstanceKeepsTheRootsTellsOnceAndRetries)
+{
+    std::string skip;
+    if (!RunLimited("max_inotify_instances", 8, "NoInotifyInstanceKeepsTheRootsTellsOnceAndRetries",
+                    skip)) {
+        if (!skip.empty())
+            GTEST_SKIP() << skip;
+        return;
+    }
+    std::vector<int> held;
+    for (int fd; (fd = inotify_init1(IN_CLOEXEC)) >= 0;)
+        held.push_back(fd);
+    std::vector<std::string> told;
+    const auto previous =
+        SetShThreadErrorHandler([&](const std::string& message) { told.push_back(message); });
+    const std::string root = Dir("retry");
+    auto watcher = Watch({root});
+    EXPECT_EQ(watcher->WatchList(), std::vector<std::string>{root + "/"});
+    // It tries again, and tells the user once only.
+    const int opens = watcher->OpenCount();
+    ASSERT_TRUE(WaitUntil([&] { return watcher->OpenCount() > opens; }, 10000));
+    EXPECT_EQ(told, std::vector<std::string>{kNotifyLimitedMessage});
+    for (const int fd : held)
+        close(fd);
+    const int retried = watcher->OpenCount();
+    ASSERT_TRUE(WaitUntil([&] { return watcher->OpenCount() > retried; }, 10000));
+    std::filesystem::create_directory(root + "/new");
+    ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 15000));
+    EXPECT_EQ(told.size(), 1u);
+    SetShThreadErrorHandler(previous);
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QThread>
+
 #include <atomic>
 #include <thread>
 
@@ -56,50 +58,136 @@ TEST(ShThread, HandOffRunsOnTheUiThread)
     thread.Stop(); // a second Stop does nothing
 }
 
-// Reports each wait's result.
+// Reports the result of one wait, made once `gate` is set so that the test can signal
+// events before it.
 class WaitingThread : public TShThread {
 public:
-    WaitingThread(int timeoutMs, int fd) : timeoutMs_(timeoutMs), fd_(fd) { Start(); }
+    WaitingThread(int timeoutMs, int fd, const TWaitEvent& gate)
+        : timeoutMs_(timeoutMs), fd_(fd), gate_(gate)
+    {
+        Start();
+    }
     ~WaitingThread() override { Stop(); }
 
     std::atomic<int> result{-1};
     std::atomic<int> index{-2};
+    std::atomic<int> second{-1}; // the result of a second wait, with no time-out
 
 protected:
     void Execute() override
     {
+        const int gate[] = {gate_.Fd()};
+        WaitForAny(gate, -1);
         int fired = -1;
         const int fds[] = {fd_};
         const auto r = fd_ >= 0 ? WaitWithHandles(fds, timeoutMs_, fired) : Wait(timeoutMs_);
         index = fired;
         result = static_cast<int>(r);
-        Wait(-1);
+        if (r != TShWaitResult::wrStopped)
+            second = static_cast<int>(fd_ >= 0 ? WaitWithHandles(fds, -1, fired) : Wait(-1));
     }
 
 private:
     int timeoutMs_;
     int fd_;
+    const TWaitEvent& gate_;
 };
 
-TEST(ShThread, WaitsAnswerWokenTimedOutAndSignalled)
+TEST(ShThread, WaitsAnswerInOrderOfPrecedenceAndNeverLoseAWake)
 {
-    {
-        WaitingThread thread(-1, -1);
-        thread.Wake();
+    enum Signal { none = 0, wake = 1, handle = 2 };
+    const struct {
+        int timeoutMs;
+        bool withHandle;
+        int raised;
+        TShWaitResult first;
+        TShWaitResult second; // after the first; the handle stays signalled
+    } cases[] = {
+        {-1, false, wake, TShWaitResult::wrWoken, TShWaitResult::wrStopped},
+        {20, false, none, TShWaitResult::wrTimedOut, TShWaitResult::wrStopped},
+        {-1, true, handle, TShWaitResult::wrSignalled, TShWaitResult::wrSignalled},
+        // A descriptor that keeps firing neither swallows nor holds off a wake.
+        {-1, true, handle | wake, TShWaitResult::wrWoken, TShWaitResult::wrSignalled},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.raised);
+        TWaitEvent gate;
+        TWaitEvent handleEvent;
+        WaitingThread thread(c.timeoutMs, c.withHandle ? handleEvent.Fd() : -1, gate);
+        if (c.raised & handle)
+            handleEvent.Set();
+        if (c.raised & wake)
+            thread.Wake();
+        gate.Set();
         ASSERT_TRUE(WaitUntil([&] { return thread.result >= 0; }, 5000));
-        EXPECT_EQ(thread.result, static_cast<int>(TShWaitResult::wrWoken));
+        EXPECT_EQ(thread.result, static_cast<int>(c.first));
+        if (c.first == TShWaitResult::wrSignalled) {
+            EXPECT_EQ(thread.index, 0);
+        }
+        if (c.second == TShWaitResult::wrStopped)
+            thread.Stop();
+        ASSERT_TRUE(WaitUntil([&] { return thread.second >= 0; }, 5000));
+        EXPECT_EQ(thread.second, static_cast<int>(c.second));
     }
-    {
-        WaitingThread thread(20, -1);
-        ASSERT_TRUE(WaitUntil([&] { return thread.result >= 0; }, 5000));
-        EXPECT_EQ(thread.result, static_cast<int>(TShWaitResult::wrTimedOut));
-    }
-    TWaitEvent handle;
-    handle.Set();
-    WaitingThread thread(-1, handle.Fd());
-    ASSERT_TRUE(WaitUntil([&] { return thread.result >= 0; }, 5000));
-    EXPECT_EQ(thread.result, static_cast<int>(TShWaitResult::wrSignalled));
-    EXPECT_EQ(thread.index, 0);
+}
+
+TEST(ShThread, StopInsideTheOwnCallbackDoesNotWaitAndTheThreadEndsAfterIt)
+{
+    class SelfStoppingThread : public TShThread {
+    public:
+        SelfStoppingThread() { Start(); }
+        ~SelfStoppingThread() override { Stop(); }
+        std::atomic<bool> stopReturned{false};
+        std::atomic<bool> waitedOn{false};
+
+    protected:
+        void Execute() override
+        {
+            Synchronize([this] {
+                Stop();
+                stopReturned = true;
+            });
+            // Stopping has begun: this wait ends at once.
+            waitedOn = Wait(-1) == TShWaitResult::wrStopped;
+        }
+    };
+    SelfStoppingThread thread;
+    ASSERT_TRUE(WaitUntil([&] { return thread.stopReturned.load(); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return !thread.Running(); }, 5000));
+    EXPECT_TRUE(thread.waitedOn);
+    thread.Stop();
+}
+
+TEST(ShThread, FailuresReachTheErrorHandlerOnTheUiThread)
+{
+    std::vector<std::string> shown;
+    bool onUiThread = true;
+    const auto previous = SetShThreadErrorHandler([&](const std::string& message) {
+        onUiThread = onUiThread && QThread::currentThread() == qApp->thread();
+        shown.push_back(message);
+    });
+    class FailingThread : public TShThread {
+    public:
+        FailingThread() { Start(); }
+        ~FailingThread() override { Stop(); }
+
+    protected:
+        void Execute() override
+        {
+            Synchronize([] { throw std::runtime_error("in the callback"); });
+            // More descriptors than a wait takes fails the wait.
+            std::vector<int> fds(kMaxWaitHandles + 1, 0);
+            int index = -1;
+            if (WaitWithHandles(fds, 0, index) == TShWaitResult::wrFailed)
+                throw std::runtime_error("ended the run");
+        }
+    } thread;
+    ASSERT_TRUE(WaitUntil([&] { return shown.size() == 3; }, 5000));
+    SetShThreadErrorHandler(previous);
+    EXPECT_TRUE(onUiThread);
+    EXPECT_EQ(shown, (std::vector<std::string>{"in the callback",
+                                               "waiting for the change events failed",
+                                               "ended the run"}));
 }
 
 TEST(ShThread, TerminationByItselfIsReportedOnTheUiThread)

@@ -105,6 +105,25 @@ TEST_F(HookHotKeyTest, WithoutXConnectionTheApplicationShortcutStandsIn)
     EXPECT_EQ(log.indexes.size(), 2u);
 }
 
+// A dialog that locks its owner without a modal loop has the focus: the key still arrives once
+// per press, and the disabled owner is left as it is.
+TEST_F(HookHotKeyTest, WithoutXConnectionTheKeyWorksWhileTheOwnerIsDisabled)
+{
+    THookHotKey hotKey(&owner);
+    hotKey.SetActivate(false);
+    int raised = 0;
+    hotKey.SetOnHotKey([&](THookHotKey*, int) { ++raised; });
+    EXPECT_FALSE(hotKey.RegisterShortCut(0, Qt::Key_F5));
+    owner.setEnabled(false);
+    ActivateOther();
+    QTest::keyClick(&other, Qt::Key_F5);
+    EXPECT_EQ(raised, 1);
+    QTest::keyClick(&other, Qt::Key_F5, Qt::ShiftModifier);  // another key
+    QTest::keyClick(&other, Qt::Key_F5, Qt::NoModifier, -1);
+    owner.setEnabled(true);
+    EXPECT_EQ(raised, 2);
+}
+
 TEST_F(HookHotKeyTest, ActivateFalseLeavesTheActiveWindow)
 {
     THookHotKey hotKey(&owner);

@@ -1,9 +1,11 @@
-// The hot-key component on a real X server. main() below starts a private Xvfb before the
-// QApplication exists and points Qt at it (QT_QPA_PLATFORM=xcb, DISPLAY), so the component
+// The hot-key component on a real X server. The X tests' main() starts a private Xvfb before
+// the QApplication exists and points Qt at it (QT_QPA_PLATFORM=xcb, DISPLAY), so the component
 // runs over Qt's real X connection; keys are pressed with xdotool, and a second X client
 // made here plays "another application" that has the focus or holds keys. Every test is
 // skipped with its reason when Xvfb or xdotool is not installed.
 #include "platform/x11_key_grab.h"
+#include "support/other_x_client.h"
+#include "support/x11_test_main.h"
 #include "support/xvfb_server.h"
 #include "widgets/hook_hot_key.h"
 
@@ -20,61 +22,11 @@
 namespace tallyrun {
 namespace {
 
-std::string gNoXReason;  // why the X tests cannot run; empty when they can
+using test::TOtherClient;
 
 constexpr std::uint32_t kKeySymF5 = 0xFFC2;
 constexpr std::uint32_t kKeySymF6 = 0xFFC3;
 constexpr std::uint32_t kKeySymF7 = 0xFFC4;
-
-// Another X client: its own connection, window and key grabs.
-class TOtherClient
-{
-public:
-    TOtherClient() : connection_(xcb_connect(nullptr, nullptr)) {}
-    ~TOtherClient() { xcb_disconnect(connection_); }
-
-    bool Connected() const { return xcb_connection_has_error(connection_) == 0; }
-
-    // Maps a window of its own and gives it the input focus.
-    void ShowFocusedWindow()
-    {
-        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
-        window_ = xcb_generate_id(connection_);
-        xcb_create_window(connection_, XCB_COPY_FROM_PARENT, window_, screen->root, 0, 0, 200, 100,
-                          0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
-        xcb_map_window(connection_, window_);
-        TakeFocus();
-    }
-    void TakeFocus()
-    {
-        xcb_set_input_focus(connection_, XCB_INPUT_FOCUS_PARENT, window_, XCB_CURRENT_TIME);
-        free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
-    }
-    xcb_window_t Window() const { return window_; }
-    xcb_window_t Focus() const
-    {
-        auto* reply = xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_),
-                                                nullptr);
-        const xcb_window_t focus = reply ? reply->focus : xcb_window_t{XCB_WINDOW_NONE};
-        free(reply);
-        return focus;
-    }
-    // Grabs a key on the root window; false when the server refuses.
-    bool GrabKey(std::uint32_t keySym, std::uint16_t modifiers)
-    {
-        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
-        const auto cookie = xcb_grab_key_checked(
-            connection_, 0, screen->root, modifiers, platform::X11KeyCodeFor(connection_, keySym),
-            XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
-        xcb_generic_error_t* error = xcb_request_check(connection_, cookie);
-        free(error);
-        return error == nullptr;
-    }
-
-private:
-    xcb_connection_t* connection_;
-    xcb_window_t window_ = XCB_WINDOW_NONE;
-};
 
 void PressKeys(const QString& keys)
 {
@@ -86,8 +38,8 @@ class HookHotKeyX11Test : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (!gNoXReason.empty())
-            GTEST_SKIP() << gNoXReason;
+        if (!test::NoXReason().empty())
+            GTEST_SKIP() << test::NoXReason();
         if (!test::ProgramInstalled("xdotool"))
             GTEST_SKIP() << "xdotool is not installed";
         ASSERT_TRUE(other.Connected());
@@ -184,21 +136,3 @@ TEST_F(HookHotKeyX11Test, KeyHeldByAnotherClientIsRefused)
 
 } // namespace
 } // namespace tallyrun
-
-int main(int argc, char** argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    // The server lives longer than the application, whose X connection closes first.
-    std::unique_ptr<tallyrun::test::TXvfbServer> server;
-    if (!::testing::GTEST_FLAG(list_tests))
-        server = std::make_unique<tallyrun::test::TXvfbServer>();
-    if (server && server->Running()) {
-        setenv("DISPLAY", server->Display().c_str(), 1);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-    } else {
-        tallyrun::gNoXReason = server ? server->Failure() : "listing only";
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,0 +1,86 @@
+// The chart's mouse in the main window: a click focuses the chart, the wheel zooms it and a
+// drag with any button moves it, keeping the point under the mouse.
+#include "app/main_window.h"
+
+#include "widgets/handler_errors.h"
+
+#include <QMouseEvent>
+
+namespace tallyrun {
+
+namespace {
+
+constexpr std::int32_t kZoomStep = 10;  // percent per wheel step
+
+} // namespace
+
+void TfrmMain::ConnectChartHandlers()
+{
+    Chart1->OnClick = [this] { RunHandler([this] { Chart1Click(); }); };
+    Chart1->OnMouseWheelUp = [this](Qt::KeyboardModifiers, int, int) {
+        RunHandler([this] { Chart1MouseWheelUp(); });
+    };
+    Chart1->OnMouseWheelDown = [this](Qt::KeyboardModifiers, int, int) {
+        RunHandler([this] { Chart1MouseWheelDown(); });
+    };
+    Chart1->OnMouseDown = [this](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+        RunHandler([&] { Chart1MouseDown(x, y); });
+    };
+    Chart1->OnMouseMove = [this](Qt::KeyboardModifiers, int x, int y) {
+        RunHandler([&] { Chart1MouseMove(x, y); });
+    };
+    Chart1->OnMouseUp = [this](Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        RunHandler([this] { Chart1MouseUp(); });
+    };
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    // QorShTreeView1Click: a click in the folder pane hands the keyboard focus to the chart,
+    // so that the wheel zooms the chart after it.
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        RunHandler([this] { Chart1->setFocus(Qt::MouseFocusReason); });
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::Chart1Click()
+{
+    Chart1->setFocus(Qt::MouseFocusReason);
+}
+
+void TfrmMain::Chart1MouseWheelUp()
+{
+    TView3DOptions& view = Chart1->View3DOptions();
+    view.SetZoom(view.Zoom() + kZoomStep);
+}
+
+void TfrmMain::Chart1MouseWheelDown()
+{
+    TView3DOptions& view = Chart1->View3DOptions();
+    view.SetZoom(view.Zoom() - kZoomStep);
+}
+
+void TfrmMain::Chart1MouseDown(int x, int y)
+{
+    const TView3DOptions& view = Chart1->View3DOptions();
+    ChartDragging = true;
+    DragStartX = x - view.HorizOffset();
+    DragStartY = y - view.VertOffset();
+}
+
+void TfrmMain::Chart1MouseMove(int x, int y)
+{
+    if (!ChartDragging)
+        return;
+    TView3DOptions& view = Chart1->View3DOptions();
+    view.SetHorizOffset(x - DragStartX);
+    view.SetVertOffset(y - DragStartY);
+}
+
+void TfrmMain::Chart1MouseUp()
+{
+    ChartDragging = false;
+}
+
+} // namespace tallyrun

@@ -1,0 +1,56 @@
+#include "app/startup.h"
+
+#include "app/app_icon.h"
+#include "app/create_main_window.h"
+#include "app/dialog_window.h"
+#include "app/event_pump.h"
+#include "app/splash_window.h"
+#include "platform/fonts.h"
+#include "scan/string_helpers.h"
+#include "shelltree/sh_thread.h"
+#include "widgets/handler_errors.h"
+
+#include <QApplication>
+
+namespace tallyrun {
+
+TProgramWindows CreateProgramWindows(const TMainWindowFactory& createMainWindow,
+                                     const TVersionReader& readVersion)
+{
+    auto splash = std::make_unique<TForm1>(readVersion);
+    splash->show();
+    splash->repaint();
+    PumpEvents();
+
+    TProgramWindows windows;
+    windows.frmMain = createMainWindow();
+    windows.frmVersion = std::make_unique<TfrmVersion>(windows.frmMain.get(), readVersion);
+    MakeTransientFor(*windows.frmVersion, *windows.frmMain);
+    windows.frmMain->SetAboutDialog(windows.frmVersion.get());
+    windows.frmBreakDialog = std::make_unique<TfrmBreakDialog>();
+    PumpEvents();
+
+    splash->hide();
+    splash.reset();
+    return windows;
+}
+
+int RunProgram(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    InstallEventPump();
+    QApplication::setApplicationName(QStringLiteral("Tallyrun"));
+    QApplication::setDesktopFileName(QStringLiteral("tallyrun"));
+    QApplication::setWindowIcon(AppIcon());
+    // Failures of the folder tree's watcher and change delay are shown like any handler error.
+    SetShThreadErrorHandler([](const std::string& message) {
+        ShowHandlerError(QString::fromStdString(message));
+    });
+
+    const TProgramWindows windows = CreateProgramWindows(CreateMainWindow);
+    windows.frmMain->show();
+    return QApplication::exec();
+}
+
+} // namespace tallyrun
