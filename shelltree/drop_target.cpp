@@ -1,0 +1,54 @@
+#include "shelltree/drop_target.h"
+
+#include "shelltree/drop_effect.h"
+
+namespace tallyrun {
+
+bool DragIsOntoItself(TQorShDragObject& drag, PCItemIDList nodeList)
+{
+    if (!nodeList || !drag.HasIDArray() || drag.ItemCount() != 1)
+        return false;
+    const TIDListPtr dragged(
+        TQorShID::ConcatIDLists(drag.ParentIDList(), drag.RelativeIDs().front().get()));
+    return TQorShID::SameIDList(dragged.get(), nodeList) ||
+           TQorShID::IsAncestorIDList(dragged.get(), nodeList);
+}
+
+bool DragSourcePaths(TQorShDragObject& drag, std::vector<std::string>& paths,
+                     std::string& error)
+{
+    paths.clear();
+    if (!drag.IsWellFormed()) {
+        error = drag.Error();
+        return false;
+    }
+    if (!drag.HasIDArray()) {
+        paths = drag.FileNames();
+        return true;
+    }
+    for (const TIDListPtr& item : drag.RelativeIDs()) {
+        const TIDListPtr absolute(TQorShID::ConcatIDLists(drag.ParentIDList(), item.get()));
+        std::string path;
+        if (!TQorShID::PathFromIDList(absolute.get(), path)) {
+            paths.clear();
+            error = "a dragged item has no file-system path";
+            return false;
+        }
+        paths.push_back(std::move(path));
+    }
+    return true;
+}
+
+TDropReport DropOntoFolder(TQorShDragObject& drag, const std::string& targetFolder,
+                           Qt::KeyboardModifiers modifiers)
+{
+    TDropReport report;
+    std::vector<std::string> paths;
+    if (!DragSourcePaths(drag, paths, report.error))
+        return report;
+    report.accepted = true;
+    report.outcomes = DropEntries(paths, targetFolder, DropEffectForModifiers(modifiers));
+    return report;
+}
+
+} // namespace tallyrun
