@@ -1,13 +1,12 @@
-// The types of the main window's chart and pie series. The pie series is a stand-in until the
-// chart engine's own lands; then only its line changes.
+// The types of the main window's chart and pie series.
 #pragma once
 
-#include "app/chart_stand_in.h"
 #include "chart/chart.h"
+#include "chart/pie_series.h"
 
 namespace tallyrun {
 
 using TMainChart = TChart;
-using TMainPieSeries = standin::TPieSeries;
+using TMainPieSeries = TPieSeries;
 
 } // namespace tallyrun

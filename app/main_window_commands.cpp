@@ -32,9 +32,12 @@ void TfrmMain::TB_ShowSizeClick(QObject* /*sender*/)
     ApplyMarksStyle(TMarksChoice::LabelValue);
 }
 
-// FIXME: sets Series1's mark style (label and percentage, or label and value in bytes) once
-// the pie series has its marks; until then only the two check marks change.
-void TfrmMain::ApplyMarksStyle(TMarksChoice /*choice*/) {}
+// Series1's marks say label and percentage, or label and value in bytes.
+void TfrmMain::ApplyMarksStyle(TMarksChoice choice)
+{
+    Series1->Marks().SetStyle(choice == TMarksChoice::LabelPercent ? smsLabelPercent
+                                                                   : smsLabelValue);
+}
 
 void TfrmMain::TB_SaveClick(QObject* /*sender*/)
 {

@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include "app/dialog_window.h"
+#include "app/main_chart_settings.h"
 #include "app/save_dialog.h"
 #include "app/toolbar_images.h"
 #include "toolbar/tb_image_list.h"
@@ -119,8 +120,6 @@ void TfrmMain::BuildPanel()
     layout->setContentsMargins(0, 0, 0, 0);
     Splitter2 = MakeSplitter(Qt::Vertical, Panel1);
     Chart1 = new TMainChart;
-    Chart1->setCursor(Qt::PointingHandCursor);
-    Chart1->setFocusPolicy(Qt::StrongFocus);
     memSearch = new TLogView;
     memSearch->AppendLine("memSearch");
     Splitter2->addWidget(Chart1);
@@ -131,7 +130,7 @@ void TfrmMain::BuildPanel()
     layout->addWidget(Splitter2);
 
     Series1 = std::make_unique<TMainPieSeries>();
-    Series1->SetParentChart(Chart1);
+    ApplyMainChartSettings(*Chart1, *Series1);
 }
 
 void TfrmMain::BuildStatusBar()

@@ -92,8 +92,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tallyrun-harness: cannot write %s\n", memoPath.c_str());
         return 1;
     }
-    // The order the pie paints in: values sorted largest first.
-    window.Series1->PieValues().SortByOrder();
+    // The order the pie paints in: one paint sorts the values largest first.
+    window.Chart1->RenderBitmap(tallyrun::clWhite,
+                                {0, 0, window.Chart1->width(), window.Chart1->height()});
     if (!WriteSlices(*window.Series1, slicesPath)) {
         std::fprintf(stderr, "tallyrun-harness: cannot write %s\n", slicesPath.c_str());
         return 1;

@@ -114,6 +114,9 @@ private:
     QCursor panelCursor_;
     bool panelCursorKnown_ = false;
     bool pressedInside_ = false;
+    // Wheel angle not yet taken as whole steps, in eighths of a degree.
+    static constexpr int kWheelStep = 120;
+    int wheelDelta_ = 0;
 };
 
 } // namespace tallyrun

@@ -112,12 +112,18 @@ void TCustomAxisPanel::wheelEvent(QWheelEvent* event)
 {
     const QPoint p = EventPoint(event);
     const int delta = event->angleDelta().y();
-    // One handler call per wheel step of 120.
-    const int steps = std::max(1, std::abs(delta) / 120);
-    const TWheelEvent& handler = delta > 0 ? OnMouseWheelUp : OnMouseWheelDown;
-    if (delta != 0 && handler)
-        for (int i = 0; i < steps; ++i)
+    // Touchpads and fine wheels send many small deltas: they add up, and each full step of
+    // 120 is one handler call. A turn the other way starts a new sum.
+    if ((delta > 0 && wheelDelta_ < 0) || (delta < 0 && wheelDelta_ > 0))
+        wheelDelta_ = 0;
+    wheelDelta_ += delta;
+    while (wheelDelta_ >= kWheelStep || wheelDelta_ <= -kWheelStep) {
+        const bool up = wheelDelta_ > 0;
+        wheelDelta_ -= up ? kWheelStep : -kWheelStep;
+        const TWheelEvent& handler = up ? OnMouseWheelUp : OnMouseWheelDown;
+        if (handler)
             handler(event->modifiers(), p.x(), p.y());
+    }
     // The vertical axes would scroll by 3 % of their range here; axes are not drawn.
     event->accept();
 }

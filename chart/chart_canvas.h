@@ -9,6 +9,7 @@
 #include "chart/chart_pen.h"
 #include "chart/chart_rect.h"
 #include "chart/projection.h"
+#include "chart/text_cache.h"
 
 #include <QFont>
 #include <Qt>
@@ -85,6 +86,8 @@ public:
     int MeasureWidth(const std::string& text) const;
     int MeasureHeight(const std::string& text) const;
     int LineHeight() const { return MeasureHeight("W"); }
+    // Forgets every measured and laid-out text (for measuring the cost of new texts).
+    void ResetTextCache() { textCache_ = TTextCache(); }
     void SetBackgroundMode(TBackgroundMode mode) { backgroundMode_ = mode; }
     void SetBackgroundColour(TColor colour) { backgroundColour_ = ColorToRGB(colour); }
     void SetTextAlignment(int flags) { textAlignment_ = flags; }
@@ -102,6 +105,8 @@ private:
     TCanvasPen pen_;
     TCanvasBrush brush_;
     QFont font_;
+    // Texts measured and laid out in earlier calls and paints.
+    mutable TTextCache textCache_;
     TColor fontColor_ = clBlack;
     TColor backgroundColour_ = clWhite;
     TBackgroundMode backgroundMode_ = bkTransparent;

@@ -30,7 +30,10 @@ void TCustomChartPanel::SetChart3DPercent(int value)
 
 void TCustomChartPanel::RequestChartRepaint()
 {
-    if (!repaintsEnabled_)
+    // A series may change its own points while it is being drawn (the pie's grouped slice,
+    // its exploded biggest slice); the frame in hand already shows that, and a request here
+    // would paint again and again.
+    if (!repaintsEnabled_ || painting_)
         return;
     canvas_->MarkDirty();
     update();
@@ -64,7 +67,14 @@ void TCustomChartPanel::PaintTo(QPainter* target, const TChartRect& userRect)
                  panelBounds_.right - borderWidth_ - MulDiv(marginRight_, w, 100),
                  panelBounds_.bottom - borderWidth_ - MulDiv(marginBottom_, h, 100)};
     RecalcPlot();
-    DrawChart();
+    painting_ = true;
+    try {
+        DrawChart();
+    } catch (...) {
+        painting_ = false;
+        throw;
+    }
+    painting_ = false;
     canvas_->PresentFrame(target, nullptr, userRect);
 }
 

@@ -120,6 +120,8 @@ private:
     std::unique_ptr<TView3DOptions> view3DOptions_;
     std::unique_ptr<TChartCanvas3D> canvas_;
     bool repaintsEnabled_ = false;
+    // True while DrawChart runs.
+    bool painting_ = false;
 
     TColor color_ = clBtnFace;
     TBevelCut bevelOuter_ = bvRaised;

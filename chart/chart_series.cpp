@@ -7,7 +7,7 @@
 
 namespace tallyrun {
 
-TChartSeries::TChartSeries()
+TChartSeries::TChartSeries() : marks_(std::make_unique<TSeriesMarks>(*this))
 {
     AddValueList("X").SetOrder(loAscending);
     AddValueList("Y");
@@ -72,6 +72,7 @@ void TChartSeries::RemovePoint(int valueIndex)
         colors_.erase(colors_.begin() + valueIndex);
     if (at < labels_.size())
         labels_.erase(labels_.begin() + valueIndex);
+    marks_->Positions().Remove(valueIndex);
     PointRemoved(valueIndex);
     if (active_)
         RequestRepaint();
@@ -83,6 +84,7 @@ void TChartSeries::ClearStorage()
         list->RemoveAllValues();
     colors_.clear();
     labels_.clear();
+    marks_->Positions().Clear();
 }
 
 void TChartSeries::ClearPoints()

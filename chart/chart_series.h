@@ -7,6 +7,7 @@
 #include "chart/chart_rect.h"
 #include "chart/chart_value_list.h"
 #include "chart/legend_text_style.h"
+#include "chart/series_marks.h"
 
 #include <Qt>
 
@@ -29,6 +30,8 @@ public:
     using TNotifyEvent = std::function<void(TChartSeries& sender)>;
     using TBeforeAddEvent = std::function<bool(TChartSeries& sender)>;
     using TValueIndexEvent = std::function<void(TChartSeries& sender, int valueIndex)>;
+    using TGetMarkTextEvent =
+        std::function<void(TChartSeries& sender, int valueIndex, std::string& markText)>;
     using TClickEvent = std::function<void(TChartSeries& sender, int valueIndex,
                                            TSeriesMouseButton button, unsigned shift, int x,
                                            int y)>;
@@ -78,7 +81,7 @@ public:
     // Turning it off resets every point's stored colour to the automatic colour.
     void SetColorEachPoint(bool value);
     bool Active() const { return active_; }
-    void SetActive(bool value);
+    virtual void SetActive(bool value);
     bool ShowInLegend() const { return showInLegend_; }
     void SetShowInLegend(bool value);
     const std::string& Title() const { return title_; }
@@ -87,6 +90,16 @@ public:
     void SetValueFormat(const std::string& format);
     const std::string& PercentFormat() const { return percentFormat_; }
     void SetPercentFormat(const std::string& format);
+
+    TSeriesMarks& Marks() { return *marks_; }
+    const TSeriesMarks& Marks() const { return *marks_; }
+    // The text of a point's mark in the marks' style; OnGetMarkText may replace it.
+    std::string BuildMarkText(int valueIndex);
+    // The point's label, or its value when it has none.
+    std::string LabelOrValue(int valueIndex) const;
+    // The point's share of the absolute total in PercentFormat (100 when the total is 0);
+    // `withTotal` writes it as "<total> の <percent>".
+    std::string PercentText(int valueIndex, bool withTotal) const;
 
     // The chart's drawing sequence calls these for every active series at each paint, in
     // this order: PrepareForPaint before legend and titles; then, unless HasVisiblePoints is
@@ -97,9 +110,9 @@ public:
     // Fires BeforeDrawValues.
     virtual void BeginDrawValues();
     virtual void DrawPoints() {}
-    virtual bool MarksVisible() const { return false; }
+    virtual bool MarksVisible() const { return marks_->Visible(); }
     // The marks ask to be clipped to the plot area.
-    virtual bool MarksClipped() const { return false; }
+    virtual bool MarksClipped() const { return marks_->Clip(); }
     virtual void DrawPointMarks() {}
     // Fires AfterDrawValues.
     virtual void EndDrawValues();
@@ -141,6 +154,7 @@ public:
     TNotifyEvent OnClearValues;
     TNotifyEvent BeforeDrawValues;
     TNotifyEvent AfterDrawValues;
+    TGetMarkTextEvent OnGetMarkText;
     TClickEvent OnClick;
     TClickEvent OnDblClick;
 
@@ -187,6 +201,7 @@ private:
     std::string valueFormat_ = "#,##0.###";
     std::string percentFormat_ = "##0.## %";
     Qt::CursorShape cursor_ = Qt::ArrowCursor;
+    std::unique_ptr<TSeriesMarks> marks_;
 };
 
 } // namespace tallyrun

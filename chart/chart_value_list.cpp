@@ -1,6 +1,7 @@
 #include "chart/chart_value_list.h"
 
 #include "chart/chart_series.h"
+#include "chart/position_sort.h"
 #include "platform/list_index_error.h"
 
 #include <cmath>
@@ -182,44 +183,11 @@ void TChartValueList::SortByOrder()
         Sort(0, ValueCount() - 1);
 }
 
-// Quicksort over positions with the middle position as pivot; the pivot's position is
-// followed across swaps. After a pass the left part l..j is sorted before the right part i..r.
-// When the two parts are disjoint (j < i) their order does not matter, so the larger one is
-// left to the loop and the smaller one recursed into, which keeps the recursion depth
-// logarithmic; when they share a position the left part must go first.
 void TChartValueList::Sort(int l, int r)
 {
-    while (l < r) {
-        int i = l;
-        int j = r;
-        int m = l + (r - l) / 2;
-        do {
-            while (Compare(i, m) < 0)
-                ++i;
-            while (Compare(m, j) < 0)
-                --j;
-            if (i < j) {
-                owner_->ExchangePoints(i, j);
-                if (i == m)
-                    m = j;
-                else if (j == m)
-                    m = i;
-            }
-            if (i <= j) {
-                ++i;
-                --j;
-            }
-        } while (i < j);
-        if (j >= i || j - l < r - i) {
-            if (l < j)
-                Sort(l, j);
-            l = i;
-        } else {
-            if (i < r)
-                Sort(i, r);
-            r = j;
-        }
-    }
+    QuickSortPositions(
+        l, r, [this](int a, int b) { return Compare(a, b); },
+        [this](int a, int b) { owner_->ExchangePoints(a, b); });
 }
 
 } // namespace tallyrun

@@ -372,6 +372,41 @@ TEST_F(ChartPanel, MouseHandlersRunBeforeThePanelsOwnHandling)
     EXPECT_EQ(chart.cursor().shape(), Qt::PointingHandCursor);
 }
 
+TEST_F(ChartPanel, WheelStepsAddUpSmallDeltas)
+{
+    int up = 0, down = 0;
+    chart.OnMouseWheelUp = [&](Qt::KeyboardModifiers, int, int) { ++up; };
+    chart.OnMouseWheelDown = [&](Qt::KeyboardModifiers, int, int) { ++down; };
+    struct Case
+    {
+        const char* name;
+        std::vector<int> deltas;
+        int up, down;
+    };
+    const Case cases[] = {
+        {"touchpad: eight deltas of 15 are one step", {15, 15, 15, 15, 15, 15, 15, 15}, 1, 0},
+        {"seven deltas of 15 are none yet", {15, 15, 15, 15, 15, 15, 15}, 0, 0},
+        {"the remainder carries over", {100, 100, 100}, 2, 0},
+        {"a notch each way", {120, -120}, 1, 1},
+        {"a turn back drops the other way's remainder", {100, -100, -20}, 0, 1},
+        {"two notches in one event", {-240}, 0, 2},
+        {"horizontal scrolling", {0, 0}, 0, 0},
+    };
+    for (const Case& c : cases) {
+        TChart fresh;
+        fresh.OnMouseWheelUp = chart.OnMouseWheelUp;
+        fresh.OnMouseWheelDown = chart.OnMouseWheelDown;
+        up = down = 0;
+        for (const int delta : c.deltas) {
+            QWheelEvent wheel(QPointF(4, 3), QPointF(4, 3), {}, {0, delta}, Qt::NoButton, {},
+                              Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(&fresh, &wheel);
+        }
+        EXPECT_EQ(up, c.up) << c.name;
+        EXPECT_EQ(down, c.down) << c.name;
+    }
+}
+
 TEST_F(ChartPanel, ResizeRecreatesTheBufferAtTheNewSize)
 {
     RecordingSeries series(chart);
