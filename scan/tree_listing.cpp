@@ -145,37 +145,59 @@ private:
         return std::nullopt;
     }
 
+    // Sorts a folder's entries in the order of their whole paths: a subfolder sorts under its
+    // name followed by "/", the place of the paths below it.
     void Sort(std::vector<TChild>& children)
     {
         if (children.size() < 2)
             return;
-        const auto name = [&](const TChild& c) { return listing_.Name(c.nameOffset, c.nameLength); };
+        const std::vector<std::string_view> keys = SortKeys(children);
         if (order_.FoldsAsciiBytes()) {
-            // The bytes decide most comparisons; a name is decoded for the collator only when
+            // The bytes decide most comparisons; a key is decoded for the collator only when
             // they cannot, and then once.
             std::vector<QString> decoded(children.size());
             const auto decode = [&](std::size_t i) -> const QString& {
                 if (decoded[i].isNull())
-                    decoded[i] = TNameOrder::Decode(name(children[i]));
+                    decoded[i] = TNameOrder::Decode(keys[i]);
                 return decoded[i];
             };
             SortBy(children, [&](std::uint32_t a, std::uint32_t b) {
-                const std::string_view aName = name(children[a]);
-                const std::string_view bName = name(children[b]);
-                if (const int c = TNameOrder::CompareBytesIfCertain(aName, bName))
+                if (const int c = TNameOrder::CompareBytesIfCertain(keys[a], keys[b]))
                     return c < 0;
-                return order_.CompareDecoded(decode(a), aName, decode(b), bName) < 0;
+                return order_.CompareDecoded(decode(a), keys[a], decode(b), keys[b]) < 0;
             });
             return;
         }
         std::vector<QString> decoded;
         decoded.reserve(children.size());
-        for (const TChild& c : children)
-            decoded.push_back(TNameOrder::Decode(name(c)));
+        for (const std::string_view key : keys)
+            decoded.push_back(TNameOrder::Decode(key));
         SortBy(children, [&](std::uint32_t a, std::uint32_t b) {
-            return order_.CompareDecoded(decoded[a], name(children[a]), decoded[b],
-                                         name(children[b])) < 0;
+            return order_.CompareDecoded(decoded[a], keys[a], decoded[b], keys[b]) < 0;
         });
+    }
+
+    // The sort key of each entry: its name, followed by "/" for a subfolder.
+    std::vector<std::string_view> SortKeys(const std::vector<TChild>& children)
+    {
+        folderKeys_.clear();
+        for (const TChild& c : children)
+            if (c.isFolder) {
+                folderKeys_.append(listing_.Name(c.nameOffset, c.nameLength));
+                folderKeys_ += '/';
+            }
+        std::vector<std::string_view> keys;
+        keys.reserve(children.size());
+        std::size_t at = 0;
+        for (const TChild& c : children) {
+            if (!c.isFolder) {
+                keys.push_back(listing_.Name(c.nameOffset, c.nameLength));
+                continue;
+            }
+            keys.push_back(std::string_view(folderKeys_).substr(at, c.nameLength + 1));
+            at += c.nameLength + 1;
+        }
+        return keys;
     }
 
     // Sorts `children` by `less` on their indices, so the comparison may use data kept beside.
@@ -196,6 +218,7 @@ private:
     TDirCursor& cursor_;
     const TWalkOptions& options_;
     TNameOrder order_;
+    std::string folderKeys_;
     std::vector<TFrame> frames_;
     std::unordered_set<platform::TDirIdentity, TIdentityHash> visited_;
 };

@@ -1,7 +1,8 @@
 // A compact listing of a folder tree for the folder totals and ListFilesRecursive: one record per
 // folder (its name and parent) and one per file (its name and folder), names kept once in one
-// buffer, instead of a string per full path. The files are held in the list order: by full
-// path under TNameOrder, which is the depth-first order with each folder's entries sorted.
+// buffer, instead of a string per full path. The files are held in the list order: by whole
+// path under TNameOrder, which is the depth-first order with each folder's entries sorted and
+// each subfolder sorted under its name followed by "/".
 #pragma once
 
 #include <cstdint>
