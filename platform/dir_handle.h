@@ -39,6 +39,10 @@ TDirHandle DuplicateHandle(int fd);
 // A symbolic link is never followed, so a walk never steps outside the folder it walks.
 TDirHandle OpenSubdirectory(int parentFd, const char* name);
 
+// True when the last open on this thread failed only for want of a free descriptor, in the
+// process (EMFILE) or in the system (ENFILE): the folder may well be readable.
+bool OutOfDescriptors();
+
 // Device and inode of an open directory: a walk remembers them to enter no directory twice.
 struct TDirIdentity
 {

@@ -1,7 +1,8 @@
 // Open handles of the folders of a listing, for walking and measuring relative to them. The
-// cursor keeps the handles along the path to the last folder opened, at most kMaxOpen of them;
-// a folder whose handle was closed is reopened by name from its nearest open ancestor, so a path
-// is never resolved as a whole and the depth of a tree is not limited by the longest path.
+// cursor keeps the handles along the path to the last folder opened, at most a budget of them
+// (kMaxOpen, less once the process ran short of descriptors); a folder whose handle was closed
+// is reopened by name from its nearest open ancestor, so a path is never resolved as a whole
+// and the depth of a tree is not limited by the longest path.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +25,9 @@ public:
 
     int RootFd() const { return root_.Fd(); }
 
+    // Closes every handle, the root's too, for a cursor that is done: others may need them.
+    void CloseAll();
+
     static constexpr std::size_t kMaxOpen = 64;
 
 private:
@@ -36,10 +40,13 @@ private:
 
     int EnsureOpen(std::size_t level);
     int ParentFd(std::size_t level) const;
+    platform::TDirHandle OpenLevel(std::size_t level, int parentFd);
+    bool CloseFarthest(std::size_t level);
+    void CloseBeyondBudget(std::size_t budget);
 
     const TTreeListing& listing_;
     platform::TDirHandle root_;
-    std::vector<TLevel> levels_;  // the folders from below the root down to the current one
+    std::vector<TLevel> levels_; // the folders from below the root down to the current one
     std::vector<std::uint32_t> chain_;
 };
 

@@ -63,16 +63,17 @@ void SetScanStop(bool stop)
     scanStop.store(stop, std::memory_order_relaxed);
 }
 
+namespace {
+
 // Lists first (the order of the log is the order of the full paths, and the bar's maximum is
 // the number of files), then measures each file in that order by one fstatat relative to an
 // open handle of its folder, when its line is written or, for half of the files, shortly before
 // (at most TSizeMeasurer's window ahead, on a second core): a file that vanished since the
 // listing measures 0, and after a stop request nothing more is measured.
-double FolderTotal(const std::string& path, TTotalDepth depth)
+double TotalOf(platform::TDirHandle root, const std::string& folder, TTotalDepth depth)
 {
-    const std::string folder = WithTrailingSeparator(path);
     TTreeListing listing(folder);
-    TDirCursor cursor(listing, platform::OpenDirectory(folder));
+    TDirCursor cursor(listing, std::move(root));
     TWalkOptions options;
     options.recursive = depth == tdWholeTree;
     options.pumpEvents = true;
@@ -110,6 +111,22 @@ double FolderTotal(const std::string& path, TTotalDepth depth)
             scanLog->AppendLine(line);
     }
     return total;
+}
+
+} // namespace
+
+double FolderTotal(const std::string& path, TTotalDepth depth)
+{
+    const std::string folder = WithTrailingSeparator(path);
+    return TotalOf(platform::OpenDirectory(folder), folder, depth);
+}
+
+double FolderTotalAt(int parentFd, const std::string& path, TTotalDepth depth)
+{
+    const std::string folder = WithTrailingSeparator(path);
+    const std::size_t start = folder.rfind('/', folder.size() - 2) + 1;  // npos + 1 is 0
+    const std::string name = folder.substr(start, folder.size() - 1 - start);
+    return TotalOf(platform::OpenSubdirectory(parentFd, name.c_str()), folder, depth);
 }
 
 } // namespace tallyrun

@@ -24,7 +24,11 @@ TSizeMeasurer::TSizeMeasurer(const TTreeListing& listing, TDirCursor& cursor,
         helpers_[i] = odd;
         ++inChunk;
     }
-    if (odd || listing.files.size() > kChunk)
+    // Without a handle of its own (no descriptor left) the helper cannot measure: the calling
+    // thread then measures every file.
+    if (helperCursor_.RootFd() < 0)
+        helpers_.assign(helpers_.size(), false);
+    else if (odd || listing.files.size() > kChunk)
         helper_ = std::thread([this] { RunHelper(); });
 }
 
@@ -63,6 +67,7 @@ void TSizeMeasurer::RunHelper()
             measured_.notify_one();
         }
     }
+    helperCursor_.CloseAll();
     // Mark the end in the counter itself, so a waiting taker sees a change and wakes.
     measured_.store(measured_.load() | kDoneBit, std::memory_order_release);
     measured_.notify_all();
