@@ -43,7 +43,12 @@ bool OthersMayStillGiveBack()
 } // namespace
 
 TDirCursor::TDirCursor(const TTreeListing& listing, platform::TDirHandle root)
-    : listing_(listing), root_(std::move(root))
+    : listing_(listing), root_(std::move(root)), rootFd_(root_.Fd())
+{
+}
+
+TDirCursor::TDirCursor(const TTreeListing& listing, int borrowedRootFd)
+    : listing_(listing), rootFd_(borrowedRootFd)
 {
 }
 
@@ -51,17 +56,29 @@ void TDirCursor::CloseAll()
 {
     levels_.clear();
     root_.Close();
+    rootFd_ = -1;
 }
 
 int TDirCursor::ParentFd(std::size_t level) const
 {
-    return level == 0 ? root_.Fd() : levels_[level - 1].handle.Fd();
+    return level == 0 ? rootFd_ : levels_[level - 1].handle.Fd();
+}
+
+platform::TDirHandle TDirCursor::Reopen(std::uint32_t folder)
+{
+    if (folder == 0)
+        return OpenRetrying(rootFd_, ".", 0);
+    const int parentFd = Open(listing_.folders[folder].parent);
+    if (parentFd < 0)
+        return {};
+    return OpenRetrying(parentFd, listing_.Name(listing_.folders[folder].nameOffset),
+                        levels_.size());
 }
 
 int TDirCursor::Open(std::uint32_t folder)
 {
     if (folder == 0)
-        return root_.Fd();
+        return rootFd_;
     // Most calls ask again for the folder of the call before.
     if (!levels_.empty() && levels_.back().folder == folder && levels_.back().handle.IsOpen())
         return levels_.back().handle.Fd();
@@ -79,9 +96,9 @@ int TDirCursor::Open(std::uint32_t folder)
     while (levels_.size() < chain_.size()) {
         const std::size_t level = levels_.size();
         levels_.push_back(TLevel{chain_[chain_.size() - 1 - level], {}, false});
-        const int parentFd = level == 0 ? root_.Fd() : EnsureOpen(level - 1);
+        const int parentFd = level == 0 ? rootFd_ : EnsureOpen(level - 1);
         if (parentFd >= 0)
-            levels_[level].handle = OpenLevel(level, parentFd);
+            levels_[level].handle = OpenRetrying(parentFd, LevelName(level), level);
         levels_[level].failed = !levels_[level].handle.IsOpen();
         // Keep at most the budget's handles below the root: close the one falling out of reach.
         if (level >= budget)
@@ -103,7 +120,7 @@ int TDirCursor::EnsureOpen(std::size_t level)
     if (from > 0 && levels_[from - 1].failed)
         return -1;
     for (std::size_t m = from; m <= level; ++m) {
-        levels_[m].handle = OpenLevel(m, ParentFd(m));
+        levels_[m].handle = OpenRetrying(ParentFd(m), LevelName(m), m);
         if (!levels_[m].handle.IsOpen()) {
             levels_[m].failed = true;
             return -1;
@@ -114,11 +131,16 @@ int TDirCursor::EnsureOpen(std::size_t level)
     return levels_[level].handle.Fd();
 }
 
-// Running out of descriptors says nothing about the folder: give back handles, this cursor's
-// own first, then for a short while the other cursors', and try again.
-platform::TDirHandle TDirCursor::OpenLevel(std::size_t level, int parentFd)
+const char* TDirCursor::LevelName(std::size_t level) const
 {
-    const char* name = listing_.Name(listing_.folders[levels_[level].folder].nameOffset);
+    return listing_.Name(listing_.folders[levels_[level].folder].nameOffset);
+}
+
+// Opens `name` in `parentFd`, the handle of level `inUse` - 1 (or the root). Running out of
+// descriptors says nothing about the folder: give back handles, this cursor's own first, then
+// for a short while the other cursors', and try again.
+platform::TDirHandle TDirCursor::OpenRetrying(int parentFd, const char* name, std::size_t inUse)
+{
     for (;;) {
         platform::TDirHandle handle = platform::OpenSubdirectory(parentFd, name);
         if (handle.IsOpen() || !platform::OutOfDescriptors())
@@ -127,7 +149,7 @@ platform::TDirHandle TDirCursor::OpenLevel(std::size_t level, int parentFd)
         for (const TLevel& l : levels_)
             held += l.handle.IsOpen();
         LowerBudget(held > 0 ? held - 1 : 0);
-        if (CloseFarthest(level))
+        if (CloseFarthest(inUse))
             continue;
         if (!OthersMayStillGiveBack())
             return handle;
@@ -135,10 +157,10 @@ platform::TDirHandle TDirCursor::OpenLevel(std::size_t level, int parentFd)
     }
 }
 
-// Closes the open handle farthest above `level`, sparing the parent's, which is in use.
-bool TDirCursor::CloseFarthest(std::size_t level)
+// Closes the open handle farthest above level `inUse`, sparing its parent's, which is in use.
+bool TDirCursor::CloseFarthest(std::size_t inUse)
 {
-    for (std::size_t m = 0; m + 1 < level; ++m)
+    for (std::size_t m = 0; m + 1 < inUse; ++m)
         if (levels_[m].handle.IsOpen()) {
             levels_[m].handle.Close();
             return true;

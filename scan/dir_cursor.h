@@ -18,12 +18,18 @@ class TDirCursor
 {
 public:
     TDirCursor(const TTreeListing& listing, platform::TDirHandle root);
+    // A cursor that only borrows its root's handle, which must outlive it. It must not be
+    // read from (several threads may open relative to it at once).
+    TDirCursor(const TTreeListing& listing, int borrowedRootFd);
 
     // Handle of the listing's folder `folder`, valid until the next call; -1 when the folder
     // cannot be opened (gone, unreadable, or replaced by a file or a link).
     int Open(std::uint32_t folder);
 
-    int RootFd() const { return root_.Fd(); }
+    int RootFd() const { return rootFd_; }
+
+    // A handle of `folder` of its own, with its own read position, opened as Open opens.
+    platform::TDirHandle Reopen(std::uint32_t folder);
 
     // Closes every handle, the root's too, for a cursor that is done: others may need them.
     void CloseAll();
@@ -40,12 +46,14 @@ private:
 
     int EnsureOpen(std::size_t level);
     int ParentFd(std::size_t level) const;
-    platform::TDirHandle OpenLevel(std::size_t level, int parentFd);
-    bool CloseFarthest(std::size_t level);
+    const char* LevelName(std::size_t level) const;
+    platform::TDirHandle OpenRetrying(int parentFd, const char* name, std::size_t inUse);
+    bool CloseFarthest(std::size_t inUse);
     void CloseBeyondBudget(std::size_t budget);
 
     const TTreeListing& listing_;
-    platform::TDirHandle root_;
+    platform::TDirHandle root_;  // empty when the root is borrowed
+    int rootFd_;
     std::vector<TLevel> levels_; // the folders from below the root down to the current one
     std::vector<std::uint32_t> chain_;
 };

@@ -65,11 +65,11 @@ void SetScanStop(bool stop)
 
 namespace {
 
-// Lists first (the order of the log is the order of the full paths, and the bar's maximum is
-// the number of files), then measures each file in that order by one fstatat relative to an
-// open handle of its folder, when its line is written or, for half of the files, shortly before
-// (at most TSizeMeasurer's window ahead, on a second core): a file that vanished since the
-// listing measures 0, and after a stop request nothing more is measured.
+// Lists first (the order of the log is the order of the whole paths, and the bar's maximum is
+// the number of files), on two threads for a whole tree, then measures each file in that order
+// by one fstatat relative to an open handle of its folder, when its line is written or shortly
+// before (at most TSizeMeasurer's window ahead, on either of two threads): a file that vanished
+// since the listing measures 0, and after a stop request nothing more is measured.
 double TotalOf(platform::TDirHandle root, const std::string& folder, TTotalDepth depth)
 {
     TTreeListing listing(folder);
@@ -91,9 +91,12 @@ double TotalOf(platform::TDirHandle root, const std::string& folder, TTotalDepth
         const TListedFile& file = listing.files[i];
         PumpEvents();
         if (!scanStop.load()) {
+            // Taken before the bar moves: events that run while the size is awaited see the
+            // bar and the log as they were before this file.
+            const std::uint64_t size = sizes.Take(i);
             if (progressBar)
                 progressBar->SetPosition(progressBar->Position() + 1);
-            total += static_cast<double>(sizes.Take(i));
+            total += static_cast<double>(size);
         }
         if (file.folder != lastFolder) {
             std::string raw;

@@ -27,6 +27,7 @@ struct TChild
 struct TFrame
 {
     std::uint32_t folder;
+    std::uint32_t depth;  // 0 for the root
     std::uint64_t device;
     std::vector<TChild> children;  // in list order
     std::size_t next = 0;
@@ -43,8 +44,12 @@ struct TIdentityHash
 class TTreeWalk
 {
 public:
-    TTreeWalk(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options)
-        : listing_(listing), cursor_(cursor), options_(options)
+    // With a `splitDepth`, folders at that depth are entered but not read: they are noted in
+    // `units` with the place of their files in the list.
+    TTreeWalk(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options,
+              std::uint32_t splitDepth = 0, std::vector<TSplitUnit>* units = nullptr)
+        : listing_(listing), cursor_(cursor), options_(options), splitDepth_(splitDepth),
+          units_(units)
     {
     }
 
@@ -60,7 +65,8 @@ public:
         if (!identity || platform::IsPseudoFileSystem(rootFd))
             return;
         visited_.insert(*identity);
-        frames_.push_back(TFrame{0, identity->device, ReadFolder(rootFd), 0});
+        listing_.entered.emplace_back(0, *identity);
+        frames_.push_back(TFrame{0, 0, identity->device, ReadFolder(rootFd), 0});
         while (!frames_.empty()) {
             TFrame& frame = frames_.back();
             if (frame.next == frame.children.size()) {
@@ -69,30 +75,35 @@ public:
             }
             const TChild child = frame.children[frame.next++];
             if (child.isFolder)
-                Enter(frame.folder, frame.device, child);
+                Enter(frame, child);
             else
                 listing_.files.push_back(TListedFile{frame.folder, child.nameLength, child.nameOffset});
         }
     }
 
 private:
-    void Enter(std::uint32_t parent, std::uint64_t parentDevice, const TChild& child)
+    void Enter(const TFrame& parent, const TChild& child)
     {
         const auto index = static_cast<std::uint32_t>(listing_.folders.size());
-        listing_.folders.push_back(TListedFolder{parent, child.nameLength, child.nameOffset});
+        listing_.folders.push_back(TListedFolder{parent.folder, child.nameLength, child.nameOffset});
         const int fd = cursor_.Open(index);
         const auto identity = fd < 0 ? std::nullopt : platform::IdentityOf(fd);
         const bool enter = identity && visited_.insert(*identity).second &&
-                           (identity->device == parentDevice || !platform::IsPseudoFileSystem(fd));
+                           (identity->device == parent.device || !platform::IsPseudoFileSystem(fd));
         // A folder left out keeps its record: the cursor may hold its index as failed, so the
         // index must not be given to another folder.
         if (!enter)
             return;
+        listing_.entered.emplace_back(index, *identity);
         if (options_.onFolder)
             options_.onFolder(index);
         if (options_.pumpEvents)
             PumpEvents();
-        frames_.push_back(TFrame{index, identity->device, ReadFolder(fd), 0});
+        if (parent.depth + 1 == splitDepth_) {
+            units_->push_back(TSplitUnit{index, listing_.files.size()});
+            return;
+        }
+        frames_.push_back(TFrame{index, parent.depth + 1, identity->device, ReadFolder(fd), 0});
     }
 
     // The entries of one folder that the listing keeps, in list order.
@@ -217,6 +228,8 @@ private:
     TTreeListing& listing_;
     TDirCursor& cursor_;
     const TWalkOptions& options_;
+    const std::uint32_t splitDepth_;
+    std::vector<TSplitUnit>* units_;
     TNameOrder order_;
     std::string folderKeys_;
     std::vector<TFrame> frames_;
@@ -233,6 +246,13 @@ std::size_t TTreeListing::StoreName(std::string_view name)
     return offset;
 }
 
+std::size_t TTreeListing::AppendNamesOf(const TTreeListing& other)
+{
+    const std::size_t base = names_.size();
+    names_ += other.names_;
+    return base;
+}
+
 void TTreeListing::AppendFolderPath(std::uint32_t folder, std::string& out) const
 {
     std::vector<std::uint32_t> chain;
@@ -245,9 +265,17 @@ void TTreeListing::AppendFolderPath(std::uint32_t folder, std::string& out) cons
     }
 }
 
-void ListTree(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options)
+void ListTreeAlone(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options)
 {
     TTreeWalk(listing, cursor, options).Run();
+}
+
+std::vector<TSplitUnit> ListTreeTop(TTreeListing& listing, TDirCursor& cursor,
+                                    const TWalkOptions& options, std::uint32_t depth)
+{
+    std::vector<TSplitUnit> units;
+    TTreeWalk(listing, cursor, options, depth, &units).Run();
+    return units;
 }
 
 } // namespace tallyrun

@@ -106,7 +106,7 @@ TEST_F(FolderTotalTest, EventsRunWhileALargeTreeIsListed)
     pumpCount = 0;
     SetPumpEventsHook([] { ++pumpCount; });
     EXPECT_EQ(FolderTotal(tree.Root(), tdWholeTree), 0.0);
-    EXPECT_EQ(pumpCount, 4);  // once per subfolder listed, though there is no file
+    EXPECT_GE(pumpCount, 4);  // at least once per subfolder listed, though there is no file
 }
 
 TEST_F(FolderTotalTest, SecondTotalKeepsTheBarPositionWithinTheNewMaximum)
