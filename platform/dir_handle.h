@@ -50,6 +50,13 @@ struct TDirIdentity
     std::uint64_t inode = 0;
     bool operator==(const TDirIdentity&) const = default;
 };
+struct TDirIdentityHash
+{
+    std::size_t operator()(const TDirIdentity& id) const
+    {
+        return static_cast<std::size_t>(id.inode * 0x9E3779B97F4A7C15ull ^ id.device);
+    }
+};
 std::optional<TDirIdentity> IdentityOf(int fd);
 
 // True for the kernel's pseudo file systems (proc, sysfs, devtmpfs, cgroup, ...), whose

@@ -66,10 +66,11 @@ void SetScanStop(bool stop)
 namespace {
 
 // Lists first (the order of the log is the order of the whole paths, and the bar's maximum is
-// the number of files), on two threads for a whole tree, then measures each file in that order
-// by one fstatat relative to an open handle of its folder, when its line is written or shortly
-// before (at most TSizeMeasurer's window ahead, on either of two threads): a file that vanished
-// since the listing measures 0, and after a stop request nothing more is measured.
+// the number of files), mostly on worker threads for a whole tree, then measures each file in
+// that order by one fstatat relative to an open handle of its folder, when its line is written
+// or shortly before (at most TSizeMeasurer's window ahead, on one of several threads): a file
+// that vanished since the listing measures 0, and after a stop request nothing more is
+// measured.
 double TotalOf(platform::TDirHandle root, const std::string& folder, TTotalDepth depth)
 {
     TTreeListing listing(folder);

@@ -33,14 +33,6 @@ struct TFrame
     std::size_t next = 0;
 };
 
-struct TIdentityHash
-{
-    std::size_t operator()(const platform::TDirIdentity& id) const
-    {
-        return std::hash<std::uint64_t>()(id.inode * 0x9E3779B97F4A7C15ull ^ id.device);
-    }
-};
-
 class TTreeWalk
 {
 public:
@@ -233,7 +225,7 @@ private:
     TNameOrder order_;
     std::string folderKeys_;
     std::vector<TFrame> frames_;
-    std::unordered_set<platform::TDirIdentity, TIdentityHash> visited_;
+    std::unordered_set<platform::TDirIdentity, platform::TDirIdentityHash> visited_;
 };
 
 } // namespace

@@ -29,14 +29,6 @@ constexpr std::uint32_t kMaxSplitDepth = 4;
 constexpr int kWorkers = 3;
 constexpr auto kPumpInterval = std::chrono::milliseconds(5);
 
-struct TIdentityHash
-{
-    std::size_t operator()(const platform::TDirIdentity& id) const
-    {
-        return std::hash<std::uint64_t>()(id.inode * 0x9E3779B97F4A7C15ull ^ id.device);
-    }
-};
-
 constexpr std::uint32_t kLeftOut = UINT32_MAX;
 
 class TSplitListing
@@ -84,7 +76,7 @@ public:
     // Splices the units' listings into the top listing at their places.
     void Splice()
     {
-        std::unordered_set<platform::TDirIdentity, TIdentityHash> seen;
+        std::unordered_set<platform::TDirIdentity, platform::TDirIdentityHash> seen;
         for (const auto& [folder, identity] : top_.entered)
             seen.insert(identity);
         std::vector<TListedFile> files;
@@ -137,7 +129,7 @@ private:
 
     // Appends the folders `part` entered, but none met before in list order, and their files.
     void SpliceUnit(std::uint32_t unitFolder, const TTreeListing& part,
-                    std::unordered_set<platform::TDirIdentity, TIdentityHash>& seen,
+                    std::unordered_set<platform::TDirIdentity, platform::TDirIdentityHash>& seen,
                     std::vector<TListedFile>& files)
     {
         const std::size_t nameBase = top_.AppendNamesOf(part);

@@ -108,12 +108,13 @@ TEST_F(BadInputTest, TreeDeeperThanTheLongestPathIsWalkedAndMeasured)
     EXPECT_EQ(GetFileSize64(list[0]), 12345u);
 }
 
-TEST_F(BadInputTest, TreeDeeperThanTheOpenHandleLimitReopensFoldersOnTheWayBack)
+constexpr int kLevels = static_cast<int>(TDirCursor::kMaxOpen) + 30;
+
+// Each level holds a folder "d" (the next level), a file "f" measured after the whole of "d"
+// and a folder "e" listed after it, so the walk and the measuring both come back up to folders
+// whose handles were closed on the way down. Gives the total of the tree.
+double MakeTreeDeeperThanTheHandlesKept(const TTempTree& tree)
 {
-    // Each level holds a folder "d" (the next level), a file "f" measured after the whole of
-    // "d" and a folder "e" listed after it, so the walk and the measuring both come back up to
-    // folders whose handles were closed on the way down.
-    constexpr int kLevels = static_cast<int>(TDirCursor::kMaxOpen) + 30;
     std::string relative;
     double expected = 0;
     for (int level = 0; level < kLevels; ++level) {
@@ -124,6 +125,12 @@ TEST_F(BadInputTest, TreeDeeperThanTheOpenHandleLimitReopensFoldersOnTheWayBack)
         expected += 1000 + level + 1;
         relative += "d/";
     }
+    return expected;
+}
+
+TEST_F(BadInputTest, TreeDeeperThanTheOpenHandleLimitReopensFoldersOnTheWayBack)
+{
+    const double expected = MakeTreeDeeperThanTheHandlesKept(tree);
     EXPECT_EQ(FolderTotal(tree.Root(), tdWholeTree), expected);
     EXPECT_EQ(log.lines.size(), 2u * kLevels);
     EXPECT_TRUE(Logged("d/e/g"));
@@ -161,18 +168,7 @@ private:
 
 TEST_F(BadInputTest, RunningShortOfDescriptorsNeverMakesAReadableTreeCountLess)
 {
-    // Deeper than the handles a walk keeps open, with a file at every level.
-    constexpr int kLevels = static_cast<int>(TDirCursor::kMaxOpen) + 30;
-    std::string relative;
-    double expected = 0;
-    for (int level = 0; level < kLevels; ++level) {
-        tree.Dir(relative + "d");
-        tree.File(relative + "f", level + 1);
-        tree.Dir(relative + "e");
-        tree.File(relative + "e/g", 1000);
-        expected += 1000 + level + 1;
-        relative += "d/";
-    }
+    const double expected = MakeTreeDeeperThanTheHandlesKept(tree);
     for (const int spare : {8, 24}) {
         log.lines.clear();
         double total = 0;
