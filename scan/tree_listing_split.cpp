@@ -28,6 +28,8 @@ constexpr std::uint32_t kMaxSplitDepth = 4;
 // More workers than cores: on a cold disk several directory reads in flight are served faster.
 constexpr int kWorkers = 3;
 constexpr auto kPumpInterval = std::chrono::milliseconds(5);
+// Entries spliced between two chances for events to run.
+constexpr std::size_t kSplicePumpInterval = 1024;
 
 constexpr std::uint32_t kLeftOut = UINT32_MAX;
 
@@ -73,9 +75,11 @@ public:
             std::rethrow_exception(error_);
     }
 
-    // Splices the units' listings into the top listing at their places.
-    void Splice()
+    // Splices the units' listings into the top listing at their places, letting events run
+    // now and then when `pumpEvents` is set, as a large tree takes a while.
+    void Splice(bool pumpEvents)
     {
+        pumpEvents_ = pumpEvents;
         std::unordered_set<platform::TDirIdentity, platform::TDirIdentityHash> seen;
         for (const auto& [folder, identity] : top_.entered)
             seen.insert(identity);
@@ -143,14 +147,23 @@ private:
             const std::uint32_t parent = index[record.parent];
             if (parent == kLeftOut || !seen.insert(identity).second)
                 continue;
+            PumpNowAndThen();
             index[folder] = static_cast<std::uint32_t>(top_.folders.size());
             top_.folders.push_back(
                 TListedFolder{parent, record.nameLength, nameBase + record.nameOffset});
         }
-        for (const TListedFile& file : part.files)
+        for (const TListedFile& file : part.files) {
+            PumpNowAndThen();
             if (index[file.folder] != kLeftOut)
                 files.push_back(
                     TListedFile{index[file.folder], file.nameLength, nameBase + file.nameOffset});
+        }
+    }
+
+    void PumpNowAndThen()
+    {
+        if (pumpEvents_ && ++spliced_ % kSplicePumpInterval == 0)
+            PumpEvents();
     }
 
     TTreeListing& top_;
@@ -163,6 +176,8 @@ private:
     std::condition_variable done_;
     int finishedWorkers_ = 0;
     std::exception_ptr error_;
+    bool pumpEvents_ = false;
+    std::size_t spliced_ = 0;
 };
 
 } // namespace
@@ -187,7 +202,7 @@ void ListTree(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& opt
     if (!units.empty()) {
         TSplitListing split(top, cursor.RootFd(), options, std::move(units));
         split.ListUnits(options.pumpEvents);
-        split.Splice();
+        split.Splice(options.pumpEvents);
     }
     listing = std::move(top);
 }
