@@ -2,8 +2,9 @@
 #include "app/main_window.h"
 
 #include "app/slice_label.h"
-#include "scan/file_listing.h"
 #include "scan/folder_total.h"
+#include "scan/log_line.h"
+#include "scan/run_folder.h"
 #include "scan/string_helpers.h"
 #include "shelltree/selected_folder.h"
 #include "widgets/log_view.h"
@@ -12,12 +13,26 @@
 #include <QAction>
 #include <QApplication>
 
+#include <memory>
+
 namespace tallyrun {
 
 namespace {
 
 const std::string kRootLabel = "root";
 const std::string kStoppedLine = "【中断しました】";
+
+// The selected folder of the run in hand, open from the listing of its subfolders to the end
+// of the run. Runs never nest: a request during a run stops it and runs again after it.
+std::unique_ptr<TRunFolder> runFolder;
+
+// A folder's path line, escaped as the file lines are, so the log shows a name one way.
+std::string PathLine(const std::string& path)
+{
+    std::string line;
+    AppendEscapedPath(path, line);
+    return line;
+}
 
 } // namespace
 
@@ -98,9 +113,9 @@ void TfrmMain::MeasureSelectedFolder(std::vector<std::string>& subfolders)
     TB_Stop->setEnabled(true);
 
     // The selection is read anew for every step, as the folder pane may change it meanwhile.
-    memSearch->AppendLine(SelectedFolderPath());
+    memSearch->AppendLine(PathLine(SelectedFolderPath()));
     AddSlice(kRootLabel, FolderTotal(ScanPath(SelectedFolderPath()), tdFolderOnly));
-    ListSubfolders(ScanPath(SelectedFolderPath()), subfolders);
+    runFolder = std::make_unique<TRunFolder>(ScanPath(SelectedFolderPath()), subfolders);
 
     StatusProgressBar1->SetPosition(0);
     StatusProgressBar1->SetMax(static_cast<int>(subfolders.size()));
@@ -111,9 +126,9 @@ void TfrmMain::MeasureSubfolder(const std::string& subfolder)
 {
     StatusProgressBar1->SetPosition(StatusProgressBar1->Position() + 1);
     const std::string path = WithTrailingSeparator(subfolder);
-    memSearch->AppendLine(path);
+    memSearch->AppendLine(PathLine(path));
     const std::string label = SliceLabel(path);
-    AddSlice(label, FolderTotal(path, tdWholeTree));
+    AddSlice(label, runFolder->SubfolderTotal(path));
 }
 
 void TfrmMain::AddSlice(const std::string& label, double total)
@@ -135,6 +150,7 @@ void TfrmMain::FinishRun()
     StatusProgressBar1->hide();
     DetachProgressBar();
     DetachLog();
+    runFolder.reset();
     QApplication::restoreOverrideCursor();
 }
 

@@ -2,14 +2,19 @@
 # bench/run_vs_du.sh DIR [RUNS]
 #
 # Times one analysis run of DIR through tallyrun-harness against `du -s --apparent-size -B1`
-# on the same tree, both on a warm cache, RUNS times each (default 5), alternating. The last
-# line is
-#   ratio=R run_s=S du_s=D peak_rss_kb=K
+# on the same tree, RUNS times each (default 5), alternating. The last line is
+#   ratio=R run_s=S du_s=D peak_rss_kb=K run_user_s=U run_sys_s=Y du_user_s=V du_sys_s=Z
 # with the medians of run_s (the harness's own wall_s: the run itself, without the start of
-# Qt), of du's wall time, and of the harness's peak memory; R = S / D.
+# Qt), of du's wall time, of the harness's peak memory and of the CPU times (user and system)
+# of both whole processes; R = S / D.
+#
+# The cache is warm (one untimed run of each first). With COLD=1 the page cache is dropped
+# before every timed run of either command instead (`echo 3 > /proc/sys/vm/drop_caches`,
+# which needs root); where that is not allowed the script says so and exits without timing.
 set -euo pipefail
 dir=${1:?usage: run_vs_du.sh DIR [RUNS]}
 runs=${2:-5}
+cold=${COLD:-0}
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
 harness="$build/bench/tallyrun-harness"
@@ -22,22 +27,47 @@ trap 'rm -rf "$out"' EXIT
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# Warm the cache once with each.
-du -s --apparent-size -B1 "$dir" >/dev/null
-"$harness" "$dir" --memo "$out/memo.txt" --slices "$out/slices.tsv" >/dev/null
+drop_cache() {
+  sync
+  echo 3 >/proc/sys/vm/drop_caches
+}
 
-: >"$out/run"; : >"$out/du"; : >"$out/rss"
+if [ "$cold" = 1 ]; then
+  if ! (drop_cache) 2>/dev/null; then
+    echo "COLD=1 needs root to drop the page cache (/proc/sys/vm/drop_caches); skipped" >&2
+    exit 0
+  fi
+  prepare=drop_cache
+else
+  # Warm the cache once with each.
+  du -s --apparent-size -B1 "$dir" >/dev/null
+  "$harness" "$dir" --memo "$out/memo.txt" --slices "$out/slices.tsv" >/dev/null 2>&1
+  prepare=:
+fi
+
+for f in run du rss run_user run_sys du_user du_sys; do : >"$out/$f"; done
 for _ in $(seq "$runs"); do
-  line=$("$harness" "$dir" --memo "$out/memo.txt" --slices "$out/slices.tsv" | tail -n 1)
+  $prepare
+  line=$(/usr/bin/time -f '%U %S' -o "$out/time" \
+    "$harness" "$dir" --memo "$out/memo.txt" --slices "$out/slices.tsv" 2>/dev/null | tail -n 1)
   sed -E 's/.*wall_s=([0-9.]+).*/\1/' <<<"$line" >>"$out/run"
   sed -E 's/.*peak_rss_kb=([0-9]+).*/\1/' <<<"$line" >>"$out/rss"
+  read -r user sys <"$out/time"
+  echo "$user" >>"$out/run_user"
+  echo "$sys" >>"$out/run_sys"
+  $prepare
   start=$(date +%s.%N)
-  du -s --apparent-size -B1 "$dir" >/dev/null
+  /usr/bin/time -f '%U %S' -o "$out/time" du -s --apparent-size -B1 "$dir" >/dev/null
   end=$(date +%s.%N)
   awk -v a="$start" -v b="$end" 'BEGIN { printf "%.6f\n", b - a }' >>"$out/du"
+  read -r user sys <"$out/time"
+  echo "$user" >>"$out/du_user"
+  echo "$sys" >>"$out/du_sys"
+  echo "run_s=$(tail -n 1 "$out/run") du_s=$(tail -n 1 "$out/du")"
 done
 run_s=$(median <"$out/run")
 du_s=$(median <"$out/du")
-rss=$(median <"$out/rss")
-awk -v s="$run_s" -v d="$du_s" -v k="$rss" \
-  'BEGIN { printf "ratio=%.3f run_s=%.3f du_s=%.3f peak_rss_kb=%d\n", s / d, s, d, k }'
+awk -v s="$run_s" -v d="$du_s" -v k="$(median <"$out/rss")" \
+  -v ru="$(median <"$out/run_user")" -v rs="$(median <"$out/run_sys")" \
+  -v du="$(median <"$out/du_user")" -v ds="$(median <"$out/du_sys")" \
+  'BEGIN { printf "ratio=%.3f run_s=%.3f du_s=%.3f peak_rss_kb=%d run_user_s=%.2f run_sys_s=%.2f du_user_s=%.2f du_sys_s=%.2f\n", s / d, s, d, k, ru, rs, du, ds }'

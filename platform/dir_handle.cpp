@@ -71,6 +71,11 @@ TDirHandle OpenSubdirectory(int parentFd, const char* name)
     return TDirHandle(::openat(parentFd, name, kDirFlags | O_NOFOLLOW));
 }
 
+bool OutOfDescriptors()
+{
+    return errno == EMFILE || errno == ENFILE;
+}
+
 std::optional<TDirIdentity> IdentityOf(int fd)
 {
     struct stat st{};

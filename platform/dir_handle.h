@@ -39,12 +39,23 @@ TDirHandle DuplicateHandle(int fd);
 // A symbolic link is never followed, so a walk never steps outside the folder it walks.
 TDirHandle OpenSubdirectory(int parentFd, const char* name);
 
+// True when the last open on this thread failed only for want of a free descriptor, in the
+// process (EMFILE) or in the system (ENFILE): the folder may well be readable.
+bool OutOfDescriptors();
+
 // Device and inode of an open directory: a walk remembers them to enter no directory twice.
 struct TDirIdentity
 {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     bool operator==(const TDirIdentity&) const = default;
+};
+struct TDirIdentityHash
+{
+    std::size_t operator()(const TDirIdentity& id) const
+    {
+        return static_cast<std::size_t>(id.inode * 0x9E3779B97F4A7C15ull ^ id.device);
+    }
 };
 std::optional<TDirIdentity> IdentityOf(int fd);
 

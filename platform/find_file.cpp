@@ -78,16 +78,22 @@ TFindHandle FindFirst(const std::string& mask, std::uint32_t attributeMask, TFin
     TSearchMask parts = SplitSearchMask(mask);
     if (parts.pattern.empty() || parts.pattern.find('\0') != std::string::npos)
         return nullptr;
-    TDirHandle dir = OpenDirectory(parts.folder.empty() ? std::string(".") : parts.folder);
-    if (!dir.IsOpen())
+    return FindFirstIn(OpenDirectory(parts.folder.empty() ? std::string(".") : parts.folder),
+                       parts.pattern, attributeMask, data);
+}
+
+TFindHandle FindFirstIn(TDirHandle dir, const std::string& pattern, std::uint32_t attributeMask,
+                        TFindData& data)
+{
+    if (!dir.IsOpen() || pattern.empty() || pattern.find('\0') != std::string::npos)
         return nullptr;
-    if (parts.pattern.find_first_of("*?[") == std::string::npos) {
+    if (pattern.find_first_of("*?[") == std::string::npos) {
         // One named entry: look it up; the handle then has nothing more to find.
-        if (!TFindSearch::Fill(dir.Fd(), parts.pattern.c_str(), attributeMask, data))
+        if (!TFindSearch::Fill(dir.Fd(), pattern.c_str(), attributeMask, data))
             return nullptr;
         return TFindHandle(new TFindSearch(TDirHandle(), std::string(), attributeMask));
     }
-    TFindHandle search(new TFindSearch(std::move(dir), std::move(parts.pattern), attributeMask));
+    TFindHandle search(new TFindSearch(std::move(dir), pattern, attributeMask));
     if (!search->Next(data))
         return nullptr;
     return search;

@@ -40,7 +40,12 @@ struct TFindSearchDeleter
 // An open search; null when the first call found nothing.
 using TFindHandle = std::unique_ptr<TFindSearch, TFindSearchDeleter>;
 
+class TDirHandle;
+
 TFindHandle FindFirst(const std::string& mask, std::uint32_t attributeMask, TFindData& data);
+// The same over a folder that is open already: `pattern` is the mask's name pattern.
+TFindHandle FindFirstIn(TDirHandle dir, const std::string& pattern, std::uint32_t attributeMask,
+                        TFindData& data);
 bool FindNext(TFindHandle& handle, TFindData& data);
 // Ends the search; a null handle is fine.
 void FindClose(TFindHandle& handle);

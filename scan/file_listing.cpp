@@ -1,5 +1,6 @@
 #include "scan/file_listing.h"
 
+#include "platform/dir_handle.h"
 #include "platform/entry_info.h"
 #include "platform/find_file.h"
 #include "scan/dir_cursor.h"
@@ -27,8 +28,15 @@ void ListFiles(const std::string& mask, TFileKinds kinds, TFileList& list, TList
 void ListSubfolders(const std::string& path, std::vector<std::string>& list)
 {
     const std::string folder = platform::SplitSearchMask(path).folder;
+    ListSubfoldersIn(platform::OpenDirectory(folder.empty() ? "." : folder), folder, list);
+}
+
+void ListSubfoldersIn(platform::TDirHandle dir, const std::string& folder,
+                      std::vector<std::string>& list)
+{
     TFindData data;
-    platform::TFindHandle search = platform::FindFirst(folder + "*.*", platform::famDirectories, data);
+    platform::TFindHandle search =
+        platform::FindFirstIn(std::move(dir), "*.*", platform::famDirectories, data);
     for (bool found = search != nullptr; found; found = platform::FindNext(search, data)) {
         if (data.name == "." || data.name == ".." || !(data.attributes & platform::faDirectory))
             continue;
@@ -41,13 +49,12 @@ void ListSubfolders(const std::string& path, std::vector<std::string>& list)
 // whether the file exists.
 std::uint64_t GetFileSize64(const std::string& path)
 {
-    TFindData data;
-    platform::TFindHandle search = platform::FindFirst(path, platform::famAnyFile, data);
-    std::uint64_t size = 0;
-    if (search && !(data.attributes & platform::faDirectory))
-        size = (static_cast<std::uint64_t>(data.sizeHigh) << 32) | data.sizeLow;
-    platform::FindClose(search);
-    return size;
+    const platform::TSearchMask parts = platform::SplitSearchMask(path);
+    if (parts.pattern.empty() || parts.pattern.find('\0') != std::string::npos)
+        return 0;
+    const platform::TDirHandle dir =
+        platform::OpenDirectory(parts.folder.empty() ? "." : parts.folder);
+    return dir.IsOpen() ? platform::FileSizeAt(dir.Fd(), parts.pattern.c_str()) : 0;
 }
 
 // Walks relative to open folder handles rather than by full paths, so trees deeper than the

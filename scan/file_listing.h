@@ -9,6 +9,10 @@
 
 namespace tallyrun {
 
+namespace platform {
+class TDirHandle;
+}
+
 // The set of file kinds a listing lets through, one bit each.
 enum TFileKind : std::uint8_t {
     fkReadOnly = 0x01,
@@ -33,7 +37,11 @@ void ListFilesRecursive(const std::string& mask, TFileKinds kinds, TFileList& li
 // Appends folder part + name + "/" for every direct subfolder that is not hidden or system,
 // in enumeration order.
 void ListSubfolders(const std::string& path, std::vector<std::string>& list);
-// Size of one file; 0 when the path names no file.
+// The same for the open folder `dir`, whose path `folder` ends in "/".
+void ListSubfoldersIn(platform::TDirHandle dir, const std::string& folder,
+                      std::vector<std::string>& list);
+// Size of one file; 0 when the path names no file. The name is taken as it is: "*", "?" and
+// "[" are ordinary characters of a file name here, not wildcards.
 std::uint64_t GetFileSize64(const std::string& path);
 
 } // namespace tallyrun

@@ -63,16 +63,18 @@ void SetScanStop(bool stop)
     scanStop.store(stop, std::memory_order_relaxed);
 }
 
-// Lists first (the order of the log is the order of the full paths, and the bar's maximum is
-// the number of files), then measures each file in that order by one fstatat relative to an
-// open handle of its folder, when its line is written or, for half of the files, shortly before
-// (at most TSizeMeasurer's window ahead, on a second core): a file that vanished since the
-// listing measures 0, and after a stop request nothing more is measured.
-double FolderTotal(const std::string& path, TTotalDepth depth)
+namespace {
+
+// Lists first (the order of the log is the order of the whole paths, and the bar's maximum is
+// the number of files), mostly on worker threads for a whole tree, then measures each file in
+// that order by one fstatat relative to an open handle of its folder, when its line is written
+// or shortly before (at most TSizeMeasurer's window ahead, on one of several threads): a file
+// that vanished since the listing measures 0, and after a stop request nothing more is
+// measured.
+double TotalOf(platform::TDirHandle root, const std::string& folder, TTotalDepth depth)
 {
-    const std::string folder = WithTrailingSeparator(path);
     TTreeListing listing(folder);
-    TDirCursor cursor(listing, platform::OpenDirectory(folder));
+    TDirCursor cursor(listing, std::move(root));
     TWalkOptions options;
     options.recursive = depth == tdWholeTree;
     options.pumpEvents = true;
@@ -90,9 +92,12 @@ double FolderTotal(const std::string& path, TTotalDepth depth)
         const TListedFile& file = listing.files[i];
         PumpEvents();
         if (!scanStop.load()) {
+            // Taken before the bar moves: events that run while the size is awaited see the
+            // bar and the log as they were before this file.
+            const std::uint64_t size = sizes.Take(i);
             if (progressBar)
                 progressBar->SetPosition(progressBar->Position() + 1);
-            total += static_cast<double>(sizes.Take(i));
+            total += static_cast<double>(size);
         }
         if (file.folder != lastFolder) {
             std::string raw;
@@ -110,6 +115,22 @@ double FolderTotal(const std::string& path, TTotalDepth depth)
             scanLog->AppendLine(line);
     }
     return total;
+}
+
+} // namespace
+
+double FolderTotal(const std::string& path, TTotalDepth depth)
+{
+    const std::string folder = WithTrailingSeparator(path);
+    return TotalOf(platform::OpenDirectory(folder), folder, depth);
+}
+
+double FolderTotalAt(int parentFd, const std::string& path, TTotalDepth depth)
+{
+    const std::string folder = WithTrailingSeparator(path);
+    const std::size_t start = folder.rfind('/', folder.size() - 2) + 1;  // npos + 1 is 0
+    const std::string name = folder.substr(start, folder.size() - 1 - start);
+    return TotalOf(platform::OpenSubdirectory(parentFd, name.c_str()), folder, depth);
 }
 
 } // namespace tallyrun

@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 namespace tallyrun {
 
 namespace {
@@ -81,25 +83,22 @@ int TNameOrder::CompareNames(std::string_view a, std::string_view b) const
 
 int TNameOrder::ComparePaths(std::string_view a, std::string_view b) const
 {
-    std::size_t i = 0;
-    std::size_t j = 0;
-    while (i < a.size() && j < b.size()) {
-        std::size_t ai = a.find('/', i);
-        std::size_t bj = b.find('/', j);
-        if (ai == std::string_view::npos)
-            ai = a.size();
-        if (bj == std::string_view::npos)
-            bj = b.size();
-        if (const int c = CompareNames(a.substr(i, ai - i), b.substr(j, bj - j)))
-            return c;
-        i = ai + 1;
-        j = bj + 1;
-    }
-    // One path is the other plus more components; otherwise the bytes settle it (a trailing
-    // "/"), so only byte-identical paths compare equal.
-    if (const int c = static_cast<int>(a.size() > i) - static_cast<int>(b.size() > j))
-        return c;
-    return Sign(a.compare(b));
+    std::size_t common = 0;
+    const std::size_t shorter = std::min(a.size(), b.size());
+    while (common < shorter && a[common] == b[common])
+        ++common;
+    if (common == a.size() && common == b.size())
+        return 0;
+    // The last "/" before the first difference lies in the shared start, so in both paths.
+    const std::size_t start = common == 0 ? 0 : a.rfind('/', common - 1) + 1;
+    return CompareNames(ComponentKey(a, start), ComponentKey(b, start));
+}
+
+std::string_view TNameOrder::ComponentKey(std::string_view path, std::size_t start)
+{
+    const std::size_t slash = path.find('/', start);
+    return slash == std::string_view::npos ? path.substr(start)
+                                           : path.substr(start, slash + 1 - start);
 }
 
 } // namespace tallyrun

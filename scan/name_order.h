@@ -1,8 +1,9 @@
 // The order of the file lists: names compare case-insensitively under the user locale's
 // collation, and names that differ only in letter case (two distinct files here) are ordered by
-// their bytes, so only byte-identical names compare equal. Paths compare component by
-// component, so the files of one folder stay together and a folder's subtree sorts at the place
-// of the folder's name, as in a tree listing.
+// their bytes, so only byte-identical names compare equal. Paths are in the order of the whole
+// path strings: "x y.txt", "x-y" and "x.txt" come before "x/a", since a space, "-" and "." sort
+// before "/". A folder's entries therefore sort with each subfolder under its name followed by
+// "/", and a depth-first walk of folders sorted so gives the order of the whole paths.
 #pragma once
 
 #include <QCollator>
@@ -22,6 +23,10 @@ public:
     // byte comparison keeps such names apart).
     int CompareDecoded(const QString& a, std::string_view aBytes, const QString& b,
                        std::string_view bBytes) const;
+    // Whole paths: the shared start decides nothing, so they compare from the start of the
+    // component in which they first differ, each taken with its "/" when a deeper name follows.
+    // That is the collator's order of the whole strings, except that names equal under it
+    // (case twins) are ordered by their bytes at the level where they differ.
     int ComparePaths(std::string_view a, std::string_view b) const;
 
     static QString Decode(std::string_view name);
@@ -37,6 +42,9 @@ public:
     static int CompareBytesIfCertain(std::string_view a, std::string_view b);
 
 private:
+    // The component of `path` that starts at `start`, with its "/" when one follows.
+    static std::string_view ComponentKey(std::string_view path, std::size_t start);
+
     QCollator collator_;
     bool foldsAsciiBytes_ = false;
 };

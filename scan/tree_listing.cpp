@@ -27,24 +27,21 @@ struct TChild
 struct TFrame
 {
     std::uint32_t folder;
+    std::uint32_t depth;  // 0 for the root
     std::uint64_t device;
     std::vector<TChild> children;  // in list order
     std::size_t next = 0;
 };
 
-struct TIdentityHash
-{
-    std::size_t operator()(const platform::TDirIdentity& id) const
-    {
-        return std::hash<std::uint64_t>()(id.inode * 0x9E3779B97F4A7C15ull ^ id.device);
-    }
-};
-
 class TTreeWalk
 {
 public:
-    TTreeWalk(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options)
-        : listing_(listing), cursor_(cursor), options_(options)
+    // With a `splitDepth`, folders at that depth are entered but not read: they are noted in
+    // `units` with the place of their files in the list.
+    TTreeWalk(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options,
+              std::uint32_t splitDepth = 0, std::vector<TSplitUnit>* units = nullptr)
+        : listing_(listing), cursor_(cursor), options_(options), splitDepth_(splitDepth),
+          units_(units)
     {
     }
 
@@ -60,7 +57,8 @@ public:
         if (!identity || platform::IsPseudoFileSystem(rootFd))
             return;
         visited_.insert(*identity);
-        frames_.push_back(TFrame{0, identity->device, ReadFolder(rootFd), 0});
+        listing_.entered.emplace_back(0, *identity);
+        frames_.push_back(TFrame{0, 0, identity->device, ReadFolder(rootFd), 0});
         while (!frames_.empty()) {
             TFrame& frame = frames_.back();
             if (frame.next == frame.children.size()) {
@@ -69,30 +67,35 @@ public:
             }
             const TChild child = frame.children[frame.next++];
             if (child.isFolder)
-                Enter(frame.folder, frame.device, child);
+                Enter(frame, child);
             else
                 listing_.files.push_back(TListedFile{frame.folder, child.nameLength, child.nameOffset});
         }
     }
 
 private:
-    void Enter(std::uint32_t parent, std::uint64_t parentDevice, const TChild& child)
+    void Enter(const TFrame& parent, const TChild& child)
     {
         const auto index = static_cast<std::uint32_t>(listing_.folders.size());
-        listing_.folders.push_back(TListedFolder{parent, child.nameLength, child.nameOffset});
+        listing_.folders.push_back(TListedFolder{parent.folder, child.nameLength, child.nameOffset});
         const int fd = cursor_.Open(index);
         const auto identity = fd < 0 ? std::nullopt : platform::IdentityOf(fd);
         const bool enter = identity && visited_.insert(*identity).second &&
-                           (identity->device == parentDevice || !platform::IsPseudoFileSystem(fd));
+                           (identity->device == parent.device || !platform::IsPseudoFileSystem(fd));
         // A folder left out keeps its record: the cursor may hold its index as failed, so the
         // index must not be given to another folder.
         if (!enter)
             return;
+        listing_.entered.emplace_back(index, *identity);
         if (options_.onFolder)
             options_.onFolder(index);
         if (options_.pumpEvents)
             PumpEvents();
-        frames_.push_back(TFrame{index, identity->device, ReadFolder(fd), 0});
+        if (parent.depth + 1 == splitDepth_) {
+            units_->push_back(TSplitUnit{index, listing_.files.size()});
+            return;
+        }
+        frames_.push_back(TFrame{index, parent.depth + 1, identity->device, ReadFolder(fd), 0});
     }
 
     // The entries of one folder that the listing keeps, in list order.
@@ -145,37 +148,59 @@ private:
         return std::nullopt;
     }
 
+    // Sorts a folder's entries in the order of their whole paths: a subfolder sorts under its
+    // name followed by "/", the place of the paths below it.
     void Sort(std::vector<TChild>& children)
     {
         if (children.size() < 2)
             return;
-        const auto name = [&](const TChild& c) { return listing_.Name(c.nameOffset, c.nameLength); };
+        const std::vector<std::string_view> keys = SortKeys(children);
         if (order_.FoldsAsciiBytes()) {
-            // The bytes decide most comparisons; a name is decoded for the collator only when
+            // The bytes decide most comparisons; a key is decoded for the collator only when
             // they cannot, and then once.
             std::vector<QString> decoded(children.size());
             const auto decode = [&](std::size_t i) -> const QString& {
                 if (decoded[i].isNull())
-                    decoded[i] = TNameOrder::Decode(name(children[i]));
+                    decoded[i] = TNameOrder::Decode(keys[i]);
                 return decoded[i];
             };
             SortBy(children, [&](std::uint32_t a, std::uint32_t b) {
-                const std::string_view aName = name(children[a]);
-                const std::string_view bName = name(children[b]);
-                if (const int c = TNameOrder::CompareBytesIfCertain(aName, bName))
+                if (const int c = TNameOrder::CompareBytesIfCertain(keys[a], keys[b]))
                     return c < 0;
-                return order_.CompareDecoded(decode(a), aName, decode(b), bName) < 0;
+                return order_.CompareDecoded(decode(a), keys[a], decode(b), keys[b]) < 0;
             });
             return;
         }
         std::vector<QString> decoded;
         decoded.reserve(children.size());
-        for (const TChild& c : children)
-            decoded.push_back(TNameOrder::Decode(name(c)));
+        for (const std::string_view key : keys)
+            decoded.push_back(TNameOrder::Decode(key));
         SortBy(children, [&](std::uint32_t a, std::uint32_t b) {
-            return order_.CompareDecoded(decoded[a], name(children[a]), decoded[b],
-                                         name(children[b])) < 0;
+            return order_.CompareDecoded(decoded[a], keys[a], decoded[b], keys[b]) < 0;
         });
+    }
+
+    // The sort key of each entry: its name, followed by "/" for a subfolder.
+    std::vector<std::string_view> SortKeys(const std::vector<TChild>& children)
+    {
+        folderKeys_.clear();
+        for (const TChild& c : children)
+            if (c.isFolder) {
+                folderKeys_.append(listing_.Name(c.nameOffset, c.nameLength));
+                folderKeys_ += '/';
+            }
+        std::vector<std::string_view> keys;
+        keys.reserve(children.size());
+        std::size_t at = 0;
+        for (const TChild& c : children) {
+            if (!c.isFolder) {
+                keys.push_back(listing_.Name(c.nameOffset, c.nameLength));
+                continue;
+            }
+            keys.push_back(std::string_view(folderKeys_).substr(at, c.nameLength + 1));
+            at += c.nameLength + 1;
+        }
+        return keys;
     }
 
     // Sorts `children` by `less` on their indices, so the comparison may use data kept beside.
@@ -195,9 +220,12 @@ private:
     TTreeListing& listing_;
     TDirCursor& cursor_;
     const TWalkOptions& options_;
+    const std::uint32_t splitDepth_;
+    std::vector<TSplitUnit>* units_;
     TNameOrder order_;
+    std::string folderKeys_;
     std::vector<TFrame> frames_;
-    std::unordered_set<platform::TDirIdentity, TIdentityHash> visited_;
+    std::unordered_set<platform::TDirIdentity, platform::TDirIdentityHash> visited_;
 };
 
 } // namespace
@@ -208,6 +236,13 @@ std::size_t TTreeListing::StoreName(std::string_view name)
     names_.append(name);
     names_.push_back('\0');
     return offset;
+}
+
+std::size_t TTreeListing::AppendNamesOf(const TTreeListing& other)
+{
+    const std::size_t base = names_.size();
+    names_ += other.names_;
+    return base;
 }
 
 void TTreeListing::AppendFolderPath(std::uint32_t folder, std::string& out) const
@@ -222,9 +257,17 @@ void TTreeListing::AppendFolderPath(std::uint32_t folder, std::string& out) cons
     }
 }
 
-void ListTree(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options)
+void ListTreeAlone(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options)
 {
     TTreeWalk(listing, cursor, options).Run();
+}
+
+std::vector<TSplitUnit> ListTreeTop(TTreeListing& listing, TDirCursor& cursor,
+                                    const TWalkOptions& options, std::uint32_t depth)
+{
+    std::vector<TSplitUnit> units;
+    TTreeWalk(listing, cursor, options, depth, &units).Run();
+    return units;
 }
 
 } // namespace tallyrun

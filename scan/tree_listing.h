@@ -1,7 +1,8 @@
 // A compact listing of a folder tree for the folder totals and ListFilesRecursive: one record per
 // folder (its name and parent) and one per file (its name and folder), names kept once in one
-// buffer, instead of a string per full path. The files are held in the list order: by full
-// path under TNameOrder, which is the depth-first order with each folder's entries sorted.
+// buffer, instead of a string per full path. The files are held in the list order: by whole
+// path under TNameOrder, which is the depth-first order with each folder's entries sorted and
+// each subfolder sorted under its name followed by "/".
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/dir_handle.h"
 #include "scan/file_listing.h"
 
 namespace tallyrun {
@@ -38,6 +40,8 @@ public:
 
     std::vector<TListedFolder> folders;
     std::vector<TListedFile> files;
+    // The folders the walk entered (read, or left as a unit to read), in walk order.
+    std::vector<std::pair<std::uint32_t, platform::TDirIdentity>> entered;
 
     // Each name is stored followed by a NUL, so it can be passed to the system as it is.
     std::size_t StoreName(std::string_view name);
@@ -46,6 +50,9 @@ public:
     {
         return std::string_view(names_.data() + offset, length);
     }
+
+    // Appends the names of `other`; gives the offset at which they start here.
+    std::size_t AppendNamesOf(const TTreeListing& other);
 
     // Root folder + the names down to `folder`, each followed by "/".
     void AppendFolderPath(std::uint32_t folder, std::string& out) const;
@@ -72,7 +79,25 @@ struct TWalkOptions
 // Fills `listing` (which holds only its root folder's path) by walking relative to the handles
 // of `cursor`. Subfolders that are hidden, already visited (the same device and inode: bind
 // mounts, loops) or on a pseudo file system are not entered; symbolic links are never
-// followed; a folder that cannot be read lists nothing.
+// followed; a folder that cannot be read lists nothing. A whole tree without an onFolder
+// callback is listed mostly on worker threads (scan/tree_listing_split.cpp); the calling
+// thread meanwhile lets events run, when pumpEvents is set.
 void ListTree(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options);
+
+// The same on the calling thread alone.
+void ListTreeAlone(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options);
+
+// A folder that a top walk entered but did not read; its subtree's files belong in the list
+// at `filePosition`.
+struct TSplitUnit
+{
+    std::uint32_t folder;
+    std::size_t filePosition;
+};
+
+// Walks like ListTreeAlone down to `depth` only: the folders found at that depth are entered
+// (checked as any other) but not read, and returned as units, in list order.
+std::vector<TSplitUnit> ListTreeTop(TTreeListing& listing, TDirCursor& cursor,
+                                    const TWalkOptions& options, std::uint32_t depth);
 
 } // namespace tallyrun

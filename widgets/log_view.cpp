@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace tallyrun {
 
@@ -21,8 +20,6 @@ constexpr std::size_t kChunkBytes = std::size_t(1) << 20;
 constexpr int kRefreshMs = 50;
 constexpr int kTabColumns = 8;
 constexpr int kMargin = 2;
-
-bool IsControl(unsigned char c) { return (c < 0x20 && c != '\t') || c == 0x7F; }
 
 } // namespace
 
@@ -56,19 +53,6 @@ void TLogView::Clear()
 
 void TLogView::AppendLine(std::string_view line)
 {
-    std::string escaped;
-    if (std::any_of(line.begin(), line.end(), [](char c) { return IsControl(c); })) {
-        for (char c : line) {
-            if (IsControl(c)) {
-                char buf[5];
-                std::snprintf(buf, sizeof buf, "\\x%02X", unsigned(static_cast<unsigned char>(c)));
-                escaped += buf;
-            } else {
-                escaped += c;
-            }
-        }
-        line = escaped;
-    }
     if (chunks_.empty() || chunks_.back().size() + line.size() > chunks_.back().capacity()) {
         chunks_.emplace_back();
         chunks_.back().reserve(std::max(kChunkBytes, line.size()));

@@ -23,8 +23,8 @@ public:
     explicit TLogView(QWidget* parent = nullptr);
 
     void Clear();
-    // Appends one line. Control characters other than TAB are shown escaped (\n as "\x0A"), so
-    // a line always stays one line.
+    // Appends one line as it is given. The lines hold no line breaks: the analysis run writes
+    // every path escaped (scan/log_line.h), so one escaping serves the whole log.
     void AppendLine(std::string_view line);
 
     int LineCount() const { return static_cast<int>(lines_.size()); }

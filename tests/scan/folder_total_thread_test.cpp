@@ -1,17 +1,21 @@
-// The folder totals measure on a second thread; these run under the thread sanitizer in CI.
+// The folder totals list and measure on two threads; these run under the thread sanitizer in CI.
 #include <gtest/gtest.h>
 
+#include "scan/dir_cursor.h"
 #include "scan/folder_total.h"
 #include "scan/scan_fakes.h"
 #include "scan/size_measurer.h"
 #include "scan/string_helpers.h"
 #include "scan/temp_tree.h"
+#include "scan/tree_listing.h"
 
 namespace tallyrun {
 namespace {
 
-int pumps = 0;
-int stopAt = 0;
+// The stop command runs at the first pump after `stopAt` - 1 files were logged, which is the
+// pump before file `stopAt` (events may also run while a file is being measured).
+const test::TFakeLog* stopLog = nullptr;
+std::size_t stopAt = 0;
 
 TEST(FolderTotalThreads, StopAtAnyPointFreezesTheTotalThere)
 {
@@ -29,10 +33,10 @@ TEST(FolderTotalThreads, StopAtAnyPointFreezesTheTotalThere)
         AttachLog(&log);
         SetScanStop(false);
         log.lines.clear();
-        pumps = 0;
-        stopAt = stop;
+        stopLog = &log;
+        stopAt = static_cast<std::size_t>(stop);
         SetPumpEventsHook([] {
-            if (++pumps == stopAt)
+            if (stopLog->lines.size() + 1 == stopAt)
                 SetScanStop(true);
         });
         const double expected = std::min(stop - 1, count);
@@ -44,6 +48,48 @@ TEST(FolderTotalThreads, StopAtAnyPointFreezesTheTotalThere)
     SetScanStop(false);
     DetachLog();
     DetachProgressBar();
+}
+
+std::vector<std::string> FilePaths(const TTreeListing& listing)
+{
+    std::vector<std::string> paths;
+    for (const TListedFile& file : listing.files) {
+        std::string path;
+        listing.AppendFolderPath(file.folder, path);
+        paths.push_back(path.append(listing.Name(file.nameOffset, file.nameLength)));
+    }
+    return paths;
+}
+
+TEST(FolderTotalThreads, ATreeListedOnTwoThreadsIsListedAsByOneWalk)
+{
+    // Enough folders at each level for the listing to be shared out, with a bind-like
+    // repetition left out: a link, which is listed as a file and never followed.
+    test::TTempTree tree;
+    for (int a = 0; a < 5; ++a) {
+        const std::string top = std::string("t").append(std::to_string(a));
+        tree.Dir(top);
+        tree.File(top + ".txt", 1);
+        for (int b = 0; b < 6; ++b) {
+            std::string mid = top;
+            mid.append("/m").append(std::to_string(b)).append(b % 2 ? " x" : "-y");
+            tree.Dir(mid);
+            for (int f = 0; f < 20; ++f)
+                tree.File(mid + "/f" + std::to_string(f), 1);
+            tree.Dir(mid + "/deep");
+            tree.File(mid + "/deep/z", 1);
+            tree.Link(mid + "/up", "..");
+        }
+    }
+    TTreeListing shared(tree.Root());
+    TDirCursor sharedCursor(shared, platform::OpenDirectory(tree.Root()));
+    TWalkOptions options;
+    ListTree(shared, sharedCursor, options);
+    TTreeListing alone(tree.Root());
+    TDirCursor aloneCursor(alone, platform::OpenDirectory(tree.Root()));
+    ListTreeAlone(alone, aloneCursor, options);
+    EXPECT_EQ(FilePaths(shared), FilePaths(alone));
+    EXPECT_EQ(shared.files.size(), 5u + 5 * 6 * 22);
 }
 
 } // namespace

@@ -101,6 +101,7 @@ int pumpCalls = 0;
 
 TEST(PumpEventsTest, CallsTheInstalledHookOnly)
 {
+    pumpCalls = 0;
     PumpEvents();  // no hook: nothing happens
     SetPumpEventsHook([] { ++pumpCalls; });
     PumpEvents();

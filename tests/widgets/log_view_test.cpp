@@ -26,14 +26,6 @@ TEST(LogView, KeepsEveryLineAsGivenAndGivesTheWholeText)
     EXPECT_EQ(view.Text(), "");
 }
 
-TEST(LogView, AControlCharacterIsShownEscapedAndTheLineStaysOne)
-{
-    TLogView view;
-    view.AppendLine("\t\t/tmp/a\nb\r : 0");
-    EXPECT_EQ(view.LineCount(), 1);
-    EXPECT_EQ(view.Line(0), "\t\t/tmp/a\\x0Ab\\x0D : 0");
-}
-
 TEST(LogView, LinesAcrossAndBeyondStorageChunksStayIntact)
 {
     TLogView view;

@@ -1,0 +1,28 @@
+// The folder an analysis run measures, held open from the listing of its subfolders to the end
+// of the run. Its subfolders are listed from that handle and each is totalled relative to it,
+// opened without following a link, so a subfolder replaced by a symbolic link after the listing
+// is never walked at the link's target, outside the folder. The folder itself is opened by its
+// path, links included, as the user chose it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/dir_handle.h"
+
+namespace tallyrun {
+
+class TRunFolder
+{
+public:
+    // Opens `path` and appends its subfolders to `subfolders`, as ListSubfolders does.
+    TRunFolder(const std::string& path, std::vector<std::string>& subfolders);
+
+    // The recursive FolderTotal of one of the subfolders listed.
+    double SubfolderTotal(const std::string& subfolder) const;
+
+private:
+    platform::TDirHandle handle_;
+};
+
+} // namespace tallyrun

@@ -1,0 +1,210 @@
+// Lists a whole tree on worker threads. The calling thread walks the top of the tree, down to
+// a depth at which it finds enough folders (units) to share out; kWorkers threads then list
+// the units' subtrees, each on its own, taking the next unit as they finish one; the calling
+// thread meanwhile lets window events run. Last, each unit's listing is spliced in at its
+// place, which gives the same list as one walk: the top walk notes where each unit's files
+// belong, and a folder met a second time (the same device and inode) is left out in list
+// order, as a single walk leaves it out.
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <unordered_set>
+
+#include "scan/dir_cursor.h"
+#include "scan/string_helpers.h"
+#include "scan/tree_listing.h"
+
+namespace tallyrun {
+
+namespace {
+
+// The top walk goes down until it finds this many units, or to kMaxSplitDepth.
+constexpr std::size_t kMinUnits = 16;
+constexpr std::uint32_t kMaxSplitDepth = 4;
+// More workers than cores: on a cold disk several directory reads in flight are served faster.
+constexpr int kWorkers = 3;
+constexpr auto kPumpInterval = std::chrono::milliseconds(5);
+// Entries spliced between two chances for events to run.
+constexpr std::size_t kSplicePumpInterval = 1024;
+
+constexpr std::uint32_t kLeftOut = UINT32_MAX;
+
+class TSplitListing
+{
+public:
+    TSplitListing(TTreeListing& top, int rootFd, const TWalkOptions& options,
+                  std::vector<TSplitUnit> units)
+        : top_(top), rootFd_(rootFd), units_(std::move(units)),
+          parts_(units_.size(), TTreeListing(""))
+    {
+        partOptions_.kinds = options.kinds;
+        partOptions_.pattern = options.pattern;
+        partOptions_.recursive = true;
+    }
+
+    // Lists every unit's subtree on the worker threads, letting events run meanwhile when
+    // `pumpEvents` is set.
+    void ListUnits(bool pumpEvents)
+    {
+        const auto workers = std::min<std::size_t>(kWorkers, units_.size());
+        std::vector<std::thread> threads;
+        try {
+            while (threads.size() < workers)
+                threads.emplace_back([this] { Work(); });
+        } catch (const std::system_error&) {
+            // No thread to be had: those running do the work, or else the calling thread.
+            if (threads.empty())
+                Work();
+        }
+        try {
+            WaitForWorkers(threads.empty() ? 1 : static_cast<int>(threads.size()), pumpEvents);
+        } catch (...) {
+            // An error from an event handler: the workers stop after their unit in hand.
+            next_ = units_.size();
+            for (std::thread& t : threads)
+                t.join();
+            throw;
+        }
+        for (std::thread& t : threads)
+            t.join();
+        if (error_)
+            std::rethrow_exception(error_);
+    }
+
+    // Splices the units' listings into the top listing at their places, letting events run
+    // now and then when `pumpEvents` is set, as a large tree takes a while.
+    void Splice(bool pumpEvents)
+    {
+        pumpEvents_ = pumpEvents;
+        std::unordered_set<platform::TDirIdentity, platform::TDirIdentityHash> seen;
+        for (const auto& [folder, identity] : top_.entered)
+            seen.insert(identity);
+        std::vector<TListedFile> files;
+        std::size_t topFile = 0;
+        for (std::size_t u = 0; u < units_.size(); ++u) {
+            files.insert(files.end(), top_.files.begin() + topFile,
+                         top_.files.begin() + units_[u].filePosition);
+            topFile = units_[u].filePosition;
+            SpliceUnit(units_[u].folder, parts_[u], seen, files);
+            parts_[u] = TTreeListing("");
+        }
+        files.insert(files.end(), top_.files.begin() + topFile, top_.files.end());
+        top_.files.swap(files);
+    }
+
+private:
+    void WaitForWorkers(int workers, bool pumpEvents)
+    {
+        std::unique_lock lock(mutex_);
+        while (finishedWorkers_ < workers) {
+            if (!pumpEvents) {
+                done_.wait(lock);
+                continue;
+            }
+            done_.wait_for(lock, kPumpInterval);
+            lock.unlock();
+            PumpEvents();
+            lock.lock();
+        }
+    }
+
+    void Work()
+    {
+        try {
+            TDirCursor topCursor(top_, rootFd_);
+            for (std::size_t u = next_++; u < units_.size(); u = next_++) {
+                TDirCursor cursor(parts_[u], topCursor.Reopen(units_[u].folder));
+                ListTreeAlone(parts_[u], cursor, partOptions_);
+            }
+        } catch (...) {
+            const std::lock_guard guard(mutex_);
+            if (!error_)
+                error_ = std::current_exception();
+            next_ = units_.size();
+        }
+        const std::lock_guard guard(mutex_);
+        ++finishedWorkers_;
+        done_.notify_one();
+    }
+
+    // Appends the folders `part` entered, but none met before in list order, and their files.
+    void SpliceUnit(std::uint32_t unitFolder, const TTreeListing& part,
+                    std::unordered_set<platform::TDirIdentity, platform::TDirIdentityHash>& seen,
+                    std::vector<TListedFile>& files)
+    {
+        const std::size_t nameBase = top_.AppendNamesOf(part);
+        std::vector<std::uint32_t> index(part.folders.size(), kLeftOut);
+        for (const auto& [folder, identity] : part.entered) {
+            if (folder == 0) {
+                index[0] = unitFolder; // entered by the top walk already
+                continue;
+            }
+            const TListedFolder& record = part.folders[folder];
+            const std::uint32_t parent = index[record.parent];
+            if (parent == kLeftOut || !seen.insert(identity).second)
+                continue;
+            PumpNowAndThen();
+            index[folder] = static_cast<std::uint32_t>(top_.folders.size());
+            top_.folders.push_back(
+                TListedFolder{parent, record.nameLength, nameBase + record.nameOffset});
+        }
+        for (const TListedFile& file : part.files) {
+            PumpNowAndThen();
+            if (index[file.folder] != kLeftOut)
+                files.push_back(
+                    TListedFile{index[file.folder], file.nameLength, nameBase + file.nameOffset});
+        }
+    }
+
+    void PumpNowAndThen()
+    {
+        if (pumpEvents_ && ++spliced_ % kSplicePumpInterval == 0)
+            PumpEvents();
+    }
+
+    TTreeListing& top_;
+    const int rootFd_;
+    const std::vector<TSplitUnit> units_;
+    std::vector<TTreeListing> parts_;
+    TWalkOptions partOptions_;
+    std::atomic<std::size_t> next_{0};
+    std::mutex mutex_;
+    std::condition_variable done_;
+    int finishedWorkers_ = 0;
+    std::exception_ptr error_;
+    bool pumpEvents_ = false;
+    std::size_t spliced_ = 0;
+};
+
+} // namespace
+
+void ListTree(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options)
+{
+    if (!options.recursive || options.onFolder) {
+        ListTreeAlone(listing, cursor, options);
+        return;
+    }
+    // Deepen the top walk until it leaves enough units to share out; the folders above them
+    // are few, so walking them again costs little.
+    std::vector<TSplitUnit> units;
+    TTreeListing top(listing.RootFolder());
+    for (std::uint32_t depth = 1; depth <= kMaxSplitDepth; ++depth) {
+        top = TTreeListing(listing.RootFolder());
+        TDirCursor topCursor(top, cursor.Reopen(0));
+        units = ListTreeTop(top, topCursor, options, depth);
+        if (units.empty() || units.size() >= kMinUnits)
+            break;
+    }
+    if (!units.empty()) {
+        TSplitListing split(top, cursor.RootFd(), options, std::move(units));
+        split.ListUnits(options.pumpEvents);
+        split.Splice(options.pumpEvents);
+    }
+    listing = std::move(top);
+}
+
+} // namespace tallyrun

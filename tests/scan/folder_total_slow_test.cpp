@@ -1,0 +1,31 @@
+// Stress cases of the folder totals that take a while.
+#include <cstdio>
+#include <gtest/gtest.h>
+
+#include "scan/folder_total.h"
+#include "scan/scan_fixture.h"
+
+namespace tallyrun {
+namespace {
+
+class SlowTest : public test::TScanFixture
+{
+};
+
+TEST_F(SlowTest, HundredThousandEntriesInOneFolder)
+{
+    constexpr int kCount = 100'000;
+    tree.Dir("many");
+    char name[40];
+    for (int i = 0; i < kCount; ++i) {
+        std::snprintf(name, sizeof name, "many/%06d.dat", i);
+        tree.File(name, 3);
+    }
+    EXPECT_EQ(FolderTotal(tree.Root(), tdWholeTree), 3.0 * kCount);
+    ASSERT_EQ(log.lines.size(), static_cast<std::size_t>(kCount));
+    EXPECT_LT(log.lines.front(), log.lines.back());
+    EXPECT_EQ(bar.position, kCount);
+}
+
+} // namespace
+} // namespace tallyrun
