@@ -1,6 +1,7 @@
 // The folder analysis run and the stop command of the main window.
 #include "app/main_window.h"
 
+#include "app/slice_folders.h"
 #include "app/slice_label.h"
 #include "scan/file_listing.h"
 #include "scan/folder_total.h"
@@ -91,6 +92,7 @@ void TfrmMain::RunOnce()
 void TfrmMain::MeasureSelectedFolder(std::vector<std::string>& subfolders)
 {
     Series1->ClearPoints();
+    sliceFolders_->Clear();
     memSearch->Clear();
     AttachProgressBar(progressSink_.get());
     AttachLog(logSink_.get());
@@ -113,16 +115,18 @@ void TfrmMain::MeasureSubfolder(const std::string& subfolder)
     const std::string path = WithTrailingSeparator(subfolder);
     memSearch->AppendLine(path);
     const std::string label = SliceLabel(path);
-    AddSlice(label, FolderTotal(path, tdWholeTree));
+    const int index = AddSlice(label, FolderTotal(path, tdWholeTree));
+    sliceFolders_->SetFolder(index, path);
 }
 
-void TfrmMain::AddSlice(const std::string& label, double total)
+int TfrmMain::AddSlice(const std::string& label, double total)
 {
-    Series1->AddPoint(label, clAutomatic, total);
+    const int index = Series1->AddPoint(label, clAutomatic, total);
     std::string line = "\t";
     line += FormatThousands(total);
     line += " Byte";
     memSearch->AppendLine(line);
+    return index;
 }
 
 void TfrmMain::FinishRun()
