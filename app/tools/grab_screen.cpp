@@ -1,5 +1,5 @@
 // Saves the whole screen of the X display in DISPLAY as a PNG file: grab-screen FILE.
-// The README's screenshot is taken with it from the real program under Xvfb.
+// scripts/screenshot.sh takes the README's screenshot with it from the real program under Xvfb.
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
