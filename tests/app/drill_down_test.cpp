@@ -1,5 +1,7 @@
 // Drilling down from the chart: a double-click on a subfolder's slice selects that subfolder
 // in the real folder tree, which runs its analysis; "root", empty space and drags lead nowhere.
+#include "tree_window.h"
+
 #include "app/chart_double_click.h"
 #include "app/event_pump.h"
 #include "app/main_window.h"
@@ -99,11 +101,7 @@ protected:
         Write(longName + "/inner/a.bin", 5000);
         Write(oddName + "/b.bin", 3000);
         InstallEventPump(std::chrono::microseconds(0));
-        tree = new TQorShTreeView;
-        TQorShRoot shRoot;
-        shRoot.SetUsesID(false);
-        shRoot.SetRootPath(root);
-        tree->SetShRoot(shRoot);
+        tree = testing_support::NewTreeRootedAt(root);
         window.emplace(*tree, tree);
         window->resize(800, 534);
         window->show();

@@ -4,6 +4,8 @@
 // run (a lock file keeps two test processes from sharing it). Pixels must match exactly, but
 // for text: font rendering may vary a little between machines, so up to kTextTolerance of the
 // pixels may differ. TALLYRUN_UPDATE_REFERENCE=1 rewrites the reference instead of comparing.
+#include "tree_window.h"
+
 #include "app/event_pump.h"
 #include "app/main_window.h"
 #include "platform/fonts.h"
@@ -79,11 +81,7 @@ QImage GrabAnalysedWindow()
     QApplication::setPalette(QApplication::style()->standardPalette());
     InstallFontSubstitutions();
     InstallEventPump(std::chrono::microseconds(0));
-    auto* tree = new TQorShTreeView;
-    TQorShRoot shRoot;
-    shRoot.SetUsesID(false);
-    shRoot.SetRootPath(kTreePath);
-    tree->SetShRoot(shRoot);
+    auto* tree = testing_support::NewTreeRootedAt(kTreePath);
     TfrmMain window(*tree, tree);
     window.resize(792, 500);
     window.show();
