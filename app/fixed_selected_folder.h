@@ -15,6 +15,7 @@ public:
     explicit TFixedSelectedFolder(std::string path) : path_(std::move(path)) {}
     void SelectedPath(std::string& text) const override { text = path_; }
     TQorShTreeNode* SelectedNode() const override { return nullptr; }
+    bool SelectFolder(const std::string&) override { return false; }
 
 private:
     std::string path_;

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/save_dialog.h"
+#include "app/slice_folders.h"
 #include "shelltree/selected_folder.h"
 #include "widgets/handler_errors.h"
 #include "widgets/hook_hot_key.h"
@@ -24,6 +25,7 @@ TfrmMain::TfrmMain(TSelectedFolder& folder, QWidget* folderPane, QWidget* parent
     : QMainWindow(parent), folder_(folder)
 {
     BuildLayout(folderPane);
+    sliceFolders_ = std::make_unique<TSliceFolders>(*Series1);
     progressSink_ = std::make_unique<TProgressBarSink>(*StatusProgressBar2);
     logSink_ = std::make_unique<TLogSink>(*memSearch);
     ConnectHandlers();

@@ -4,6 +4,7 @@
 // save the chart.
 #pragma once
 
+#include "app/chart_double_click.h"
 #include "app/main_chart.h"
 #include "app/scan_sink_adapters.h"
 #include "toolbar/tb_item.h"
@@ -24,6 +25,7 @@ class TLogView;
 class TQorShTreeNode;
 class TSaveDialog;
 class TSelectedFolder;
+class TSliceFolders;
 class TStatusBar;
 class TStatusProgressBar;
 class TTBImageList;
@@ -122,13 +124,18 @@ private:
     void Chart1MouseMove(int x, int y);
     void Chart1MouseUp();
 
+    // Drilling down: a double-click on a subfolder's slice selects that subfolder.
+    void Chart1DblClick(Qt::MouseButton button, int x, int y);
+    void DrillDownAt(TChartPoint point);
+
     // The analysis run.
     std::string SelectedFolderPath() const;
     std::string ScanPath(const std::string& path) const;
     void RunOnce();
     void MeasureSelectedFolder(std::vector<std::string>& subfolders);
     void MeasureSubfolder(const std::string& subfolder);
-    void AddSlice(const std::string& label, double total);
+    // Returns the slice's point index.
+    int AddSlice(const std::string& label, double total);
     void FinishRun();
     void CloseIfAskedDuringRun();
 
@@ -145,6 +152,9 @@ private:
     bool ChartDragging = false;
     std::int32_t DragStartX = 0;
     std::int32_t DragStartY = 0;
+    TChartDoubleClick chartDoubleClick_;
+    // The subfolder behind each slice of Series1.
+    std::unique_ptr<TSliceFolders> sliceFolders_;
 };
 
 } // namespace tallyrun

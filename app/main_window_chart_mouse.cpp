@@ -32,6 +32,9 @@ void TfrmMain::ConnectChartHandlers()
     Chart1->OnMouseUp = [this](Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
         RunHandler([this] { Chart1MouseUp(); });
     };
+    Chart1->OnDblClick = [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+        RunHandler([&] { Chart1DblClick(button, x, y); });
+    };
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
@@ -65,6 +68,7 @@ void TfrmMain::Chart1MouseDown(int x, int y)
 {
     const TView3DOptions& view = Chart1->View3DOptions();
     ChartDragging = true;
+    chartDoubleClick_.Press({x, y});
     DragStartX = x - view.HorizOffset();
     DragStartY = y - view.VertOffset();
 }
@@ -73,6 +77,7 @@ void TfrmMain::Chart1MouseMove(int x, int y)
 {
     if (!ChartDragging)
         return;
+    chartDoubleClick_.Move({x, y});
     TView3DOptions& view = Chart1->View3DOptions();
     view.SetHorizOffset(x - DragStartX);
     view.SetVertOffset(y - DragStartY);
@@ -81,6 +86,8 @@ void TfrmMain::Chart1MouseMove(int x, int y)
 void TfrmMain::Chart1MouseUp()
 {
     ChartDragging = false;
+    if (const std::optional<TChartPoint> point = chartDoubleClick_.Release())
+        DrillDownAt(*point);
 }
 
 } // namespace tallyrun

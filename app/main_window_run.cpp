@@ -1,6 +1,7 @@
 // The folder analysis run and the stop command of the main window.
 #include "app/main_window.h"
 
+#include "app/slice_folders.h"
 #include "app/slice_label.h"
 #include "scan/folder_total.h"
 #include "scan/log_line.h"
@@ -106,6 +107,7 @@ void TfrmMain::RunOnce()
 void TfrmMain::MeasureSelectedFolder(std::vector<std::string>& subfolders)
 {
     Series1->ClearPoints();
+    sliceFolders_->Clear();
     memSearch->Clear();
     AttachProgressBar(progressSink_.get());
     AttachLog(logSink_.get());
@@ -128,16 +130,18 @@ void TfrmMain::MeasureSubfolder(const std::string& subfolder)
     const std::string path = WithTrailingSeparator(subfolder);
     memSearch->AppendLine(PathLine(path));
     const std::string label = SliceLabel(path);
-    AddSlice(label, runFolder->SubfolderTotal(path));
+    const int index = AddSlice(label, runFolder->SubfolderTotal(path));
+    sliceFolders_->SetFolder(index, path);
 }
 
-void TfrmMain::AddSlice(const std::string& label, double total)
+int TfrmMain::AddSlice(const std::string& label, double total)
 {
-    Series1->AddPoint(label, clAutomatic, total);
+    const int index = Series1->AddPoint(label, clAutomatic, total);
     std::string line = "\t";
     line += FormatThousands(total);
     line += " Byte";
     memSearch->AppendLine(line);
+    return index;
 }
 
 void TfrmMain::FinishRun()

@@ -72,6 +72,8 @@ public:
     TMouseMoveEvent OnMouseMove;
     TWheelEvent OnMouseWheelUp, OnMouseWheelDown;
     std::function<void()> OnClick;
+    // A double-click, after the press handling of its second press.
+    TMouseEvent OnDblClick;
     // The background's and the legend's click events; none is assigned in this program. A
     // click on a series fires the series' own OnClick.
     TMouseEvent OnClickBackground;
@@ -89,6 +91,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;

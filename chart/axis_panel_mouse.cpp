@@ -108,6 +108,17 @@ void TCustomAxisPanel::mouseReleaseEvent(QMouseEvent* event)
         OnMouseUp(event->button(), event->modifiers(), p.x(), p.y());
 }
 
+void TCustomAxisPanel::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The toolkit sends the second press of a double-click as the double-click alone; it is
+    // a press like any other first (it starts a drag), then the double-click is reported.
+    mousePressEvent(event);
+    if (OnDblClick) {
+        const QPoint p = EventPoint(event);
+        OnDblClick(event->button(), event->modifiers(), p.x(), p.y());
+    }
+}
+
 void TCustomAxisPanel::wheelEvent(QWheelEvent* event)
 {
     const QPoint p = EventPoint(event);

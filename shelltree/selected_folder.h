@@ -1,5 +1,6 @@
 // What the folder tree offers its host: the file-system path of the selected node, the
-// selected node itself, and a report when the selection has moved to a valid node. The
+// selected node itself, selecting a folder by its path, and a report when the selection has
+// moved to a valid node. The
 // analysis run depends only on this, so it can be driven by any implementation.
 #pragma once
 
@@ -26,6 +27,9 @@ public:
     virtual void SelectedPath(std::string& text) const = 0;
     // The selected node, or nullptr.
     virtual TQorShTreeNode* SelectedNode() const = 0;
+    // Selects the folder at `path` (raw bytes, a trailing "/" allowed), which is reported as
+    // any selection change; false when no node shows that folder.
+    virtual bool SelectFolder(const std::string& path) = 0;
 
     // Raised on the UI thread after the selection has moved to a valid node.
     TChangeEvent OnChange;

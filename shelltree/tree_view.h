@@ -68,6 +68,9 @@ public:
 
     void SelectedPath(std::string& text) const override;
     TQorShTreeNode* SelectedNode() const override;
+    // A folder of the selected node is selected among its children, so that a folder of the
+    // Desktop is selected under the Desktop; any other through the path's identifier list.
+    bool SelectFolder(const std::string& path) override;
     // The selected node's absolute list; the root's when no valid node is selected; none for
     // an empty tree. The list belongs to the item.
     PCItemIDList SelectedIDList() const;

@@ -38,6 +38,11 @@ public:
         text = path;
     }
     TQorShTreeNode* SelectedNode() const override { return nullptr; }
+    bool SelectFolder(const std::string& newPath) override
+    {
+        Select(newPath);
+        return true;
+    }
     // What the tree does when the user selects another folder.
     void Select(const std::string& newPath)
     {

@@ -1,5 +1,7 @@
 // The main window with the real folder tree in its left pane: selecting a folder in the tree
 // runs the analysis of that folder, with the folder's raw path bytes.
+#include "tree_window.h"
+
 #include "app/event_pump.h"
 #include "app/main_window.h"
 #include "shelltree/tree_view.h"
@@ -32,11 +34,7 @@ TEST(TreeRunTest, SelectingAFolderWhoseNameIsNotUtf8TotalsItsBytes)
     std::ofstream(odd + "/sub\xFF/deep.bin", std::ios::binary) << std::string(234, 'y');
 
     InstallEventPump(std::chrono::microseconds(0));
-    auto* tree = new TQorShTreeView;
-    TQorShRoot shRoot;
-    shRoot.SetUsesID(false);
-    shRoot.SetRootPath(root);
-    tree->SetShRoot(shRoot);
+    auto* tree = testing_support::NewTreeRootedAt(root);
     TfrmMain window(*tree, tree);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

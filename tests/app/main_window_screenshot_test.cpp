@@ -1,0 +1,128 @@
+// The whole main window, after analysing a fixed folder tree, compared with the reference image
+// tests/app/reference/main_window.png. Palette, style, fonts and window size are pinned; the
+// tree lies at a fixed path so that the folder pane and the log show the same names on every
+// run (a lock file keeps two test processes from sharing it). Pixels must match exactly, but
+// for text: font rendering may vary a little between machines, so up to kTextTolerance of the
+// pixels may differ. TALLYRUN_UPDATE_REFERENCE=1 rewrites the reference instead of comparing.
+#include "tree_window.h"
+
+#include "app/event_pump.h"
+#include "app/main_window.h"
+#include "platform/fonts.h"
+#include "shelltree/tree_view.h"
+#include "widgets/log_view.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QLocale>
+#include <QPalette>
+#include <QStyleFactory>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace tallyrun {
+namespace {
+
+const std::string kTreePath = "/tmp/tallyrun-screenshot-test/サンプル";
+const char* const kLockPath = "/tmp/tallyrun-screenshot-test.lock";
+constexpr double kTextTolerance = 0.005;  // share of all pixels
+
+// Holds an exclusive lock on a file for the test's lifetime.
+class TFileLock
+{
+public:
+    explicit TFileLock(const char* path) : fd_(::open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0666))
+    {
+        if (fd_ >= 0)
+            ::flock(fd_, LOCK_EX);
+    }
+    ~TFileLock()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+
+private:
+    int fd_;
+};
+
+void MakeFixedTree()
+{
+    std::filesystem::remove_all(std::filesystem::path(kTreePath).parent_path());
+    const struct {
+        const char* path;
+        std::size_t size;
+    } files[] = {
+        {"readme.txt", 12000},
+        {"Photos/2024/beach.jpg", 480000},
+        {"Photos/2025/snow.jpg", 310000},
+        {"Music/live.flac", 520000},
+        {"Documents/report.pdf", 95000},
+        {"ダウンロードしたファイル/setup.iso", 140000},
+    };
+    for (const auto& f : files) {
+        const std::filesystem::path p = std::filesystem::path(kTreePath) / f.path;
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << std::string(f.size, 'x');
+    }
+}
+
+QImage GrabAnalysedWindow()
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    InstallFontSubstitutions();
+    InstallEventPump(std::chrono::microseconds(0));
+    auto* tree = testing_support::NewTreeRootedAt(kTreePath);
+    TfrmMain window(*tree, tree);
+    window.resize(792, 500);
+    window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    tree->Loaded();
+    window.memSearch->Flush();
+    QApplication::processEvents();
+    return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+TEST(MainWindowScreenshotTest, TheAnalysedWindowMatchesTheReference)
+{
+    // The sizes in the chart and the log use the system locale's separators.
+    if (QLocale::system().groupSeparator() != u"," || QLocale::system().decimalPoint() != u".")
+        GTEST_SKIP() << "the reference was drawn with \",\" and \".\" as separators";
+    const TFileLock lock(kLockPath);
+    MakeFixedTree();
+    const QImage shot = GrabAnalysedWindow();
+    std::filesystem::remove_all(std::filesystem::path(kTreePath).parent_path());
+    const QString reference =
+        QStringLiteral(TALLYRUN_SOURCE_DIR "/tests/app/reference/main_window.png");
+    if (qEnvironmentVariableIntValue("TALLYRUN_UPDATE_REFERENCE") == 1) {
+        ASSERT_TRUE(shot.save(reference, "PNG"));
+        GTEST_SKIP() << "reference rewritten: " << reference.toStdString();
+    }
+    const QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(expected.isNull()) << "no reference; run with TALLYRUN_UPDATE_REFERENCE=1";
+    ASSERT_EQ(shot.size(), expected.size());
+    long differing = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            differing += shot.pixel(x, y) != expected.pixel(x, y);
+    const long allowed = static_cast<long>(kTextTolerance * shot.width() * shot.height());
+    if (differing > allowed) {
+        const QString actual = QDir::temp().filePath(QStringLiteral("main_window_actual.png"));
+        shot.save(actual, "PNG");
+        ADD_FAILURE() << differing << " pixels differ (at most " << allowed
+                      << " allowed); the window as drawn: " << actual.toStdString();
+    }
+}
+
+} // namespace
+} // namespace tallyrun
