@@ -165,12 +165,18 @@ void TCustomQorShTreeView::mouseReleaseEvent(QMouseEvent* event)
 
 void TCustomQorShTreeView::mouseMoveEvent(QMouseEvent* event)
 {
-    RunHandler([this, event] { RunBaseMouse([this, event] { QTreeWidget::mouseMoveEvent(event); }); });
+    RunHandler([this, event] {
+        if (DragOutOnMove(event))
+            return;
+        RunBaseMouse([this, event] { QTreeWidget::mouseMoveEvent(event); });
+    });
 }
 
 void TCustomQorShTreeView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     RunHandler([this, event] {
+        if (event->button() == Qt::LeftButton)
+            RunNodeAt(event->position().toPoint());
         RunBaseMouse([this, event] { QTreeWidget::mouseDoubleClickEvent(event); });
     });
 }
