@@ -20,6 +20,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -139,6 +140,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void customEvent(QEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
@@ -246,6 +248,7 @@ private:
     TQorShTreeNode* dragOverNode_ = nullptr;
     int dragOverCount_ = 0;
     TQorShTreeNode* editingNode_ = nullptr;
+    std::optional<std::string> typedName_; // committed by the label editor, not yet applied
     std::unique_ptr<TItemLauncher> launcher_;
     TMountPointSource mediaPoints_;
     TVolumeLabelSource mediaLabels_;

@@ -8,6 +8,9 @@
 
 #include <QLineEdit>
 
+#include <optional>
+#include <utility>
+
 namespace tallyrun {
 
 bool TCustomQorShTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
@@ -24,18 +27,27 @@ bool TCustomQorShTreeView::edit(const QModelIndex& index, EditTrigger trigger, Q
 
 void TCustomQorShTreeView::commitData(QWidget* editor)
 {
+    // The typed name is kept until the editor has closed: the rename may move the node among
+    // its siblings, and the editor must be gone from the row before the row moves.
     RunHandler([this, editor] {
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            typedName_ = line->text().toStdString();
+    });
+}
+
+void TCustomQorShTreeView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    RunHandler([this, editor, hint] {
+        QTreeWidget::closeEditor(editor, hint);
         TQorShTreeNode* node = editingNode_;
         editingNode_ = nullptr;
-        auto* line = qobject_cast<QLineEdit*>(editor);
-        if (!line || !TQorShTreeNode::IsValid(node))
+        const std::optional<std::string> text = std::exchange(typedName_, std::nullopt);
+        if (!text || !TQorShTreeNode::IsValid(node))
             return;
         bool renamed = false;
         const std::string shown =
-            FinishLabelEdit(*node->Item(), line->text().toStdString(),
+            FinishLabelEdit(*node->Item(), *text,
                             {[this] { SuspendWatching(); }, [this] { ResumeWatching(); }}, renamed);
-        // The rename may have deleted the node's row meanwhile only through a refresh, which
-        // the paused watcher does not run; the node is still this row.
         node->setText(0, QString::fromStdString(shown));
     });
 }

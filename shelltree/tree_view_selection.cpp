@@ -175,8 +175,13 @@ void TCustomQorShTreeView::mouseMoveEvent(QMouseEvent* event)
 void TCustomQorShTreeView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     RunHandler([this, event] {
-        if (event->button() == Qt::LeftButton)
+        if (event->button() == Qt::LeftButton) {
+            // The double-click's own press only counts as the second click: its release must
+            // not select the clicked node over a folder the run has selected.
+            mouseState_ = TShMouseState::msNone;
+            SetDropHighlight(nullptr);
             RunNodeAt(event->position().toPoint());
+        }
         RunBaseMouse([this, event] { QTreeWidget::mouseDoubleClickEvent(event); });
     });
 }
