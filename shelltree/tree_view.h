@@ -10,9 +10,9 @@
 #include "shelltree/drag_object.h"
 #include "shelltree/item_launcher.h"
 #include "shelltree/notify_thread.h"
+#include "shelltree/run_item.h"
 #include "shelltree/selected_folder.h"
 #include "shelltree/sh_root.h"
-#include "shelltree/run_item.h"
 #include "shelltree/tree_node.h"
 
 #include <QTreeWidget>

@@ -5,9 +5,11 @@
 #include "shelltree/drop_id_array.h"
 #include "shelltree/drop_uri_list.h"
 
+#include <QCoreApplication>
 #include <QDrag>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTimer>
 
 namespace tallyrun {
 namespace {
@@ -26,6 +28,21 @@ Qt::DropActions AllowedActions(TQorShFolderData& item)
         actions |= Qt::LinkAction;
     return actions;
 }
+
+// Cancels the running drag as soon as both mouse buttons are down at once, the user's other
+// way of calling a drag off besides Escape (which Qt's drag handles itself).
+class TBothButtonsCancel : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove) {
+            const Qt::MouseButtons buttons = static_cast<QMouseEvent*>(event)->buttons();
+            if ((buttons & Qt::LeftButton) && (buttons & Qt::RightButton))
+                QDrag::cancel();
+        }
+        return false;
+    }
+};
 
 } // namespace
 
@@ -74,6 +91,12 @@ void TCustomQorShTreeView::DragOut(TQorShTreeNode* node)
     auto* drag = new QDrag(this);
     drag->setMimeData(data.release());
     mouseState_ = TShMouseState::msOleDrag;
+    // Installed once the drag has begun, so that it sees the pointer's events before the
+    // drag's own filter takes them; it goes away with this scope.
+    TBothButtonsCancel bothButtons;
+    QTimer::singleShot(0, &bothButtons, [&bothButtons] {
+        QCoreApplication::instance()->installEventFilter(&bothButtons);
+    });
     // Qt's drag loop cancels on Escape and drops when the buttons come up; the drag owns the
     // data and goes with its own deleteLater.
     drag->exec(actions, actions & Qt::CopyAction ? Qt::CopyAction : Qt::IgnoreAction);

@@ -90,9 +90,7 @@ TEST_F(TreeActionsTest, RenameTakesAFreeNameAndRefusesEverythingThatWouldOverwri
     TQorShTreeNode* renamed = Child("zeta");
     EXPECT_TRUE(renamed->isExpanded());
     EXPECT_EQ(Labels(renamed), std::vector<std::string>{"inner"});
-    std::string path;
-    renamed->Item()->Path().swap(path);
-    EXPECT_EQ(path, root + "/zeta");
+    EXPECT_EQ(renamed->Item()->Path(), root + "/zeta");
 
     // The watcher, paused for each rename, is back on the drive roots.
     ASSERT_NE(tree.Watcher(), nullptr);

@@ -109,21 +109,24 @@ TEST_F(TreeDragX11Test, AFolderDraggedOntoAnotherTreesFolderIsCopiedThere)
     EXPECT_EQ(target_->DropHighlighted(), nullptr);
 }
 
-TEST_F(TreeDragX11Test, EscapeCancelsADragOut)
+TEST_F(TreeDragX11Test, EscapeOrBothButtonsCancelADragOut)
 {
-    int entered = 0;
-    target_->OnShDragEnter = [&entered](QObject*, TQorShFolderData*, bool&) { ++entered; };
-    const QPoint start = ScreenPoint(*source_, "photos");
-    const QPoint end = ScreenPoint(*target_, "dest");
-    Pointer(MoveTo(start) + QStringList{"mousedown", "1", "sleep", "0.2"} +
-            MoveTo(start + QPoint(12, 0)) + MoveTo(end) + MoveTo(end + QPoint(1, 0)) +
-            QStringList{"key", "Escape", "sleep", "0.3", "mouseup", "1"});
-    EXPECT_TRUE(PointerDone());
-    QTest::qWait(300);
-    EXPECT_GT(entered, 0); // the drag did reach the other tree
-    EXPECT_FALSE(fs::exists(to_ + "/dest/photos"));
-    EXPECT_EQ(source_->MouseState(), TShMouseState::msNone);
-    EXPECT_EQ(target_->MouseState(), TShMouseState::msNone);
+    const QStringList cancels[] = {{"key", "Escape"}, {"mousedown", "3"}};
+    for (const QStringList& cancel : cancels) {
+        int entered = 0;
+        target_->OnShDragEnter = [&entered](QObject*, TQorShFolderData*, bool&) { ++entered; };
+        const QPoint start = ScreenPoint(*source_, "photos");
+        const QPoint end = ScreenPoint(*target_, "dest");
+        Pointer(MoveTo(start) + QStringList{"mousedown", "1", "sleep", "0.2"} +
+                MoveTo(start + QPoint(12, 0)) + MoveTo(end) + MoveTo(end + QPoint(1, 0)) + cancel +
+                QStringList{"sleep", "0.3", "mouseup", "1", "mouseup", "3"});
+        EXPECT_TRUE(PointerDone());
+        QTest::qWait(300);
+        EXPECT_GT(entered, 0) << cancel.join(' ').toStdString(); // the drag reached the other tree
+        EXPECT_FALSE(fs::exists(to_ + "/dest/photos")) << cancel.join(' ').toStdString();
+        EXPECT_EQ(source_->MouseState(), TShMouseState::msNone);
+        EXPECT_EQ(target_->MouseState(), TShMouseState::msNone);
+    }
 }
 
 } // namespace
