@@ -25,6 +25,7 @@
 #include <vector>
 
 class QSocketNotifier;
+class QTimer;
 
 namespace tallyrun {
 
@@ -183,6 +184,7 @@ private:
     // Dropping onto nodes (tree_view_drop.cpp).
     bool AcceptsDropOnto(TQorShTreeNode* node);
     void CountDragOver(TQorShTreeNode* node);
+    void RepeatDragOver();
     void ExpandDuringDrag(TQorShTreeNode* node);
     void AutoScroll(const QPoint& pos);
     void EndDrop();
@@ -247,6 +249,7 @@ private:
     std::unique_ptr<TQorShDragObject> dragObject_;
     TQorShTreeNode* dragOverNode_ = nullptr;
     int dragOverCount_ = 0;
+    QTimer* dragOverRepeat_ = nullptr; // a child of the tree, made on the first drag-over
     TQorShTreeNode* editingNode_ = nullptr;
     std::optional<std::string> typedName_; // committed by the label editor, not yet applied
     std::unique_ptr<TItemLauncher> launcher_;

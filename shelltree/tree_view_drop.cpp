@@ -14,12 +14,16 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace tallyrun {
 namespace {
 
 // Drag-overs in a row on one node after which it expands.
 constexpr int kDragOversBeforeExpand = 30;
+// While the pointer rests, the desktop sends no more drag-overs; the last one is repeated at
+// this interval, so a folder held under the drag still opens (after about 1.5 s).
+constexpr int kDragOverRepeatMs = 50;
 
 void Refuse(QDropEvent* event)
 {
@@ -79,6 +83,7 @@ void TCustomQorShTreeView::dragMoveEvent(QDragMoveEvent* event)
                 Refuse(event);
             }
             CountDragOver(node);
+            RepeatDragOver();
         }
         AutoScroll(pos);
     });
@@ -158,6 +163,23 @@ void TCustomQorShTreeView::CountDragOver(TQorShTreeNode* node)
     }
 }
 
+void TCustomQorShTreeView::RepeatDragOver()
+{
+    if (!dragOverRepeat_) {
+        dragOverRepeat_ = new QTimer(this);
+        dragOverRepeat_->setInterval(kDragOverRepeatMs);
+        connect(dragOverRepeat_, &QTimer::timeout, this, [this] {
+            RunHandler([this] {
+                if (dragObject_ && dragOverNode_)
+                    CountDragOver(dragOverNode_);
+                else
+                    dragOverRepeat_->stop();
+            });
+        });
+    }
+    dragOverRepeat_->start();
+}
+
 void TCustomQorShTreeView::ExpandDuringDrag(TQorShTreeNode* node)
 {
     if (!TQorShTreeNode::IsValid(node) || node->isExpanded())
@@ -193,6 +215,8 @@ void TCustomQorShTreeView::EndDrop()
     dragObject_.reset();
     dragOverNode_ = nullptr;
     dragOverCount_ = 0;
+    if (dragOverRepeat_)
+        dragOverRepeat_->stop();
     SetDropHighlight(nullptr);
     mouseState_ = TShMouseState::msNone;
 }

@@ -223,6 +223,14 @@ TEST_F(TreeDropTest, AFolderHeldUnderTheDragOpensOnTheThirtySecondDragOver)
     EXPECT_TRUE(deep->isExpanded());
     EXPECT_EQ(Labels(deep), std::vector<std::string>{"inner"});
 
+    // A pointer resting on a folder opens it too, although no further drag-over arrives.
+    TQorShTreeNode* inner = Child("inner", deep);
+    MakeDir(root + "/deep/inner/x");
+    tree_->RefreshChildren(inner);
+    inner->SetHasChildren(true);
+    Over(*data, inner);
+    EXPECT_TRUE(QTest::qWaitFor([inner] { return inner->isExpanded(); }, 5000));
+
     // Leaving ends the drag: no drag object, no highlight.
     QDragLeaveEvent leave;
     QApplication::sendEvent(tree_->viewport(), &leave);
