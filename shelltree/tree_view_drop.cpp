@@ -117,8 +117,15 @@ void TCustomQorShTreeView::dropEvent(QDropEvent* event)
                 const TDropReport report =
                     DropOntoFolder(*dragObject_, node->Item()->Path(), event->modifiers());
                 if (report.accepted) {
-                    event->setDropAction(
-                        DropActionOfEffect(DropEffectForModifiers(event->modifiers())));
+                    // The tree has moved what it could itself; a source told of a move would
+                    // delete its items, also those refused here for a name clash, so it is
+                    // told of a copy whenever it allows one.
+                    const Qt::DropAction done =
+                        DropActionOfEffect(DropEffectForModifiers(event->modifiers()));
+                    event->setDropAction(done == Qt::MoveAction &&
+                                                 (event->possibleActions() & Qt::CopyAction)
+                                             ? Qt::CopyAction
+                                             : done);
                     event->accept();
                     message = DropFailureText(report);
                     RefreshVisible();

@@ -81,19 +81,21 @@ protected:
         QApplication::sendEvent(tree_->viewport(), &event);
         return event.isAccepted() ? event.dropAction() : Qt::IgnoreAction;
     }
-    Qt::DropAction Drop(const QMimeData& data, TQorShTreeNode* node)
+    Qt::DropAction Drop(const QMimeData& data, TQorShTreeNode* node,
+                        Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QDropEvent event(QPointF(LabelPoint(node)), Qt::CopyAction | Qt::MoveAction | Qt::LinkAction,
-                         &data, Qt::LeftButton, Qt::NoModifier);
+                         &data, Qt::LeftButton, modifiers);
         QApplication::sendEvent(tree_->viewport(), &event);
         return event.isAccepted() ? event.dropAction() : Qt::IgnoreAction;
     }
     // Enter, one drag-over on the node and the drop.
-    Qt::DropAction DragAndDrop(const QMimeData& data, TQorShTreeNode* node)
+    Qt::DropAction DragAndDrop(const QMimeData& data, TQorShTreeNode* node,
+                               Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         EXPECT_TRUE(Enter(data));
         Over(data, node);
-        return Drop(data, node);
+        return Drop(data, node, modifiers);
     }
 
     std::vector<QString> messages_;
@@ -158,7 +160,7 @@ TEST_F(TreeDropTest, AFolderIsRefusedOntoItselfAndItsDescendantsButNotOntoOthers
     EXPECT_EQ(fs::directory_iterator(root + "/a/b/c"), fs::directory_iterator());
 }
 
-TEST_F(TreeDropTest, ANameClashKeepsBothFilesAndSaysSo)
+TEST_F(TreeDropTest, ANameClashKeepsBothFilesSaysSoAndLeavesTheSourceNothingToDelete)
 {
     const std::string root = MakeDir(Root() + "/tree");
     MakeDir(root + "/target");
@@ -166,6 +168,7 @@ TEST_F(TreeDropTest, ANameClashKeepsBothFilesAndSaysSo)
     const std::string source = MakeFile(Root() + "/x.txt", "new");
     Build(root);
 
+    const std::string other = MakeFile(Root() + "/y.txt", "moved");
     const auto data = Payload(TQorShDragObject::kUriListMimeType, UriList({source}));
     DragAndDrop(*data, Child("target"));
 
@@ -173,6 +176,15 @@ TEST_F(TreeDropTest, ANameClashKeepsBothFilesAndSaysSo)
     EXPECT_EQ(ReadText(source), "new");
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_TRUE(messages_[0].contains(QString::fromStdString(source))) << messages_[0].toStdString();
+
+    // A move moves what it can and tells the source of a copy, so the source deletes nothing,
+    // least of all the file the clash kept with it.
+    const auto both = Payload(TQorShDragObject::kUriListMimeType, UriList({source, other}));
+    EXPECT_EQ(DragAndDrop(*both, Child("target"), Qt::ShiftModifier), Qt::CopyAction);
+    EXPECT_EQ(ReadText(root + "/target/y.txt"), "moved");
+    EXPECT_FALSE(fs::exists(other));
+    EXPECT_EQ(ReadText(source), "new");
+    EXPECT_EQ(ReadText(root + "/target/x.txt"), "old");
 }
 
 TEST_F(TreeDropTest, MalformedPayloadsAreRefusedWholeWithAMessageBeforeAnyFileIsTouched)
