@@ -12,6 +12,8 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 namespace tallyrun {
 
 TProgramWindows CreateProgramWindows(const TMainWindowFactory& createMainWindow,
@@ -37,6 +39,9 @@ TProgramWindows CreateProgramWindows(const TMainWindowFactory& createMainWindow,
 
 int RunProgram(int argc, char** argv)
 {
+    // A write past the file-size limit then fails with EFBIG, which the file operations report
+    // and clean up after, instead of the signal ending the program with files half written.
+    signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     InstallFontSubstitutions();
     InstallEventPump();

@@ -23,6 +23,8 @@ int SubtreeSize(const QTreeWidgetItem* item)
 
 TQorShTreeNode::TQorShTreeNode(std::unique_ptr<TQorShFolderData> item) : item_(std::move(item))
 {
+    // Whether a label edit may really start is the view's decision, made per item.
+    setFlags(flags() | Qt::ItemIsEditable);
     if (item_)
         item_->SetNode(this);
 }

@@ -6,6 +6,7 @@
 #include "widgets/handler_errors.h"
 
 #include <QHeaderView>
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include <algorithm>
@@ -44,6 +45,12 @@ TCustomQorShTreeView::TCustomQorShTreeView(QWidget* parent) : QTreeWidget(parent
     setUniformRowHeights(true);
     setAnimated(false);
     setExpandsOnDoubleClick(true);
+    // F2, or a click on the selected node's label, edits its name.
+    setEditTriggers(EditKeyPressed | SelectedClicked);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    launcher_ = std::make_unique<TXdgOpenLauncher>();
+    WatchMedia();
 
     shRoot_.SetChangeCallback([this] { RootChanged(); });
     driveRoots_ = ReadDriveRoots();

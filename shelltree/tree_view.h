@@ -5,8 +5,12 @@
 // while an arrow key is held.
 #pragma once
 
+#include "platform/mount_change.h"
 #include "shelltree/change_delay.h"
+#include "shelltree/drag_object.h"
+#include "shelltree/item_launcher.h"
 #include "shelltree/notify_thread.h"
+#include "shelltree/run_item.h"
 #include "shelltree/selected_folder.h"
 #include "shelltree/sh_root.h"
 #include "shelltree/tree_node.h"
@@ -16,8 +20,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+class QSocketNotifier;
+class QTimer;
 
 namespace tallyrun {
 
@@ -61,6 +69,9 @@ public:
     TShItemEvent OnShDragLeave;
     // Raised when the left button is released over the tree.
     TNotifyEvent OnClick;
+    // Asked before a double-click opens something that could start a program; while none is
+    // set the user is asked in a message box.
+    TRunConfirm RunConfirm;
 
     // Called once the host has wired its events: builds the tree, which selects and reports
     // the root.
@@ -108,6 +119,16 @@ public:
     // After a rename of the node's item: repopulate when accepted, show the name in any case.
     void NodeRenamed(TQorShTreeNode* node, bool accepted);
 
+    // What opens a double-clicked item that is not a folder (the desktop's handler by default).
+    void SetLauncher(std::unique_ptr<TItemLauncher> launcher);
+    // Where the mount points of removable volumes and their labels come from; by default the
+    // kernel's mount table. Setting them starts watching the mount table anew.
+    using TVolumeLabelSource = std::function<std::string(const std::string& mountPoint)>;
+    void SetMediaSource(TMountPointSource mountPoints, TVolumeLabelSource labels);
+    // Reads the mount points again and gives the drive nodes of volumes that came or went
+    // their caption (run when the mount table changes).
+    void MediaChanged();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -117,6 +138,13 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void customEvent(QEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
@@ -153,8 +181,24 @@ private:
     void AfterExpand(TQorShTreeNode* node);
     void AfterCollapse(TQorShTreeNode* node);
     TQorShTreeNode* WalkToNode(PCItemIDList list);
-    // Renaming (tree_view_rename.cpp).
+    // Renaming (tree_view_rename.cpp, the label editor in tree_view_edit.cpp).
     void ShowRenamed(TQorShTreeNode* node, bool accepted);
+
+    // Dropping onto nodes (tree_view_drop.cpp).
+    bool AcceptsDropOnto(TQorShTreeNode* node);
+    void CountDragOver(TQorShTreeNode* node);
+    void RepeatDragOver();
+    void ExpandDuringDrag(TQorShTreeNode* node);
+    void AutoScroll(const QPoint& pos);
+    void EndDrop();
+    // Dragging out (tree_view_drag.cpp): true when the move started a drag.
+    bool DragOutOnMove(QMouseEvent* event);
+    void DragOut(TQorShTreeNode* node);
+    // Running a double-clicked item (tree_view_run.cpp).
+    void RunNodeAt(const QPoint& pos);
+    // Media captions (tree_view_media.cpp).
+    void WatchMedia();
+    void SetDriveCaption(const std::string& mountPoint, const std::string& caption);
 
     // Selection (tree_view_selection.cpp).
     bool SelectionRefused() const;
@@ -203,6 +247,19 @@ private:
     std::unique_ptr<TShNotifyThread> watcher_;
     std::unique_ptr<TQorShChangeDelay> changeDelayThread_;
     mutable std::vector<QIcon> icons_;
+
+    // The data another program drags over the tree, and the drag-over repeat count on one node.
+    std::unique_ptr<TQorShDragObject> dragObject_;
+    TQorShTreeNode* dragOverNode_ = nullptr;
+    int dragOverCount_ = 0;
+    QTimer* dragOverRepeat_ = nullptr; // a child of the tree, made on the first drag-over
+    TQorShTreeNode* editingNode_ = nullptr;
+    std::optional<std::string> typedName_; // committed by the label editor, not yet applied
+    std::unique_ptr<TItemLauncher> launcher_;
+    TMountPointSource mediaPoints_;
+    TVolumeLabelSource mediaLabels_;
+    std::unique_ptr<TMountChangeDetector> mediaDetector_;
+    std::unique_ptr<QSocketNotifier> mediaNotifier_;
     mutable std::map<std::pair<int, int>, QIcon> overlaid_;
 };
 

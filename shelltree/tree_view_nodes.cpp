@@ -35,6 +35,10 @@ void TCustomQorShTreeView::ForgetSubtree(const QTreeWidgetItem* top)
         findWatch_ = nullptr;
     if (expandingNode_ && inside(expandingNode_))
         expandingNode_ = nullptr;
+    if (dragOverNode_ && inside(dragOverNode_))
+        dragOverNode_ = nullptr;
+    if (editingNode_ && inside(editingNode_))
+        editingNode_ = nullptr;
     // A pending delayed report of a node that goes is dropped, never reported.
     if (changeDelayThread_) {
         auto* pending = static_cast<QTreeWidgetItem*>(

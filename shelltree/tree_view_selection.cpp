@@ -165,12 +165,23 @@ void TCustomQorShTreeView::mouseReleaseEvent(QMouseEvent* event)
 
 void TCustomQorShTreeView::mouseMoveEvent(QMouseEvent* event)
 {
-    RunHandler([this, event] { RunBaseMouse([this, event] { QTreeWidget::mouseMoveEvent(event); }); });
+    RunHandler([this, event] {
+        if (DragOutOnMove(event))
+            return;
+        RunBaseMouse([this, event] { QTreeWidget::mouseMoveEvent(event); });
+    });
 }
 
 void TCustomQorShTreeView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     RunHandler([this, event] {
+        if (event->button() == Qt::LeftButton) {
+            // The double-click's own press only counts as the second click: its release must
+            // not select the clicked node over a folder the run has selected.
+            mouseState_ = TShMouseState::msNone;
+            SetDropHighlight(nullptr);
+            RunNodeAt(event->position().toPoint());
+        }
         RunBaseMouse([this, event] { QTreeWidget::mouseDoubleClickEvent(event); });
     });
 }
