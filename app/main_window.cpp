@@ -2,6 +2,7 @@
 
 #include "app/save_dialog.h"
 #include "app/slice_folders.h"
+#include "scan/run_folder.h"
 #include "shelltree/selected_folder.h"
 #include "widgets/handler_errors.h"
 #include "widgets/hook_hot_key.h"

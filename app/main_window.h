@@ -23,6 +23,7 @@ namespace tallyrun {
 class THookHotKey;
 class TLogView;
 class TQorShTreeNode;
+class TRunFolder;
 class TSaveDialog;
 class TSelectedFolder;
 class TSliceFolders;
@@ -155,6 +156,9 @@ private:
     TChartDoubleClick chartDoubleClick_;
     // The subfolder behind each slice of Series1.
     std::unique_ptr<TSliceFolders> sliceFolders_;
+    // The selected folder of the run in hand, open from the listing of its subfolders to the
+    // end of the run, so every subfolder is opened relative to it.
+    std::unique_ptr<TRunFolder> runFolder_;
 };
 
 } // namespace tallyrun

@@ -23,10 +23,6 @@ namespace {
 const std::string kRootLabel = "root";
 const std::string kStoppedLine = "【中断しました】";
 
-// The selected folder of the run in hand, open from the listing of its subfolders to the end
-// of the run. Runs never nest: a request during a run stops it and runs again after it.
-std::unique_ptr<TRunFolder> runFolder;
-
 // A folder's path line, escaped as the file lines are, so the log shows a name one way.
 std::string PathLine(const std::string& path)
 {
@@ -117,7 +113,7 @@ void TfrmMain::MeasureSelectedFolder(std::vector<std::string>& subfolders)
     // The selection is read anew for every step, as the folder pane may change it meanwhile.
     memSearch->AppendLine(PathLine(SelectedFolderPath()));
     AddSlice(kRootLabel, FolderTotal(ScanPath(SelectedFolderPath()), tdFolderOnly));
-    runFolder = std::make_unique<TRunFolder>(ScanPath(SelectedFolderPath()), subfolders);
+    runFolder_ = std::make_unique<TRunFolder>(ScanPath(SelectedFolderPath()), subfolders);
 
     StatusProgressBar1->SetPosition(0);
     StatusProgressBar1->SetMax(static_cast<int>(subfolders.size()));
@@ -130,7 +126,7 @@ void TfrmMain::MeasureSubfolder(const std::string& subfolder)
     const std::string path = WithTrailingSeparator(subfolder);
     memSearch->AppendLine(PathLine(path));
     const std::string label = SliceLabel(path);
-    const int index = AddSlice(label, runFolder->SubfolderTotal(path));
+    const int index = AddSlice(label, runFolder_->SubfolderTotal(path));
     sliceFolders_->SetFolder(index, path);
 }
 
@@ -154,7 +150,7 @@ void TfrmMain::FinishRun()
     StatusProgressBar1->hide();
     DetachProgressBar();
     DetachLog();
-    runFolder.reset();
+    runFolder_.reset();
     QApplication::restoreOverrideCursor();
 }
 
