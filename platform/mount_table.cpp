@@ -1,5 +1,7 @@
 #include "platform/mount_table.h"
 
+#include "platform/hex_digit.h"
+
 #include <dirent.h>
 #include <libmount.h>
 #include <sys/statvfs.h>
@@ -84,25 +86,14 @@ std::string RealPath(const std::string& path)
     return realpath(path.c_str(), buffer) ? std::string(buffer) : std::string();
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // udev names the links in /dev/disk/by-label with \xNN escapes.
 std::string UnescapeUdev(std::string_view s)
 {
     std::string out;
     for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] == 'x' && HexValue(s[i + 2]) >= 0 &&
-            HexValue(s[i + 3]) >= 0) {
-            out += static_cast<char>(HexValue(s[i + 2]) * 16 + HexValue(s[i + 3]));
+        if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] == 'x' && HexDigitValue(s[i + 2]) >= 0 &&
+            HexDigitValue(s[i + 3]) >= 0) {
+            out += static_cast<char>(HexDigitValue(s[i + 2]) * 16 + HexDigitValue(s[i + 3]));
             i += 3;
             continue;
         }

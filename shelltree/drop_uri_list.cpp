@@ -1,5 +1,7 @@
 #include "shelltree/drop_uri_list.h"
 
+#include "platform/hex_digit.h"
+
 #include <optional>
 
 namespace tallyrun {
@@ -7,17 +9,6 @@ namespace {
 
 constexpr std::string_view kFileScheme = "file://";
 constexpr std::string_view kLocalhost = "localhost";
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 bool IsControl(unsigned char c)
 {
@@ -51,8 +42,8 @@ std::optional<std::string> DecodePath(std::string_view encoded)
         if (c == '%') {
             if (i + 2 >= encoded.size())
                 return std::nullopt;
-            const int high = HexValue(encoded[i + 1]);
-            const int low = HexValue(encoded[i + 2]);
+            const int high = HexDigitValue(encoded[i + 1]);
+            const int low = HexDigitValue(encoded[i + 2]);
             if (high < 0 || low < 0)
                 return std::nullopt;
             c = static_cast<unsigned char>(high * 16 + low);
