@@ -16,8 +16,9 @@ namespace tallyrun {
 class TCanvas3D;
 class TChartSeries;
 
-// What a mark says about its point.
-enum TSeriesMarksStyle {
+// What a mark says about its point. The underlying type is fixed so that any stored number is
+// a valid value; a number outside the list says nothing.
+enum TSeriesMarksStyle : int {
     smsValue = 0,
     smsPercent = 1,
     smsLabel = 2,

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #include "scan/tree_listing.h"
@@ -17,27 +18,20 @@ using TClock = std::chrono::steady_clock;
 // gives back what it holds beyond it; it stays lowered, as the limit that caused it stays.
 constexpr std::size_t kMinOpen = 2;
 std::atomic<std::size_t> handleBudget{TDirCursor::kMaxOpen};
-// When it was last lowered: for a short while after, a cursor with nothing left to give back
-// waits for the others to give back theirs before it counts a folder as unreadable.
-std::atomic<TClock::rep> budgetLoweredAt{0};
-constexpr auto kGiveBackTime = std::chrono::milliseconds(100);
+// How long a cursor with nothing left to give back waits, from its first failed try, for the
+// others to give back theirs before it counts a folder as unreadable. The window starts anew
+// for every open: a shortage long after the budget was lowered (another part of the program
+// holding descriptors for a while) must not make a readable folder count as empty.
+constexpr auto kGiveBackTime = std::chrono::milliseconds(250);
 
 void LowerBudget(std::size_t budget)
 {
     budget = budget < kMinOpen ? kMinOpen : budget;
     std::size_t current = handleBudget.load();
     while (budget < current) {
-        if (handleBudget.compare_exchange_weak(current, budget)) {
-            budgetLoweredAt.store(TClock::now().time_since_epoch().count());
+        if (handleBudget.compare_exchange_weak(current, budget))
             return;
-        }
     }
-}
-
-bool OthersMayStillGiveBack()
-{
-    const TClock::time_point lowered{TClock::duration(budgetLoweredAt.load())};
-    return TClock::now() - lowered < kGiveBackTime;
 }
 
 } // namespace
@@ -141,17 +135,20 @@ const char* TDirCursor::LevelName(std::size_t level) const
 // for a short while the other cursors', and try again.
 platform::TDirHandle TDirCursor::OpenRetrying(int parentFd, const char* name, std::size_t inUse)
 {
+    std::optional<TClock::time_point> giveUpAt;
     for (;;) {
         platform::TDirHandle handle = platform::OpenSubdirectory(parentFd, name);
         if (handle.IsOpen() || !platform::OutOfDescriptors())
             return handle;
+        if (!giveUpAt)
+            giveUpAt = TClock::now() + kGiveBackTime;
         std::size_t held = 0;
         for (const TLevel& l : levels_)
             held += l.handle.IsOpen();
         LowerBudget(held > 0 ? held - 1 : 0);
         if (CloseFarthest(inUse))
             continue;
-        if (!OthersMayStillGiveBack())
+        if (TClock::now() >= *giveUpAt)
             return handle;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }

@@ -32,6 +32,7 @@ TEST_F(TreeRefreshTest, FoldersMadeOrRemovedOnDiskAppearAndGoInEveryPopulatedNod
         {root + "/new", true},       {root + "/a/a-new", true},
         {root + "/b/b1/b-new", true}, {root + "/gone", false},
     };
+    const int opens = tree.Watcher()->OpenCount();
     for (const auto& change : changes) {
         if (change.make)
             std::filesystem::create_directory(change.path);
@@ -50,6 +51,11 @@ TEST_F(TreeRefreshTest, FoldersMadeOrRemovedOnDiskAppearAndGoInEveryPopulatedNod
     EXPECT_EQ(tree.SelectedNode(), Child("b2", Child("b1", Child("b"))));
     EXPECT_EQ(reports_.size(), reports);
 
+    // The watcher closes its watches while it calls the tree back and opens them again after;
+    // a change made before they are open again is not seen, so wait for that first.
+    ASSERT_TRUE(WaitUntil(
+        [&] { return tree.Watcher()->OpenCount() > opens && !tree.Watcher()->InCallback(); },
+        15000));
     std::filesystem::remove(root + "/a/a-new");
     ASSERT_TRUE(WaitUntil([&] { return !Child("a-new", Child("a")); }, 15000));
     EXPECT_TRUE(Child("a")->isExpanded());
