@@ -99,6 +99,9 @@ TEST_F(NotifyThreadTest, ChangesOfOtherKindsAndInShownSubfoldersAreSeenAsConfigu
     std::filesystem::create_directory(shown + "/deeper");
     ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 15000));
     EXPECT_EQ(reports_[0].path, root + "/");
+    // A settings change made while the watcher is still in its callback is applied when it
+    // reopens its watches after it, so let it leave the callback first.
+    ASSERT_TRUE(WaitUntil([&] { return !watcher->InCallback(); }, 15000));
     // With the file-name kind added to the filter, a new file reports too.
     watcher->SetNotifyFilter(nfDirName | nfFileName);
     EXPECT_EQ(watcher->NotifyFilterOf(), nfDirName | nfFileName);
