@@ -21,7 +21,11 @@ QImage DrawAppIcon(int size)
     p.setBrush(QColor(140, 20, 20));
     p.drawRect(QRectF(top.left(), top.center().y(), top.width(), depth));
     p.drawEllipse(top.translated(0, depth));
-    const struct { int start, span; QColor colour; } slices[] = {
+    const struct
+    {
+        int start, span;
+        QColor colour;
+    } slices[] = {
         {90, 200, QColor(220, 40, 40)},
         {290, 110, QColor(240, 190, 40)},
         {40, 50, QColor(50, 150, 70)},

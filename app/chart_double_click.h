@@ -29,8 +29,8 @@ public:
 
 private:
     TChartPoint pressPoint_;
-    bool moved_ = false;          // the current press has moved
-    bool previousMoved_ = false;  // the press before it had moved
+    bool moved_ = false;         // the current press has moved
+    bool previousMoved_ = false; // the press before it had moved
     std::optional<TChartPoint> armed_;
 };
 

@@ -5,8 +5,7 @@
 namespace tallyrun {
 
 void SetUpRenderedChart(TMainChart& chart, TMainPieSeries& series,
-                        const TChartRenderSettings& settings,
-                        const std::vector<TSliceLine>& slices)
+                        const TChartRenderSettings& settings, const std::vector<TSliceLine>& slices)
 {
     ApplyMainChartSettings(chart, series);
     chart.resize(settings.width, settings.height);

@@ -8,7 +8,8 @@ namespace tallyrun {
 
 namespace {
 
-struct TPumpState {
+struct TPumpState
+{
     std::chrono::microseconds minInterval{1000};
     std::chrono::steady_clock::time_point lastDispatch{};
     bool dispatched = false;

@@ -56,10 +56,9 @@ void TfrmMain::ConnectHandlers()
         {TB_End, &TfrmMain::TB_EndClick},
     };
     for (const auto& [item, handler] : commands)
-        connect(item, &TTBItem::Click, this,
-                [this, item = item, handler = handler] {
-                    RunHandler([&] { (this->*handler)(item); });
-                });
+        connect(item, &TTBItem::Click, this, [this, item = item, handler = handler] {
+            RunHandler([&] { (this->*handler)(item); });
+        });
     HookHotKey1->SetOnHotKey(
         [this](THookHotKey* sender, int index) { HookHotKey1HotKey(sender, index); });
     ConnectChartHandlers();

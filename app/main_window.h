@@ -91,7 +91,11 @@ protected:
 
 private:
     // The marks the pie shows beside each slice.
-    enum class TMarksChoice { LabelPercent, LabelValue };
+    enum class TMarksChoice
+    {
+        LabelPercent,
+        LabelValue
+    };
 
     // Components and their placement.
     void BuildLayout(QWidget* folderPane);

@@ -10,7 +10,7 @@ namespace tallyrun {
 
 namespace {
 
-constexpr std::int32_t kZoomStep = 10;  // percent per wheel step
+constexpr std::int32_t kZoomStep = 10; // percent per wheel step
 
 } // namespace
 

@@ -11,10 +11,11 @@
 
 namespace tallyrun {
 
-enum TSaveDialogOption : unsigned {
-    ofOverwritePrompt = 0x1,  // ask before an existing file is replaced
-    ofHideReadOnly = 0x2,     // no read-only check box (the dialogs used here have none)
-    ofEnableSizing = 0x4,     // the dialog can be resized
+enum TSaveDialogOption : unsigned
+{
+    ofOverwritePrompt = 0x1, // ask before an existing file is replaced
+    ofHideReadOnly = 0x2,    // no read-only check box (the dialogs used here have none)
+    ofEnableSizing = 0x4,    // the dialog can be resized
 };
 
 class TSaveDialog;

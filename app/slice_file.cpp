@@ -51,7 +51,9 @@ bool ParseSlices(const std::string& text, std::vector<TSliceLine>& slices, std::
 bool ReadSliceFile(const std::string& path, std::vector<TSliceLine>& slices, std::string& error)
 {
     // Only a regular file: a fifo or a device would block or never end.
-    struct stat status {};
+    struct stat status
+    {
+    };
     if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode) ||
         static_cast<std::size_t>(status.st_size) > kMaxFileBytes) {
         error = "cannot read " + path + " (not a regular file of at most 64 MiB)";

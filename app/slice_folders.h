@@ -28,7 +28,7 @@ public:
 
 private:
     TChartSeries& series_;
-    TChartValueList& numbers_;  // per point: 0 for none, else 1 + an index into paths_
+    TChartValueList& numbers_; // per point: 0 for none, else 1 + an index into paths_
     std::vector<std::string> paths_;
 };
 

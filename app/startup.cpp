@@ -49,9 +49,8 @@ int RunProgram(int argc, char** argv)
     QApplication::setDesktopFileName(QStringLiteral("tallyrun"));
     QApplication::setWindowIcon(AppIcon());
     // Failures of the folder tree's watcher and change delay are shown like any handler error.
-    SetShThreadErrorHandler([](const std::string& message) {
-        ShowHandlerError(QString::fromStdString(message));
-    });
+    SetShThreadErrorHandler(
+        [](const std::string& message) { ShowHandlerError(QString::fromStdString(message)); });
 
     const TProgramWindows windows = CreateProgramWindows(CreateMainWindow);
     windows.frmMain->show();

@@ -17,9 +17,9 @@ void DrawEnd(QPainter& p)
 {
     p.setPen(QPen(QColor(90, 60, 30), 1));
     p.setBrush(QColor(180, 130, 70));
-    p.drawRect(QRectF(2.5, 1.5, 7, 13));  // the door
+    p.drawRect(QRectF(2.5, 1.5, 7, 13)); // the door
     p.setPen(QPen(QColor(200, 30, 30), 2));
-    p.drawLine(QPointF(7, 8), QPointF(14, 8));  // the way out
+    p.drawLine(QPointF(7, 8), QPointF(14, 8)); // the way out
     p.drawLine(QPointF(11, 5), QPointF(14, 8));
     p.drawLine(QPointF(11, 11), QPointF(14, 8));
 }
@@ -51,18 +51,18 @@ void DrawSave(QPainter& p)
 {
     p.setPen(QPen(QColor(20, 30, 80), 1));
     p.setBrush(QColor(50, 80, 170));
-    p.drawRect(QRectF(1.5, 1.5, 13, 13));  // the disk
+    p.drawRect(QRectF(1.5, 1.5, 13, 13)); // the disk
     p.setBrush(Qt::white);
-    p.drawRect(QRectF(4.5, 1.5, 7, 5));  // the label
+    p.drawRect(QRectF(4.5, 1.5, 7, 5)); // the label
     p.setBrush(QColor(190, 190, 190));
-    p.drawRect(QRectF(4.5, 9.5, 7, 5));  // the shutter
+    p.drawRect(QRectF(4.5, 9.5, 7, 5)); // the shutter
 }
 
 void DrawStop(QPainter& p)
 {
     QPolygonF octagon;
-    for (const QPointF& c : {QPointF(5, 1), {11, 1}, {15, 5}, {15, 11}, {11, 15}, {5, 15},
-                             {1, 11}, {1, 5}})
+    for (const QPointF& c :
+         {QPointF(5, 1), {11, 1}, {15, 5}, {15, 11}, {11, 15}, {5, 15}, {1, 11}, {1, 5}})
         octagon << c;
     p.setPen(QPen(QColor(120, 0, 0), 1));
     p.setBrush(QColor(210, 30, 30));
@@ -84,9 +84,13 @@ void DrawPercent(QPainter& p)
 void DrawSize(QPainter& p)
 {
     p.setPen(QPen(Qt::black, 1));
-    const struct { double x, h; QColor colour; } bars[] = {
-        {1.5, 5, QColor(40, 160, 60)}, {6.5, 9, QColor(240, 200, 40)},
-        {11.5, 13, QColor(220, 40, 40)}};
+    const struct
+    {
+        double x, h;
+        QColor colour;
+    } bars[] = {{1.5, 5, QColor(40, 160, 60)},
+                {6.5, 9, QColor(240, 200, 40)},
+                {11.5, 13, QColor(220, 40, 40)}};
     for (const auto& bar : bars) {
         p.setBrush(bar.colour);
         p.drawRect(QRectF(bar.x, 14.5 - bar.h, 3, bar.h));
@@ -100,8 +104,8 @@ void DrawVersion(QPainter& p)
     p.drawEllipse(QRectF(1, 1, 14, 14));
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
-    p.drawEllipse(QRectF(7, 3.5, 2, 2));  // the dot of the "i"
-    p.drawRect(QRectF(7, 7, 2, 6));       // its stem
+    p.drawEllipse(QRectF(7, 3.5, 2, 2)); // the dot of the "i"
+    p.drawRect(QRectF(7, 7, 2, 6));      // its stem
 }
 
 void DrawFolder(QPainter& p)
@@ -141,17 +145,38 @@ QImage DrawToolbarImage(TMainToolbarImage image)
     QPainter p(&result);
     p.setRenderHint(QPainter::Antialiasing);
     switch (image) {
-    case tiEnd: DrawEnd(p); break;
-    case tiView3D: DrawView3D(p); break;
-    case tiPie: DrawPie(p); break;
-    case tiSave: DrawSave(p); break;
-    case tiStop: DrawStop(p); break;
-    case tiPercent: DrawPercent(p); break;
-    case tiSize: DrawSize(p); break;
-    case tiVersion: DrawVersion(p); break;
-    case tiFolder: DrawFolder(p); break;
-    case tiLegend: DrawLegend(p); break;
-    case tiImageCount: break;
+    case tiEnd:
+        DrawEnd(p);
+        break;
+    case tiView3D:
+        DrawView3D(p);
+        break;
+    case tiPie:
+        DrawPie(p);
+        break;
+    case tiSave:
+        DrawSave(p);
+        break;
+    case tiStop:
+        DrawStop(p);
+        break;
+    case tiPercent:
+        DrawPercent(p);
+        break;
+    case tiSize:
+        DrawSize(p);
+        break;
+    case tiVersion:
+        DrawVersion(p);
+        break;
+    case tiFolder:
+        DrawFolder(p);
+        break;
+    case tiLegend:
+        DrawLegend(p);
+        break;
+    case tiImageCount:
+        break;
     }
     return result;
 }

@@ -9,8 +9,18 @@ class TTBImageList;
 
 // The pictures by number: 0 end, 1 3D view, 2 pie chart, 3 save, 4 stop, 5 percentages,
 // 6 sizes, 7 version information, 8 folder, 9 legend.
-enum TMainToolbarImage {
-    tiEnd, tiView3D, tiPie, tiSave, tiStop, tiPercent, tiSize, tiVersion, tiFolder, tiLegend,
+enum TMainToolbarImage
+{
+    tiEnd,
+    tiView3D,
+    tiPie,
+    tiSave,
+    tiStop,
+    tiPercent,
+    tiSize,
+    tiVersion,
+    tiFolder,
+    tiLegend,
     tiImageCount
 };
 

@@ -15,11 +15,11 @@ namespace {
 
 // Key names by number, as GetVersionString addresses them.
 constexpr std::array<std::string_view, 12> kKeyNames = {
-    "Comments",       "CompanyName",      "FileDescription", "FileVersion",
-    "InternalName",   "LegalCopyright",   "LegalTrademarks", "OriginalFilename",
-    "PrivateBuild",   "ProductName",      "ProductVersion",  "SpecialBuild"};
+    "Comments",     "CompanyName",    "FileDescription", "FileVersion",
+    "InternalName", "LegalCopyright", "LegalTrademarks", "OriginalFilename",
+    "PrivateBuild", "ProductName",    "ProductVersion",  "SpecialBuild"};
 
-constexpr std::size_t kHeaderSize = 6;  // wLength, wValueLength, wType
+constexpr std::size_t kHeaderSize = 6; // wLength, wValueLength, wType
 constexpr std::size_t kMaxBlockSize = 1u << 20;
 
 std::size_t Align4(std::size_t offset)
@@ -33,7 +33,8 @@ std::uint16_t Read16(std::span<const std::uint8_t> bytes, std::size_t offset)
 }
 
 // One node, located inside the block; every offset here lies within [start, end].
-struct TNode {
+struct TNode
+{
     std::size_t end = 0;
     std::size_t keyStart = 0;
     std::size_t keyChars = 0;
@@ -60,7 +61,7 @@ std::optional<TNode> ParseNode(std::span<const std::uint8_t> block, std::size_t 
     std::size_t at = node.keyStart;
     while (true) {
         if (node.end - at < 2)
-            return std::nullopt;  // the key has no NUL inside the node
+            return std::nullopt; // the key has no NUL inside the node
         if (Read16(block, at) == 0)
             break;
         at += 2;
@@ -97,7 +98,7 @@ std::optional<TNode> FindChild(std::span<const std::uint8_t> block, const TNode&
             return std::nullopt;
         if (KeyEquals(block, *child, name))
             return child;
-        at = Align4(child->end);  // each child is at least a header long, so this advances
+        at = Align4(child->end); // each child is at least a header long, so this advances
     }
     return std::nullopt;
 }
@@ -115,7 +116,8 @@ std::optional<TVersionValue> TVersionBlock::QueryValue(std::string_view path) co
     while (node && !path.empty()) {
         const std::size_t separator = path.find('\\');
         const std::string_view name = path.substr(0, separator);
-        path = separator == std::string_view::npos ? std::string_view{} : path.substr(separator + 1);
+        path =
+            separator == std::string_view::npos ? std::string_view{} : path.substr(separator + 1);
         if (!name.empty())
             node = FindChild(block_, *node, name);
     }

@@ -20,9 +20,10 @@ namespace tallyrun {
 // The ELF section of the tallyrun executable that carries its version block.
 inline constexpr std::string_view kVersionSectionName = ".tallyrun_version";
 
-struct TVersionValue {
-    std::span<const std::uint8_t> bytes;  // the value's bytes that lie inside its node
-    std::uint16_t length = 0;             // wValueLength: characters for text, bytes for binary
+struct TVersionValue
+{
+    std::span<const std::uint8_t> bytes; // the value's bytes that lie inside its node
+    std::uint16_t length = 0;            // wValueLength: characters for text, bytes for binary
     bool text = false;
 };
 

@@ -20,9 +20,15 @@ std::u16string ToUtf16(const std::string& text)
     std::u16string out;
     for (std::size_t i = 0; i < text.size();) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        const int extra = byte < 0x80 ? 0 : (byte >> 5) == 6 ? 1 : (byte >> 4) == 14 ? 2
-                        : (byte >> 3) == 30 ? 3 : -1;
-        char32_t c = extra == 0 ? byte : extra == 1 ? byte & 0x1F : extra == 2 ? byte & 0x0F : byte & 0x07;
+        const int extra = byte < 0x80         ? 0
+                          : (byte >> 5) == 6  ? 1
+                          : (byte >> 4) == 14 ? 2
+                          : (byte >> 3) == 30 ? 3
+                                              : -1;
+        char32_t c = extra == 0   ? byte
+                     : extra == 1 ? byte & 0x1F
+                     : extra == 2 ? byte & 0x0F
+                                  : byte & 0x07;
         bool valid = extra >= 0 && i + static_cast<std::size_t>(extra) < text.size();
         for (int k = 1; valid && k <= extra; ++k) {
             const auto next = static_cast<unsigned char>(text[i + k]);
@@ -107,12 +113,12 @@ void WriteFixedInfo(TBlockWriter& out, const TVersionBlockContents& contents)
     out.Put32(std::uint32_t{product[0]} << 16 | product[1]);
     out.Put32(std::uint32_t{product[2]} << 16 | product[3]);
     out.Put32(kFileFlagsMask);
-    out.Put32(0);  // flags: a release build
-    out.Put32(0);  // operating system: none of the listed ones
+    out.Put32(0); // flags: a release build
+    out.Put32(0); // operating system: none of the listed ones
     out.Put32(kFileTypeApp);
-    out.Put32(0);  // subtype
-    out.Put32(0);  // date, high half
-    out.Put32(0);  // date, low half
+    out.Put32(0); // subtype
+    out.Put32(0); // date, high half
+    out.Put32(0); // date, low half
 }
 
 void WriteStringTable(TBlockWriter& out, const TVersionStringTable& table)
@@ -143,21 +149,23 @@ std::vector<std::uint8_t> WriteVersionBlock(const TVersionBlockContents& content
 {
     TBlockWriter out;
     constexpr std::uint16_t kFixedInfoSize = 52;
-    out.Node("VS_VERSION_INFO", kFixedInfoSize, false, [&] { WriteFixedInfo(out, contents); }, [&] {
-        out.Node("StringFileInfo", 0, true, {}, [&] {
-            for (const auto& table : contents.stringTables)
-                WriteStringTable(out, table);
-        });
-        if (!contents.translations)
-            return;
-        out.Node("VarFileInfo", 0, true, {}, [&] {
-            const auto& entries = *contents.translations;
-            out.Node("Translation", static_cast<std::uint16_t>(entries.size() * 4), false, [&] {
-                for (std::uint32_t entry : entries)
-                    out.Put32(entry);
+    out.Node(
+        "VS_VERSION_INFO", kFixedInfoSize, false, [&] { WriteFixedInfo(out, contents); },
+        [&] {
+            out.Node("StringFileInfo", 0, true, {}, [&] {
+                for (const auto& table : contents.stringTables)
+                    WriteStringTable(out, table);
+            });
+            if (!contents.translations)
+                return;
+            out.Node("VarFileInfo", 0, true, {}, [&] {
+                const auto& entries = *contents.translations;
+                out.Node("Translation", static_cast<std::uint16_t>(entries.size() * 4), false, [&] {
+                    for (std::uint32_t entry : entries)
+                        out.Put32(entry);
+                });
             });
         });
-    });
     return out.Take();
 }
 
@@ -171,17 +179,18 @@ TVersionBlockContents ProgramVersionSpec(const std::string& productName, const s
                                     std::to_string(v[2]) + "." + std::to_string(v[3]);
     const std::string productVersion =
         std::to_string(v[0]) + "." + std::to_string(v[1]) + "." + std::to_string(v[2]);
-    contents.stringTables.push_back({"041103A4",
-                                 {{"Comments", ""},
-                                  {"CompanyName", ""},
-                                  {"FileDescription", ""},
-                                  {"FileVersion", fileVersion},
-                                  {"InternalName", ""},
-                                  {"LegalCopyright", "Copyright (C) the " + productName + " project"},
-                                  {"LegalTrademarks", ""},
-                                  {"OriginalFilename", productName},
-                                  {"ProductName", productName},
-                                  {"ProductVersion", productVersion}}});
+    contents.stringTables.push_back(
+        {"041103A4",
+         {{"Comments", ""},
+          {"CompanyName", ""},
+          {"FileDescription", ""},
+          {"FileVersion", fileVersion},
+          {"InternalName", ""},
+          {"LegalCopyright", "Copyright (C) the " + productName + " project"},
+          {"LegalTrademarks", ""},
+          {"OriginalFilename", productName},
+          {"ProductName", productName},
+          {"ProductVersion", productVersion}}});
     contents.translations = std::vector<std::uint32_t>{kJapaneseShiftJis};
     return contents;
 }

@@ -11,12 +11,14 @@
 
 namespace tallyrun {
 
-struct TVersionStringTable {
-    std::string name;  // language and code page as 8 hex digits, e.g. "041103A4"
-    std::vector<std::pair<std::string, std::string>> strings;  // key, value (UTF-8)
+struct TVersionStringTable
+{
+    std::string name; // language and code page as 8 hex digits, e.g. "041103A4"
+    std::vector<std::pair<std::string, std::string>> strings; // key, value (UTF-8)
 };
 
-struct TVersionBlockContents {
+struct TVersionBlockContents
+{
     std::array<std::uint16_t, 4> fileVersion{};
     std::array<std::uint16_t, 4> productVersion{};
     std::vector<TVersionStringTable> stringTables;
@@ -31,6 +33,7 @@ std::vector<std::uint8_t> WriteVersionBlock(const TVersionBlockContents& content
 // The block the tallyrun executable carries: `version` is "major.minor.patch.build", the
 // product version its first three numbers; one string table "041103A4" (Japanese, code page
 // 932) and a translation table holding that one pair.
-TVersionBlockContents ProgramVersionSpec(const std::string& productName, const std::string& version);
+TVersionBlockContents ProgramVersionSpec(const std::string& productName,
+                                         const std::string& version);
 
 } // namespace tallyrun

@@ -10,10 +10,20 @@ namespace tallyrun {
 // Keys by number: 0 Comments, 1 CompanyName, 2 FileDescription, 3 FileVersion,
 // 4 InternalName, 5 LegalCopyright, 6 LegalTrademarks, 7 OriginalFilename, 8 PrivateBuild,
 // 9 ProductName, 10 ProductVersion, 11 SpecialBuild.
-enum TVersionKey {
-    vkComments, vkCompanyName, vkFileDescription, vkFileVersion, vkInternalName,
-    vkLegalCopyright, vkLegalTrademarks, vkOriginalFilename, vkPrivateBuild, vkProductName,
-    vkProductVersion, vkSpecialBuild
+enum TVersionKey
+{
+    vkComments,
+    vkCompanyName,
+    vkFileDescription,
+    vkFileVersion,
+    vkInternalName,
+    vkLegalCopyright,
+    vkLegalTrademarks,
+    vkOriginalFilename,
+    vkPrivateBuild,
+    vkProductName,
+    vkProductVersion,
+    vkSpecialBuild
 };
 
 // Raised with "情報の取得に失敗しました" when the block has no translation table.

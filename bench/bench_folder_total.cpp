@@ -21,7 +21,10 @@ public:
     void SetVisible(bool) override {}
     void SetMin(int value) override { min_ = value; }
     void SetMax(int value) override { max_ = value; }
-    void SetPosition(int value) override { position_ = value < min_ ? min_ : value > max_ ? max_ : value; }
+    void SetPosition(int value) override
+    {
+        position_ = value < min_ ? min_ : value > max_ ? max_ : value;
+    }
     int Position() const override { return position_; }
     int Max() const { return max_; }
 
@@ -58,9 +61,11 @@ int main(int argc, char** argv)
     std::size_t logBytes = 0;
     for (const std::string& line : log.lines)
         logBytes += line.size();
-    struct rusage usage{};
+    struct rusage usage
+    {
+    };
     ::getrusage(RUSAGE_SELF, &usage);
-    std::printf("scan_s=%.4f files=%d total=%.0f log_bytes=%zu peak_rss_kb=%ld\n",
-                elapsed.count(), bar.Max(), total, logBytes, usage.ru_maxrss);
+    std::printf("scan_s=%.4f files=%d total=%.0f log_bytes=%zu peak_rss_kb=%ld\n", elapsed.count(),
+                bar.Max(), total, logBytes, usage.ru_maxrss);
     return 0;
 }

@@ -33,12 +33,11 @@ long StatusKb(const char* key)
 std::string LogLine(long i)
 {
     return "\t\t/srv/data/projects/tree/d" + std::to_string(i % 97) + "/sub" +
-           std::to_string(i % 13) + "/file_" + std::to_string(i) + ".dat : " +
-           std::to_string(i * 4096);
+           std::to_string(i % 13) + "/file_" + std::to_string(i) +
+           ".dat : " + std::to_string(i * 4096);
 }
 
-template <typename Widget>
-double PaintAtRandomPlaces(Widget& w, QScrollBar* bar)
+template <typename Widget> double PaintAtRandomPlaces(Widget& w, QScrollBar* bar)
 {
     std::mt19937 rng(1);
     QElapsedTimer t;
@@ -103,7 +102,6 @@ int main(int argc, char** argv)
     }
     std::printf("design=%s lines=%ld append_s=%.3f rss_kb=%ld peak_rss_kb=%ld "
                 "scroll_paint_ms=%.3f\n",
-                plain ? "plain" : "view", lines, appendS, rssKb,
-                StatusKb("VmHWM:"), paintMs);
+                plain ? "plain" : "view", lines, appendS, rssKb, StatusKb("VmHWM:"), paintMs);
     return 0;
 }

@@ -30,8 +30,10 @@ std::string FolderName(unsigned i, unsigned pick)
 
 std::string FileName(unsigned i, unsigned pick)
 {
-    static const char* const kPrefixes[8] = {"写真_", "Report ", ".", "file", "file", "file", "file", "file"};
-    static const char* const kSuffixes[8] = {".jpg", ".PDF", ".cache", ".dat", ".dat", ".dat", ".dat", ".dat"};
+    static const char* const kPrefixes[8] = {"写真_", "Report ", ".",    "file",
+                                             "file",  "file",    "file", "file"};
+    static const char* const kSuffixes[8] = {".jpg", ".PDF", ".cache", ".dat",
+                                             ".dat", ".dat", ".dat",   ".dat"};
     std::string name = kPrefixes[pick % 8];
     name += std::to_string(i);
     name += kSuffixes[pick % 8];

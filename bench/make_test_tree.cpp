@@ -34,7 +34,7 @@ int main(int argc, char** argv)
     long folderNo = 0;
     while (made < files) {
         const int top = int(folderNo % kTop);
-        std::string topName = top % 10 == 3 ? "日本語のフォルダ" + std::to_string(top)
+        std::string topName = top % 10 == 3   ? "日本語のフォルダ" + std::to_string(top)
                               : top % 10 == 7 ? "a_rather_long_folder_name_" + std::to_string(top)
                                               : "dir" + std::to_string(top);
         const fs::path folder = root / topName / ("l1_" + std::to_string(folderNo / kTop % 8)) /

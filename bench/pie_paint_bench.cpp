@@ -61,7 +61,8 @@ std::vector<QPolygon> SlicePolygons(const std::vector<double>& values, QRect box
     double start = 0;
     for (const double v : values) {
         const double end = start + v / total * 2 * std::numbers::pi;
-        const int n = std::min(30, int(std::lround((end - start) * 180 / std::numbers::pi / 10))) + 2;
+        const int n =
+            std::min(30, int(std::lround((end - start) * 180 / std::numbers::pi / 10))) + 2;
         QPolygon polygon;
         polygon << centre;
         for (int i = 0; i < n; ++i) {

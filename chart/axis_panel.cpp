@@ -8,8 +8,8 @@
 namespace tallyrun {
 
 TCustomAxisPanel::TCustomAxisPanel(QWidget* parent)
-    : TCustomChartPanelExtended(parent), backWall_(this, clAutomatic),
-      leftWall_(this, 0x80FFFF), bottomWall_(this, clWhite)
+    : TCustomChartPanelExtended(parent), backWall_(this, clAutomatic), leftWall_(this, 0x80FFFF),
+      bottomWall_(this, clWhite)
 {
     backWall_.SetBrushStyle(Qt::NoBrush);
     axes_[axDepth].Visible = false;

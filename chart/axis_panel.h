@@ -3,10 +3,10 @@
 #pragma once
 
 #include "chart/chart_panel_extended.h"
-#include "chart/chart_pen.h"
-#include "chart/chart_wall.h"
 #include "chart/chart_parent.h"
+#include "chart/chart_pen.h"
 #include "chart/chart_series.h"
+#include "chart/chart_wall.h"
 
 #include <QCursor>
 #include <array>
@@ -21,7 +21,14 @@ struct TChartAxis
     bool Visible = true;
 };
 
-enum TAxisIndex { axBottom, axTop, axLeft, axRight, axDepth };
+enum TAxisIndex
+{
+    axBottom,
+    axTop,
+    axLeft,
+    axRight,
+    axDepth
+};
 
 class TCustomAxisPanel : public TCustomChartPanelExtended, public TChartParent
 {

@@ -11,14 +11,13 @@ class TCanvas3D : public TChartCanvas
 {
 public:
     virtual TScreenPoint ProjectPoint(std::int32_t x, std::int32_t y, std::int32_t z) const = 0;
-    virtual TScreenPoint UnprojectPoint(std::int32_t x, std::int32_t y,
-                                        std::int32_t z) const = 0;
+    virtual TScreenPoint UnprojectPoint(std::int32_t x, std::int32_t y, std::int32_t z) const = 0;
     virtual void SolidPieSlice(std::int32_t xCentre, std::int32_t yCentre, std::int32_t xRadius,
                                std::int32_t yRadius, std::int32_t baseZ, std::int32_t capZ,
                                double startAngle, double endAngle, bool shadeSides,
                                bool withSides) = 0;
-    virtual void ProjectedLine(std::int32_t x0, std::int32_t y0, std::int32_t x1,
-                               std::int32_t y1, std::int32_t z) = 0;
+    virtual void ProjectedLine(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
+                               std::int32_t z) = 0;
     virtual void BeginFlatDrawing() = 0;
     virtual void EndFlatDrawing() = 0;
 

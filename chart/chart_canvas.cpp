@@ -94,14 +94,14 @@ void TChartCanvas::StraightLine(int x0, int y0, int x1, int y1)
     std::int64_t lastX, lastY;
     if (std::abs(dx) >= std::abs(dy)) {
         lastX = x1 - (dx > 0 ? 1 : -1);
-        lastY = y0 + static_cast<std::int64_t>(std::llround(static_cast<double>(lastX - x0) *
-                                                            static_cast<double>(dy) /
-                                                            static_cast<double>(dx)));
+        lastY = y0 + static_cast<std::int64_t>(
+                         std::llround(static_cast<double>(lastX - x0) * static_cast<double>(dy) /
+                                      static_cast<double>(dx)));
     } else {
         lastY = y1 - (dy > 0 ? 1 : -1);
-        lastX = x0 + static_cast<std::int64_t>(std::llround(static_cast<double>(lastY - y0) *
-                                                            static_cast<double>(dx) /
-                                                            static_cast<double>(dy)));
+        lastX = x0 + static_cast<std::int64_t>(
+                         std::llround(static_cast<double>(lastY - y0) * static_cast<double>(dx) /
+                                      static_cast<double>(dy)));
     }
     ApplyState(true, false);
     QPen pen = target_->pen();

@@ -21,7 +21,11 @@ class QPainter;
 
 namespace tallyrun {
 
-enum TBackgroundMode { bkTransparent = 1, bkOpaque = 2 };
+enum TBackgroundMode
+{
+    bkTransparent = 1,
+    bkOpaque = 2
+};
 
 // Text alignment flags, as the drawing platform numbers them.
 constexpr int taLeft = 0;

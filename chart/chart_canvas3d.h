@@ -55,8 +55,7 @@ public:
     {
         return projection_.Project(x, y, z);
     }
-    TScreenPoint UnprojectPoint(std::int32_t x, std::int32_t y,
-                                std::int32_t z) const override
+    TScreenPoint UnprojectPoint(std::int32_t x, std::int32_t y, std::int32_t z) const override
     {
         return projection_.Unproject(x, y, z);
     }

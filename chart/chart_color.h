@@ -29,8 +29,8 @@ constexpr TColor clAqua = 0xFFFF00;
 
 // The automatic point colours, in the order points take them.
 constexpr std::array<TColor, 16> DefaultPalette = {
-    clRed,  clGreen,  clYellow, clBlue,   clWhite, clGray,   clFuchsia, clTeal,
-    clNavy, clMaroon, clLime,   clOlive,  clPurple, clSilver, clAqua,   clBlack,
+    clRed,  clGreen,  clYellow, clBlue,  clWhite,  clGray,   clFuchsia, clTeal,
+    clNavy, clMaroon, clLime,   clOlive, clPurple, clSilver, clAqua,    clBlack,
 };
 
 // TColor, the basic and system colours and ColorToQColor come from platform/color_value.h.

@@ -23,8 +23,9 @@ inline std::int32_t RoundHalfEven(double value)
 // A 64-bit sum or product held within the 32-bit range.
 inline std::int32_t ClampToInt32(std::int64_t value)
 {
-    return value > INT32_MAX ? INT32_MAX : value < INT32_MIN ? INT32_MIN
-                                                              : static_cast<std::int32_t>(value);
+    return value > INT32_MAX   ? INT32_MAX
+           : value < INT32_MIN ? INT32_MIN
+                               : static_cast<std::int32_t>(value);
 }
 
 // a * b / c on a 64-bit product, rounded to the nearest integer with halves away from zero;

@@ -101,8 +101,7 @@ void TCustomChartPanel::resizeEvent(QResizeEvent* event)
     RequestChartRepaint();
 }
 
-void TCustomChartPanel::PrepareBrush(TColor colour, Qt::BrushStyle style,
-                                     TColor backgroundColour)
+void TCustomChartPanel::PrepareBrush(TColor colour, Qt::BrushStyle style, TColor backgroundColour)
 {
     TCanvasBrush& brush = canvas_->Brush();
     if (style != Qt::SolidPattern && colour == backgroundColour)
@@ -120,8 +119,7 @@ void TCustomChartPanel::PrepareBrush(TColor colour, Qt::BrushStyle style,
 
 QImage TCustomChartPanel::RenderBitmap(TColor colour, const TChartRect& rect)
 {
-    QImage bitmap(std::max(0, rect.Width()), std::max(0, rect.Height()),
-                  QImage::Format_RGB32);
+    QImage bitmap(std::max(0, rect.Width()), std::max(0, rect.Height()), QImage::Format_RGB32);
     bitmap.fill(Qt::white);
     if (colour != clWhite)
         bitmap.fill(ColorToQColor(colour));

@@ -16,7 +16,13 @@
 
 namespace tallyrun {
 
-enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+enum TBevelCut
+{
+    bvNone,
+    bvLowered,
+    bvRaised,
+    bvSpace
+};
 
 // A background gradient from StartColor at the top to EndColor at the bottom.
 struct TChartGradient

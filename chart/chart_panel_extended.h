@@ -7,7 +7,13 @@
 
 namespace tallyrun {
 
-enum TPanningMode { pmNone, pmHorizontal, pmVertical, pmBoth };
+enum TPanningMode
+{
+    pmNone,
+    pmHorizontal,
+    pmVertical,
+    pmBoth
+};
 
 // A rectangle being dragged with the mouse for zoom or panning.
 struct TZoomPanningRecord

@@ -166,7 +166,10 @@ void TChartSeries::SetParentChart(TChartParent* chart)
         parentChart_->AttachSeries(this);
 }
 
-void TChartSeries::SetSeriesColor(TColor color) { SetAndRepaint(seriesColor_, color); }
+void TChartSeries::SetSeriesColor(TColor color)
+{
+    SetAndRepaint(seriesColor_, color);
+}
 
 void TChartSeries::SetColorEachPoint(bool value)
 {
@@ -179,10 +182,22 @@ void TChartSeries::SetColorEachPoint(bool value)
     RequestRepaint();
 }
 
-void TChartSeries::SetActive(bool value) { SetAndRepaint(active_, value); }
-void TChartSeries::SetShowInLegend(bool value) { SetAndRepaint(showInLegend_, value); }
-void TChartSeries::SetTitle(const std::string& title) { SetAndRepaint(title_, title); }
-void TChartSeries::SetValueFormat(const std::string& format) { SetAndRepaint(valueFormat_, format); }
+void TChartSeries::SetActive(bool value)
+{
+    SetAndRepaint(active_, value);
+}
+void TChartSeries::SetShowInLegend(bool value)
+{
+    SetAndRepaint(showInLegend_, value);
+}
+void TChartSeries::SetTitle(const std::string& title)
+{
+    SetAndRepaint(title_, title);
+}
+void TChartSeries::SetValueFormat(const std::string& format)
+{
+    SetAndRepaint(valueFormat_, format);
+}
 void TChartSeries::SetPercentFormat(const std::string& format)
 {
     SetAndRepaint(percentFormat_, format);

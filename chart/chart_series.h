@@ -22,7 +22,12 @@ namespace tallyrun {
 class TChartParent;
 class TCustomChartPanel;
 
-enum TSeriesMouseButton { smbLeft, smbRight, smbMiddle };
+enum TSeriesMouseButton
+{
+    smbLeft,
+    smbRight,
+    smbMiddle
+};
 
 class TChartSeries
 {
@@ -32,9 +37,9 @@ public:
     using TValueIndexEvent = std::function<void(TChartSeries& sender, int valueIndex)>;
     using TGetMarkTextEvent =
         std::function<void(TChartSeries& sender, int valueIndex, std::string& markText)>;
-    using TClickEvent = std::function<void(TChartSeries& sender, int valueIndex,
-                                           TSeriesMouseButton button, unsigned shift, int x,
-                                           int y)>;
+    using TClickEvent =
+        std::function<void(TChartSeries& sender, int valueIndex, TSeriesMouseButton button,
+                           unsigned shift, int x, int y)>;
 
     TChartSeries();
     virtual ~TChartSeries();
@@ -177,8 +182,7 @@ protected:
     virtual void PointsCleared() {}
     virtual void PointsExchanged(int /*a*/, int /*b*/) {}
 
-    template <typename T>
-    void SetAndRepaint(T& field, const T& value)
+    template <typename T> void SetAndRepaint(T& field, const T& value)
     {
         if (field == value)
             return;

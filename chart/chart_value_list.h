@@ -9,7 +9,12 @@ namespace tallyrun {
 
 class TChartSeries;
 
-enum TChartListOrder { loNone = 0, loAscending = 1, loDescending = 2 };
+enum TChartListOrder
+{
+    loNone = 0,
+    loAscending = 1,
+    loDescending = 2
+};
 
 class TChartValueList
 {

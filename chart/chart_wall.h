@@ -13,9 +13,7 @@ namespace tallyrun {
 class TChartWall
 {
 public:
-    explicit TChartWall(TChartRepaintOwner* owner, TColor color) : owner_(owner), color_(color)
-    {
-    }
+    explicit TChartWall(TChartRepaintOwner* owner, TColor color) : owner_(owner), color_(color) {}
 
     // The automatic colour: the wall has no colour of its own.
     TColor Color() const { return color_; }

@@ -57,7 +57,10 @@ template <typename T> void TCircledSeries::SetShared(T TCircledSeries::*field, T
             }
 }
 
-void TCircledSeries::SetCircled(bool value) { SetShared(&TCircledSeries::circled_, value); }
+void TCircledSeries::SetCircled(bool value)
+{
+    SetShared(&TCircledSeries::circled_, value);
+}
 void TCircledSeries::SetCustomXRadius(int value)
 {
     SetShared(&TCircledSeries::customXRadius_, value);

@@ -11,11 +11,23 @@ namespace tallyrun {
 
 class TChartLegend;
 
-enum TLegendAlignment { laLeft, laRight, laTop, laBottom };
+enum TLegendAlignment
+{
+    laLeft,
+    laRight,
+    laTop,
+    laBottom
+};
 
 // What the items are: lsAuto lists the points of a single active series and the series when
 // there are several.
-enum TLegendStyle { lsAuto, lsSeries, lsValues, lsLastValues };
+enum TLegendStyle
+{
+    lsAuto,
+    lsSeries,
+    lsValues,
+    lsLastValues
+};
 
 // The panel's geometry the legend is laid out in.
 struct TLegendSpace

@@ -4,7 +4,8 @@
 
 namespace tallyrun {
 
-enum TLegendTextStyle {
+enum TLegendTextStyle
+{
     ltsPlain = 0,
     ltsLeftValue = 1,
     ltsRightValue = 2,

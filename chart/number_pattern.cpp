@@ -13,14 +13,17 @@ namespace {
 
 constexpr int kSignificantDigits = 18;
 
-bool IsPlaceholder(char c) { return c == '0' || c == '#'; }
+bool IsPlaceholder(char c)
+{
+    return c == '0' || c == '#';
+}
 
 // What the pattern asks of the number.
 struct Picture
 {
     std::string::size_type point = std::string::npos; // the first "."
     int integerPlaceholders = 0;
-    int minIntegerDigits = 0;  // placeholders from the first "0" before the point on
+    int minIntegerDigits = 0; // placeholders from the first "0" before the point on
     int fractionPlaceholders = 0;
     int minFractionDigits = 0; // up to the last "0" after the point
     bool grouping = false;
@@ -119,8 +122,7 @@ std::string GeneralForm(double value, const std::string& decimalSeparator)
 } // namespace
 
 std::string FormatFloat(const std::string& pattern, double value,
-                        const std::string& decimalSeparator,
-                        const std::string& thousandsSeparator)
+                        const std::string& decimalSeparator, const std::string& thousandsSeparator)
 {
     if (std::isnan(value))
         return "NAN";
@@ -131,11 +133,11 @@ std::string FormatFloat(const std::string& pattern, double value,
 
     const Picture picture = ReadPicture(pattern);
     Digits digits = RoundedDigits(std::fabs(value), picture.fractionPlaceholders);
-    const bool zero = digits.integer.empty() &&
-                      digits.fraction.find_first_not_of('0') == std::string::npos;
+    const bool zero =
+        digits.integer.empty() && digits.fraction.find_first_not_of('0') == std::string::npos;
     if (static_cast<int>(digits.integer.size()) < picture.minIntegerDigits)
-        digits.integer.insert(0, static_cast<size_t>(picture.minIntegerDigits) -
-                                     digits.integer.size(), '0');
+        digits.integer.insert(
+            0, static_cast<size_t>(picture.minIntegerDigits) - digits.integer.size(), '0');
     while (static_cast<int>(digits.fraction.size()) > picture.minFractionDigits &&
            digits.fraction.back() == '0')
         digits.fraction.pop_back();

@@ -17,7 +17,6 @@ std::string FormatFloat(const std::string& pattern, double value);
 
 // The same with the given separators (UTF-8).
 std::string FormatFloat(const std::string& pattern, double value,
-                        const std::string& decimalSeparator,
-                        const std::string& thousandsSeparator);
+                        const std::string& decimalSeparator, const std::string& thousandsSeparator);
 
 } // namespace tallyrun

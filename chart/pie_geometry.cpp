@@ -124,7 +124,9 @@ std::vector<int> DepthOrder(const std::vector<TSliceAngles>& angles, double rota
     }
     std::vector<int> order(angles.size());
     std::iota(order.begin(), order.end(), 0);
-    const auto key = [&](int position) { return keys[static_cast<std::size_t>(order[static_cast<std::size_t>(position)])]; };
+    const auto key = [&](int position) {
+        return keys[static_cast<std::size_t>(order[static_cast<std::size_t>(position)])];
+    };
     QuickSortPositions(
         0, static_cast<int>(order.size()) - 1,
         [&](int a, int b) { return key(a) < key(b) ? -1 : (key(a) > key(b) ? 1 : 0); },
@@ -134,8 +136,7 @@ std::vector<int> DepthOrder(const std::vector<TSliceAngles>& angles, double rota
     return order;
 }
 
-TScreenPoint MarkBoxLeftTop(TScreenPoint arrowTip, int centerX, int centerY, int width,
-                            int height)
+TScreenPoint MarkBoxLeftTop(TScreenPoint arrowTip, int centerX, int centerY, int width, int height)
 {
     return {arrowTip.x > centerX ? arrowTip.x : arrowTip.x - width,
             arrowTip.y > centerY ? arrowTip.y : arrowTip.y - height};

@@ -56,7 +56,6 @@ TScreenPoint ExplodeOffset(double middle, double rotation, int radiusX, int radi
 std::vector<int> DepthOrder(const std::vector<TSliceAngles>& angles, double rotation);
 
 // The left-top corner of a mark's box that grows away from the circle from the arrow's tip.
-TScreenPoint MarkBoxLeftTop(TScreenPoint arrowTip, int centerX, int centerY, int width,
-                            int height);
+TScreenPoint MarkBoxLeftTop(TScreenPoint arrowTip, int centerX, int centerY, int width, int height);
 
 } // namespace tallyrun

@@ -42,8 +42,8 @@ TSeriesMarkPosition TPieSeries::PlaceMark(int valueIndex, int width, int height)
         PointAtAngle(middle, ClampToInt32(std::int64_t{rx} + canvas.MeasureWidth("W") + arrow),
                      ClampToInt32(std::int64_t{ry} + canvas.LineHeight() + arrow));
     position.ArrowFrom = PointAtAngle(middle, rx, ry);
-    position.LeftTop = MarkBoxLeftTop(position.ArrowTo, circle.CenterX, circle.CenterY, width,
-                                      height);
+    position.LeftTop =
+        MarkBoxLeftTop(position.ArrowTo, circle.CenterX, circle.CenterY, width, height);
     position.Width = width;
     position.Height = height;
     return position;
@@ -57,8 +57,7 @@ void TPieSeries::DrawPointMarks()
     TChartCanvas3D& canvas = chart->Canvas();
     TSeriesMarks& marks = Marks();
     Depth.MarksDepth = Depth.EndZ;
-    const TMarkDrawContext context{chart->View3D(), ColorToRGB(chart->Color()),
-                                   Depth.MarksDepth};
+    const TMarkDrawContext context{chart->View3D(), ColorToRGB(chart->Color()), Depth.MarksDepth};
     const QFont font = MarksFont(marks, *chart);
     for (int i = 0; i < PointCount(); ++i) {
         if (IsNullPoint(i) || InOtherSlice(i))

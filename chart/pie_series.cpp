@@ -186,7 +186,8 @@ int TPieSeries::SliceAtPoint(int x, int y) const
     else if (c.RadiusX == 0 || c.RadiusY == 0)
         angle = 0;
     else
-        angle = std::atan2(double(c.CenterY - p.y) / c.RadiusY, double(p.x - c.CenterX) / c.RadiusX);
+        angle =
+            std::atan2(double(c.CenterY - p.y) / c.RadiusY, double(p.x - c.CenterX) / c.RadiusX);
     if (angle < 0)
         angle += 2 * pi;
     angle -= RotationRadians();

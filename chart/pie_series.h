@@ -10,7 +10,12 @@
 
 namespace tallyrun {
 
-enum TPieOtherStyle { poNone = 0, poBelowPercent = 1, poBelowValue = 2 };
+enum TPieOtherStyle
+{
+    poNone = 0,
+    poBelowPercent = 1,
+    poBelowValue = 2
+};
 
 class TPieSeries;
 

@@ -74,8 +74,7 @@ void TPieSeries::DrawSlice(int valueIndex)
     const TScreenPoint end = PointAtAngle(angles.End, circle.RadiusX, circle.RadiusY);
     // Two edges on one pixel are either an empty slice or, for a slice of nearly the whole
     // circle, a full one.
-    const bool draw = !(end == runningStart_) || PointCount() == 1 ||
-                      angles.End - angles.Start > 1;
+    const bool draw = !(end == runningStart_) || PointCount() == 1 || angles.End - angles.Start > 1;
     if (!draw)
         return;
     const TChartRect& box = circle.CircleBox;

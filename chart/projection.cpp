@@ -25,8 +25,7 @@ TProjectionCoefficients ComputeCoefficients(std::int32_t rotation, std::int32_t 
                                             std::int32_t tilt)
 {
     constexpr long double toRadians = std::numbers::pi_v<long double> / 180.0L;
-    const long double r1 = rotation * toRadians, r2 = elevation * toRadians,
-                      r3 = tilt * toRadians;
+    const long double r1 = rotation * toRadians, r2 = elevation * toRadians, r3 = tilt * toRadians;
     const long double s1 = std::sin(r1), c1 = std::cos(r1);
     const long double s2 = std::sin(r2), c2 = std::cos(r2);
     const long double s3 = std::sin(r3), c3 = std::cos(r3);
@@ -57,9 +56,9 @@ void TProjection::Begin(const TView3DOptions* options, bool is3D)
     }
     if (!obliqueOn) {
         perspectiveFactor = 0;
-        m = options ? ComputeCoefficients(options->Rotation(), options->Elevation(),
-                                          options->Tilt())
-                    : ComputeCoefficients(345, 345, 0);
+        m = options
+                ? ComputeCoefficients(options->Rotation(), options->Elevation(), options->Tilt())
+                : ComputeCoefficients(345, 345, 0);
     }
 }
 
@@ -116,9 +115,11 @@ TScreenPoint TProjection::Unproject(std::int32_t x, std::int32_t y, std::int32_t
     // As the inverse has always done: the cross terms take the screen values minus the centre.
     const double dz = static_cast<double>(z) - centreZ;
     const double sx = ((static_cast<double>(x) - originX) * g - dz * m.mxz -
-                       (static_cast<double>(y) - centreY) * m.mxy) / m.mxx;
+                       (static_cast<double>(y) - centreY) * m.mxy) /
+                      m.mxx;
     const double sy = ((static_cast<double>(y) - originY) * g - dz * m.myz -
-                       (static_cast<double>(x) - centreX) * m.myx) / m.myy;
+                       (static_cast<double>(x) - centreX) * m.myx) /
+                      m.myy;
     return {ClampToInt32(std::int64_t{RoundHalfEven(sx)} + centreX),
             ClampToInt32(std::int64_t{RoundHalfEven(sy)} + centreY)};
 }

@@ -38,8 +38,7 @@ public:
     // The chart-space point that stays fixed (the plot rectangle's centre at half the depth),
     // the screen point it lands on (moved by the offsets) and the perspective strength.
     void SetCentre(std::int32_t depth, std::int32_t plotLeft, std::int32_t plotTop,
-                   std::int32_t plotRight, std::int32_t plotBottom,
-                   const TView3DOptions* options);
+                   std::int32_t plotRight, std::int32_t plotBottom, const TView3DOptions* options);
 
     TScreenPoint Project(std::int32_t x, std::int32_t y, std::int32_t z) const;
 

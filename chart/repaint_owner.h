@@ -13,8 +13,7 @@ public:
 
 // The setters' rule: an equal value does nothing; a new one is stored and `owner` (when
 // there is one) asked to repaint.
-template <typename T>
-void StoreAndRepaint(T& field, const T& value, TChartRepaintOwner* owner)
+template <typename T> void StoreAndRepaint(T& field, const T& value, TChartRepaintOwner* owner)
 {
     if (field == value)
         return;

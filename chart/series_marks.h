@@ -18,7 +18,8 @@ class TChartSeries;
 
 // What a mark says about its point. The underlying type is fixed so that any stored number is
 // a valid value; a number outside the list says nothing.
-enum TSeriesMarksStyle : int {
+enum TSeriesMarksStyle : int
+{
     smsValue = 0,
     smsPercent = 1,
     smsLabel = 2,

@@ -29,10 +29,10 @@ void TChartCanvas3D::SetFillColour(TColor colour)
         SetBackgroundColour(colour);
 }
 
-void TChartCanvas3D::SolidPieSlice(std::int32_t xCentre, std::int32_t yCentre,
-                                   std::int32_t xRadius, std::int32_t yRadius, std::int32_t baseZ,
-                                   std::int32_t capZ, double startAngle, double endAngle,
-                                   bool shadeSides, bool withSides)
+void TChartCanvas3D::SolidPieSlice(std::int32_t xCentre, std::int32_t yCentre, std::int32_t xRadius,
+                                   std::int32_t yRadius, std::int32_t baseZ, std::int32_t capZ,
+                                   double startAngle, double endAngle, bool shadeSides,
+                                   bool withSides)
 {
     const int n = ArcPointCount(startAngle, endAngle);
     const TScreenPoint centre = ProjectPoint(xCentre, yCentre, capZ);
@@ -41,10 +41,10 @@ void TChartCanvas3D::SolidPieSlice(std::int32_t xCentre, std::int32_t yCentre,
     const double step = (endAngle - startAngle) / (n - 1);
     double angle = startAngle;
     for (int i = 1; i <= n; ++i) {
-        const std::int32_t x = ClampToInt32(std::int64_t{xCentre} +
-                                            RoundHalfEven(xRadius * std::cos(angle)));
-        const std::int32_t y = ClampToInt32(std::int64_t{yCentre} -
-                                            RoundHalfEven(yRadius * std::sin(angle)));
+        const std::int32_t x =
+            ClampToInt32(std::int64_t{xCentre} + RoundHalfEven(xRadius * std::cos(angle)));
+        const std::int32_t y =
+            ClampToInt32(std::int64_t{yCentre} - RoundHalfEven(yRadius * std::sin(angle)));
         cap[i] = ProjectPoint(x, y, capZ);
         base[i] = ProjectPoint(x, y, baseZ);
         angle += step;

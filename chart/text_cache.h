@@ -25,8 +25,7 @@ public:
     // The metrics of `font` on `device` (null: the screen's).
     const QFontMetrics& Metrics(const QFont& font, const QPaintDevice* device);
     // `text` (UTF-8) measured and laid out in `font` on `device`.
-    const TCachedText& Text(const QFont& font, const QPaintDevice* device,
-                            const std::string& text);
+    const TCachedText& Text(const QFont& font, const QPaintDevice* device, const std::string& text);
 
 private:
     struct TFontTexts

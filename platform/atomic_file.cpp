@@ -59,7 +59,9 @@ void SaveFileAtomically(const std::string& path, std::string_view bytes)
 {
     if (path.empty() || path.back() == '/')
         throw EFCreateError(path);
-    struct stat target{};
+    struct stat target
+    {
+    };
     const bool exists = ::lstat(path.c_str(), &target) == 0;
     if (!exists && errno != ENOENT)
         throw EFCreateError(path);

@@ -16,7 +16,8 @@ namespace tallyrun::platform {
 namespace {
 
 // Closes a file descriptor when it goes out of scope.
-struct TFdCloser {
+struct TFdCloser
+{
     int fd = -1;
     ~TFdCloser()
     {
@@ -52,7 +53,8 @@ int CopyFileData(int from, int to)
             return errno;
         }
         for (ssize_t done = 0; done < got;) {
-            const ssize_t put = ::write(to, buffer.data() + done, static_cast<std::size_t>(got - done));
+            const ssize_t put =
+                ::write(to, buffer.data() + done, static_cast<std::size_t>(got - done));
             if (put < 0) {
                 if (errno == EINTR)
                     continue;

@@ -78,7 +78,9 @@ bool OutOfDescriptors()
 
 std::optional<TDirIdentity> IdentityOf(int fd)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0)
         return std::nullopt;
     return TDirIdentity{static_cast<std::uint64_t>(st.st_dev),
@@ -89,9 +91,11 @@ std::optional<TDirIdentity> IdentityOf(int fd)
 // is harmless, since its entries are device nodes and links that are never opened.
 bool IsPseudoFileSystem(int fd)
 {
-    struct statfs fs{};
+    struct statfs fs
+    {
+    };
     if (::fstatfs(fd, &fs) != 0)
-        return true;  // a directory we cannot even classify is not entered
+        return true; // a directory we cannot even classify is not entered
     switch (static_cast<unsigned long>(fs.f_type)) {
     case PROC_SUPER_MAGIC:
     case SYSFS_MAGIC:
@@ -103,12 +107,12 @@ bool IsPseudoFileSystem(int fd)
     case SECURITYFS_MAGIC:
     case PSTOREFS_MAGIC:
     case BPF_FS_MAGIC:
-    case 0x62656570:  // configfs
+    case 0x62656570: // configfs
     case AUTOFS_SUPER_MAGIC:
-    case 0x19800202:  // mqueue
+    case 0x19800202: // mqueue
     case HUGETLBFS_MAGIC:
     case BINFMTFS_MAGIC:
-    case 0x65735543:  // fusectl
+    case 0x65735543: // fusectl
     case NSFS_MAGIC:
     case SELINUX_MAGIC:
     case SMACK_MAGIC:

@@ -40,7 +40,7 @@ bool TDirReader::Next(TRawEntry& entry)
             return false;
         const ssize_t got = ::getdents64(fd_, buffer_.get(), kBufferSize);
         if (got <= 0) {
-            fd_ = -1;  // end of the directory, or an error: either way nothing more comes
+            fd_ = -1; // end of the directory, or an error: either way nothing more comes
             return false;
         }
         filled_ = got;

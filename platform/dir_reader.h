@@ -8,12 +8,13 @@
 
 namespace tallyrun::platform {
 
-enum class TEntryType : std::uint8_t {
-    etUnknown,    // the listing did not say; ask StatEntry
-    etFile,       // regular file
-    etDirectory,  // real directory (never a link to one)
-    etLink,       // symbolic link, never followed
-    etSpecial,    // fifo, socket, character or block device
+enum class TEntryType : std::uint8_t
+{
+    etUnknown,   // the listing did not say; ask StatEntry
+    etFile,      // regular file
+    etDirectory, // real directory (never a link to one)
+    etLink,      // symbolic link, never followed
+    etSpecial,   // fifo, socket, character or block device
 };
 
 struct TRawEntry

@@ -104,8 +104,7 @@ TDropItemOutcome DropOne(const std::string& source, int target, TDropEffect effe
         return Outcome(source, EEXIST);
     switch (effect) {
     case TDropEffect::deLink:
-        return Outcome(source,
-                       ::symlinkat(source.c_str(), target, name.c_str()) == 0 ? 0 : errno);
+        return Outcome(source, ::symlinkat(source.c_str(), target, name.c_str()) == 0 ? 0 : errno);
     case TDropEffect::deCopy:
         return Outcome(source, platform::CopyEntryAt(from.Fd(), name.c_str(), target));
     case TDropEffect::deMove:

@@ -7,21 +7,29 @@
 
 namespace tallyrun {
 
-enum class TDropEffect { deCopy, deMove, deLink };
-
-enum class TDropItemResult {
-    driDone,
-    driNameExists,   // the target folder already has an entry of that name; both kept as they were
-    driIntoItself,   // the target is the item itself or lies inside it
-    driNoSpace,      // the disk is full (or the file size limit reached); nothing left behind
-    driSourceKept,   // moved across file systems: the copy is whole but the source could not be removed
-    driFailed,       // any other failure; `error` holds the errno
+enum class TDropEffect
+{
+    deCopy,
+    deMove,
+    deLink
 };
 
-struct TDropItemOutcome {
+enum class TDropItemResult
+{
+    driDone,
+    driNameExists, // the target folder already has an entry of that name; both kept as they were
+    driIntoItself, // the target is the item itself or lies inside it
+    driNoSpace,    // the disk is full (or the file size limit reached); nothing left behind
+    driSourceKept, // moved across file systems: the copy is whole but the source could not be
+                   // removed
+    driFailed,     // any other failure; `error` holds the errno
+};
+
+struct TDropItemOutcome
+{
     std::string source; // the raw path as given
     TDropItemResult result = TDropItemResult::driFailed;
-    int error = 0;      // errno of the failure, 0 when done
+    int error = 0; // errno of the failure, 0 when done
 };
 
 // Drops every source (an absolute raw path) into `targetFolder`, under its own name. A move

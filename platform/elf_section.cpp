@@ -134,8 +134,7 @@ private:
 
 std::optional<std::vector<std::uint8_t>> FindElfSection(const TReadAt& readAt,
                                                         std::uint64_t imageSize,
-                                                        std::string_view name,
-                                                        std::size_t maxSize)
+                                                        std::string_view name, std::size_t maxSize)
 {
     TElfImage image(readAt, imageSize);
     if (!image.ReadHeader())
@@ -144,13 +143,14 @@ std::optional<std::vector<std::uint8_t>> FindElfSection(const TReadAt& readAt,
 }
 
 std::optional<std::vector<std::uint8_t>> ReadElfSection(const std::string& path,
-                                                        std::string_view name,
-                                                        std::size_t maxSize)
+                                                        std::string_view name, std::size_t maxSize)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
-    struct stat info {};
+    struct stat info
+    {
+    };
     std::optional<std::vector<std::uint8_t>> result;
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
         const TReadAt readAt = [fd](std::uint64_t offset, std::size_t size, void* out) {

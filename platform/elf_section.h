@@ -22,12 +22,10 @@ using TReadAt = std::function<bool(std::uint64_t offset, std::size_t size, void*
 // than `maxSize`.
 std::optional<std::vector<std::uint8_t>> FindElfSection(const TReadAt& readAt,
                                                         std::uint64_t imageSize,
-                                                        std::string_view name,
-                                                        std::size_t maxSize);
+                                                        std::string_view name, std::size_t maxSize);
 
 // The same for the file at `path` (read with pread; the file is never mapped).
 std::optional<std::vector<std::uint8_t>> ReadElfSection(const std::string& path,
-                                                        std::string_view name,
-                                                        std::size_t maxSize);
+                                                        std::string_view name, std::size_t maxSize);
 
 } // namespace tallyrun::platform

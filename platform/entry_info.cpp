@@ -44,7 +44,9 @@ std::uint32_t AttributesOf(std::string_view name, TEntryType type, bool ownerMay
 
 std::optional<TEntryInfo> StatEntry(int dirFd, const char* name)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return std::nullopt;
     TEntryInfo info;
@@ -57,7 +59,9 @@ std::optional<TEntryInfo> StatEntry(int dirFd, const char* name)
 
 std::uint64_t FileSizeAt(int dirFd, const char* name)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || S_ISDIR(st.st_mode))
         return 0;
     return static_cast<std::uint64_t>(st.st_size);

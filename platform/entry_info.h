@@ -11,12 +11,12 @@
 namespace tallyrun::platform {
 
 // Bits of the attribute word.
-constexpr std::uint32_t faReadOnly = 0x01;     // the owner may not write
-constexpr std::uint32_t faHidden = 0x02;       // the name starts with "."
-constexpr std::uint32_t faSystem = 0x04;       // fifo, socket, device
-constexpr std::uint32_t faVolumeLabel = 0x08;  // never set here
-constexpr std::uint32_t faDirectory = 0x10;    // a real directory
-constexpr std::uint32_t faArchive = 0x20;      // regular file or symbolic link
+constexpr std::uint32_t faReadOnly = 0x01;    // the owner may not write
+constexpr std::uint32_t faHidden = 0x02;      // the name starts with "."
+constexpr std::uint32_t faSystem = 0x04;      // fifo, socket, device
+constexpr std::uint32_t faVolumeLabel = 0x08; // never set here
+constexpr std::uint32_t faDirectory = 0x10;   // a real directory
+constexpr std::uint32_t faArchive = 0x20;     // regular file or symbolic link
 
 // Attribute masks an enumeration starts with.
 constexpr std::uint32_t famAnyFile = 0x3F;
@@ -35,8 +35,8 @@ struct TEntryInfo
 {
     TEntryType type = TEntryType::etUnknown;
     bool ownerMayWrite = true;
-    std::uint64_t size = 0;          // bytes; a link's own size, never its target's
-    std::int64_t lastWriteTime = 0;  // seconds since 1970-01-01 UTC, may be negative
+    std::uint64_t size = 0;         // bytes; a link's own size, never its target's
+    std::int64_t lastWriteTime = 0; // seconds since 1970-01-01 UTC, may be negative
 };
 
 // The entry `name` (NUL-terminated) of the open directory `dirFd`; nothing when it is gone.

@@ -7,9 +7,10 @@
 
 namespace tallyrun {
 
-struct TPathStatus {
+struct TPathStatus
+{
     bool exists = false;
-    bool isDir = false;  // a real directory (not a link to one)
+    bool isDir = false; // a real directory (not a link to one)
     bool isLink = false;
     bool isRegular = false;
     bool readOnly = false; // the owner has no write permission

@@ -18,13 +18,13 @@ struct TFindData
     std::uint32_t attributes = 0;
     std::uint32_t sizeHigh = 0;
     std::uint32_t sizeLow = 0;
-    std::int64_t lastWriteTime = 0;  // seconds since 1970-01-01 UTC
+    std::int64_t lastWriteTime = 0; // seconds since 1970-01-01 UTC
 };
 
 struct TSearchMask
 {
-    std::string folder;   // up to and including the last "/"; empty for a bare name
-    std::string pattern;  // the rest
+    std::string folder;  // up to and including the last "/"; empty for a bare name
+    std::string pattern; // the rest
 };
 TSearchMask SplitSearchMask(std::string_view mask);
 

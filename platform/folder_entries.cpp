@@ -68,8 +68,7 @@ bool HasSubfolder(const std::string& folder)
         Classify(dir, entry, item);
         // A link to a folder is listed as a folder, so it counts as one here too.
         struct stat target;
-        found = item.isDir || (item.isLink &&
-                               fstatat(dirfd(dir), entry->d_name, &target, 0) == 0 &&
+        found = item.isDir || (item.isLink && fstatat(dirfd(dir), entry->d_name, &target, 0) == 0 &&
                                S_ISDIR(target.st_mode));
     }
     closedir(dir);

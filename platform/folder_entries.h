@@ -7,10 +7,11 @@
 
 namespace tallyrun {
 
-struct TFolderEntry {
-    std::string name;     // raw bytes, never re-encoded
-    bool isDir = false;   // a real directory; a symbolic link is never one
-    bool isLink = false;  // a symbolic link
+struct TFolderEntry
+{
+    std::string name;    // raw bytes, never re-encoded
+    bool isDir = false;  // a real directory; a symbolic link is never one
+    bool isLink = false; // a symbolic link
 };
 
 // False when the folder cannot be opened; entries read before a failure are kept.

@@ -10,7 +10,8 @@
 namespace tallyrun {
 
 // Change kinds, as the watcher's notify filter numbers them.
-enum TChangeKind : std::uint32_t {
+enum TChangeKind : std::uint32_t
+{
     ckFileName = 0x1,
     ckDirName = 0x2,
     ckAttributes = 0x4,
@@ -21,12 +22,14 @@ enum TChangeKind : std::uint32_t {
     ckSecurity = 0x100,
 };
 
-struct TWatchEvent {
+struct TWatchEvent
+{
     int watch = -1;    // the watch that saw it; -1 when the kernel's queue overflowed
     bool gone = false; // the watched directory itself was removed, moved or unmounted
 };
 
-class TInotifyWatch {
+class TInotifyWatch
+{
 public:
     TInotifyWatch();
     ~TInotifyWatch();

@@ -41,8 +41,7 @@ TMountChanges DiffMountPoints(const std::vector<std::string>& before,
 }
 
 TMountChangeDetector::TMountChangeDetector(TMountPointSource source)
-    : source_(std::move(source)),
-      fd_(::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC))
+    : source_(std::move(source)), fd_(::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC))
 {
     if (fd_ >= 0)
         Acknowledge(fd_);

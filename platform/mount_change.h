@@ -12,7 +12,8 @@ namespace tallyrun {
 
 using TMountPointSource = std::function<std::vector<std::string>()>;
 
-struct TMountChanges {
+struct TMountChanges
+{
     std::vector<std::string> added;   // mount points that appeared, in the source's order
     std::vector<std::string> removed; // mount points that went, in the old order
     bool Empty() const { return added.empty() && removed.empty(); }
@@ -22,7 +23,8 @@ struct TMountChanges {
 TMountChanges DiffMountPoints(const std::vector<std::string>& before,
                               const std::vector<std::string>& after);
 
-class TMountChangeDetector {
+class TMountChangeDetector
+{
 public:
     // Takes the first list of mount points from `source` and opens the mount table for polling.
     explicit TMountChangeDetector(TMountPointSource source);

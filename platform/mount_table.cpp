@@ -50,8 +50,7 @@ bool IsWholeVolume(libmnt_fs* fs)
     if (root.empty() || root == "/")
         return true;
     const std::string subvolume = OptionValue(fs, "subvol");
-    return !subvolume.empty() &&
-           WithoutLeadingSlashes(root) == WithoutLeadingSlashes(subvolume);
+    return !subvolume.empty() && WithoutLeadingSlashes(root) == WithoutLeadingSlashes(subvolume);
 }
 
 // A disk volume: a regular file system (not pseudo, not network, not swap) read from a

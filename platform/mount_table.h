@@ -8,7 +8,8 @@
 
 namespace tallyrun {
 
-struct TMountEntry {
+struct TMountEntry
+{
     std::string mountPoint; // raw bytes, no trailing separator except for "/"
     std::string device;     // e.g. /dev/sda1
     std::string fsType;

@@ -11,7 +11,8 @@
 namespace tallyrun {
 namespace {
 
-struct TFd {
+struct TFd
+{
     int fd;
     ~TFd()
     {
@@ -54,8 +55,8 @@ TPathProbe ProbePath(const std::string& path)
     probe.isExecutable = (st.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0;
     TFd file{OpenRegular(probe.resolved, st)};
     char head[2] = {};
-    probe.hasShebang = file.fd >= 0 && ::read(file.fd, head, 2) == 2 && head[0] == '#' &&
-                       head[1] == '!';
+    probe.hasShebang =
+        file.fd >= 0 && ::read(file.fd, head, 2) == 2 && head[0] == '#' && head[1] == '!';
     return probe;
 }
 

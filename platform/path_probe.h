@@ -7,7 +7,8 @@
 
 namespace tallyrun {
 
-struct TPathProbe {
+struct TPathProbe
+{
     bool isLink = false;       // the path itself is a symbolic link
     bool exists = false;       // the path, with every link followed, names an entry
     bool isFolder = false;     // ... and that entry is a directory

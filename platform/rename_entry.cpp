@@ -19,8 +19,7 @@ TRenameResult RenameNoReplace(const std::string& from, const std::string& to)
     struct stat st;
     if (lstat(to.c_str(), &st) == 0)
         return TRenameResult::TargetExists;
-    return rename(from.c_str(), to.c_str()) == 0 ? TRenameResult::Renamed
-                                                  : TRenameResult::Failed;
+    return rename(from.c_str(), to.c_str()) == 0 ? TRenameResult::Renamed : TRenameResult::Failed;
 }
 
 } // namespace tallyrun

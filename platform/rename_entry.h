@@ -5,7 +5,12 @@
 
 namespace tallyrun {
 
-enum class TRenameResult { Renamed, TargetExists, Failed };
+enum class TRenameResult
+{
+    Renamed,
+    TargetExists,
+    Failed
+};
 
 // Renames with RENAME_NOREPLACE. Where the file system does not support that flag, the
 // rename is refused when the target exists and done plainly otherwise.

@@ -7,7 +7,8 @@
 
 namespace tallyrun {
 
-class TWaitEvent {
+class TWaitEvent
+{
 public:
     TWaitEvent();
     ~TWaitEvent();

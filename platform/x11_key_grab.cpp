@@ -19,11 +19,9 @@ constexpr std::uint16_t kDefaultNumLockMask = XCB_MOD_MASK_2;
 // are not part of a grab.
 constexpr std::uint16_t kModifierBits = 0xFF;
 
-template <class T>
-using TReply = std::unique_ptr<T, decltype(&std::free)>;
+template <class T> using TReply = std::unique_ptr<T, decltype(&std::free)>;
 
-template <class T>
-TReply<T> Owned(T* reply)
+template <class T> TReply<T> Owned(T* reply)
 {
     return TReply<T>(reply, &std::free);
 }
@@ -72,7 +70,8 @@ std::uint16_t FindNumLockMask(xcb_connection_t* connection)
 
 // Every process-wide combination held by some TX11KeyGrabs, so that two owners in this
 // program never share (and then release) one X grab. Touched on the UI thread only.
-struct THeldKey {
+struct THeldKey
+{
     xcb_connection_t* connection;
     xcb_window_t root;
     std::uint8_t keyCode;
@@ -163,7 +162,8 @@ bool TX11KeyGrabs::Grab(int id, std::uint32_t keySym, std::uint32_t modifiers)
     const auto locks = LockVariants();
     // Send every variant, then read each one's reply: a refused variant comes back as an
     // error (BadAccess when another client holds it) instead of reaching an error handler.
-    struct TSent {
+    struct TSent
+    {
         xcb_window_t root;
         std::uint16_t lock;
         xcb_void_cookie_t cookie;
@@ -171,10 +171,10 @@ bool TX11KeyGrabs::Grab(int id, std::uint32_t keySym, std::uint32_t modifiers)
     std::vector<TSent> sent;
     for (xcb_window_t root : roots) {
         for (std::uint16_t lock : locks) {
-            sent.push_back({root, lock,
-                            xcb_grab_key_checked(connection_, 0, root,
-                                                 static_cast<std::uint16_t>(mask | lock), keyCode,
-                                                 XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)});
+            sent.push_back(
+                {root, lock,
+                 xcb_grab_key_checked(connection_, 0, root, static_cast<std::uint16_t>(mask | lock),
+                                      keyCode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)});
         }
     }
     std::vector<TSent> granted;

@@ -12,7 +12,8 @@ struct xcb_connection_t;
 namespace tallyrun::platform {
 
 // Modifier bits of a grab request, numbered like the hot-key modifiers of the hot-key interface.
-enum TGrabModifier : std::uint32_t {
+enum TGrabModifier : std::uint32_t
+{
     gmAlt = 0x0001,
     gmControl = 0x0002,
     gmShift = 0x0004,
@@ -20,9 +21,10 @@ enum TGrabModifier : std::uint32_t {
 };
 
 // What a native event is to the grabs of one TX11KeyGrabs.
-struct TGrabbedKeyEvent {
-    bool press = false;  // a press; otherwise the release of a grabbed key
-    int id = 0;          // the number the key was grabbed under
+struct TGrabbedKeyEvent
+{
+    bool press = false; // a press; otherwise the release of a grabbed key
+    int id = 0;         // the number the key was grabbed under
 };
 
 // The grabs one owner has made on one connection. Each key is grabbed with its modifiers as
@@ -48,11 +50,12 @@ public:
     std::optional<TGrabbedKeyEvent> Match(const void* event) const;
 
 private:
-    struct TGrab {
+    struct TGrab
+    {
         int id;
         std::uint32_t root;
         std::uint8_t keyCode;
-        std::uint16_t modifiers;  // X modifier mask, without the lock variants
+        std::uint16_t modifiers; // X modifier mask, without the lock variants
     };
     // The lock-key states a grab is repeated for: none, CapsLock, NumLock, both.
     std::array<std::uint16_t, 4> LockVariants() const;

@@ -13,13 +13,13 @@ constexpr std::uint32_t kKeySymF1 = 0xFFBE;
 
 // Qt's function keys that have a keysym of their own.
 constexpr std::array<std::pair<int, std::uint32_t>, 22> kSpecialKeys = {{
-    {Qt::Key_Escape, 0xFF1B},   {Qt::Key_Tab, 0xFF09},       {Qt::Key_Backtab, 0xFE20},
+    {Qt::Key_Escape, 0xFF1B},    {Qt::Key_Tab, 0xFF09},      {Qt::Key_Backtab, 0xFE20},
     {Qt::Key_Backspace, 0xFF08}, {Qt::Key_Return, 0xFF0D},   {Qt::Key_Enter, 0xFF8D},
-    {Qt::Key_Insert, 0xFF63},   {Qt::Key_Delete, 0xFFFF},    {Qt::Key_Pause, 0xFF13},
-    {Qt::Key_Print, 0xFF61},    {Qt::Key_SysReq, 0xFF15},    {Qt::Key_Clear, 0xFF0B},
-    {Qt::Key_Home, 0xFF50},     {Qt::Key_End, 0xFF57},       {Qt::Key_Left, 0xFF51},
-    {Qt::Key_Up, 0xFF52},       {Qt::Key_Right, 0xFF53},     {Qt::Key_Down, 0xFF54},
-    {Qt::Key_PageUp, 0xFF55},   {Qt::Key_PageDown, 0xFF56},  {Qt::Key_Menu, 0xFF67},
+    {Qt::Key_Insert, 0xFF63},    {Qt::Key_Delete, 0xFFFF},   {Qt::Key_Pause, 0xFF13},
+    {Qt::Key_Print, 0xFF61},     {Qt::Key_SysReq, 0xFF15},   {Qt::Key_Clear, 0xFF0B},
+    {Qt::Key_Home, 0xFF50},      {Qt::Key_End, 0xFF57},      {Qt::Key_Left, 0xFF51},
+    {Qt::Key_Up, 0xFF52},        {Qt::Key_Right, 0xFF53},    {Qt::Key_Down, 0xFF54},
+    {Qt::Key_PageUp, 0xFF55},    {Qt::Key_PageDown, 0xFF56}, {Qt::Key_Menu, 0xFF67},
     {Qt::Key_Help, 0xFF6A},
 }};
 

@@ -52,7 +52,7 @@ private:
     void CloseBeyondBudget(std::size_t budget);
 
     const TTreeListing& listing_;
-    platform::TDirHandle root_;  // empty when the root is borrowed
+    platform::TDirHandle root_; // empty when the root is borrowed
     int rootFd_;
     std::vector<TLevel> levels_; // the folders from below the root down to the current one
     std::vector<std::uint32_t> chain_;

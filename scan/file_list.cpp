@@ -11,9 +11,10 @@ bool TFileList::Add(std::string path)
         items_.push_back(std::move(path));
         return true;
     }
-    const auto at = std::lower_bound(
-        items_.begin(), items_.end(), path,
-        [this](const std::string& a, const std::string& b) { return order_.ComparePaths(a, b) < 0; });
+    const auto at = std::lower_bound(items_.begin(), items_.end(), path,
+                                     [this](const std::string& a, const std::string& b) {
+                                         return order_.ComparePaths(a, b) < 0;
+                                     });
     if (at != items_.end() && *at == path)
         return false;
     items_.insert(at, std::move(path));

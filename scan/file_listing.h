@@ -14,7 +14,8 @@ class TDirHandle;
 }
 
 // The set of file kinds a listing lets through, one bit each.
-enum TFileKind : std::uint8_t {
+enum TFileKind : std::uint8_t
+{
     fkReadOnly = 0x01,
     fkHidden = 0x02,
     fkSystem = 0x04,
@@ -28,7 +29,7 @@ bool MatchesFileKinds(TFileKinds kinds, std::uint32_t attributes);
 
 using TListCallback = void (*)(const std::string& text);
 
-class TFileList;  // sorted, duplicates ignored; declared in scan/file_list.h
+class TFileList; // sorted, duplicates ignored; declared in scan/file_list.h
 
 void ListFiles(const std::string& mask, TFileKinds kinds, TFileList& list,
                TListCallback callback = nullptr);

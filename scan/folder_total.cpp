@@ -85,7 +85,7 @@ double TotalOf(platform::TDirHandle root, const std::string& folder, TTotalDepth
     TSizeMeasurer sizes(listing, cursor, platform::DuplicateHandle(cursor.RootFd()), scanStop);
     const std::string separator = GroupSeparatorOfUserLocale();
     double total = 0;
-    std::string folderPath;  // escaped path of the folder of the previous file
+    std::string folderPath; // escaped path of the folder of the previous file
     std::uint32_t lastFolder = UINT32_MAX;
     std::string line;
     for (std::size_t i = 0; i < listing.files.size(); ++i) {
@@ -128,7 +128,7 @@ double FolderTotal(const std::string& path, TTotalDepth depth)
 double FolderTotalAt(int parentFd, const std::string& path, TTotalDepth depth)
 {
     const std::string folder = WithTrailingSeparator(path);
-    const std::size_t start = folder.rfind('/', folder.size() - 2) + 1;  // npos + 1 is 0
+    const std::size_t start = folder.rfind('/', folder.size() - 2) + 1; // npos + 1 is 0
     const std::string name = folder.substr(start, folder.size() - 1 - start);
     return TotalOf(platform::OpenSubdirectory(parentFd, name.c_str()), folder, depth);
 }

@@ -17,7 +17,11 @@ void AttachLog(TScanLog* log);
 void DetachLog();
 void SetScanStop(bool stop);
 
-enum TTotalDepth { tdFolderOnly, tdWholeTree };
+enum TTotalDepth
+{
+    tdFolderOnly,
+    tdWholeTree
+};
 
 // Total size in bytes of the files of `path` (tdFolderOnly) or of its whole tree
 // (tdWholeTree). A progress bar and a log must be attached.

@@ -15,8 +15,8 @@ std::string GroupSeparatorOfUserLocale()
 
 void AppendGrouped(double x, std::string_view separator, std::string& out)
 {
-    const double rounded = std::round(std::fabs(x));  // halves away from zero
-    if (!(rounded >= 1.0)) {                           // zero, and also NaN, give "0"
+    const double rounded = std::round(std::fabs(x)); // halves away from zero
+    if (!(rounded >= 1.0)) {                         // zero, and also NaN, give "0"
         out += '0';
         return;
     }
@@ -35,7 +35,7 @@ void AppendGrouped(double x, std::string_view separator, std::string& out)
     // Written in place: the first group holds 1 to 3 digits, every later one 3 after a separator.
     const int group = count % 3 == 0 ? 3 : count % 3;
     const std::size_t length = (x < 0 ? 1u : 0u) + static_cast<std::size_t>(count) +
-                                static_cast<std::size_t>((count - group) / 3) * separator.size();
+                               static_cast<std::size_t>((count - group) / 3) * separator.size();
     const std::size_t start = out.size();
     out.resize(start + length);
     char* to = out.data() + start;

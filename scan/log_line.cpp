@@ -57,13 +57,13 @@ std::size_t EscapeChar(std::string_view path, std::size_t i, std::string& out)
     }
     const std::size_t length = CharBytesAt(path, i);
     const auto next = length > 1 ? static_cast<unsigned char>(path[i + 1]) : 0u;
-    if (c == 0xC2 && length == 2 && next < 0xA0) {  // U+0080..U+009F, among them NEL
+    if (c == 0xC2 && length == 2 && next < 0xA0) { // U+0080..U+009F, among them NEL
         AppendHex("\\u%04X", next, out);
         return 2;
     }
     if (c == 0xE2 && length == 3 && next == 0x80) {
         const auto last = static_cast<unsigned char>(path[i + 2]);
-        if (last == 0xA8 || last == 0xA9) {  // U+2028, U+2029
+        if (last == 0xA8 || last == 0xA9) { // U+2028, U+2029
             AppendHex("\\u%04X", 0x2000u + (last - 0x80u), out);
             return 3;
         }
@@ -75,7 +75,7 @@ std::size_t EscapeChar(std::string_view path, std::size_t i, std::string& out)
 
 void AppendEscapedPath(std::string_view path, std::string& out)
 {
-    std::size_t copied = 0;  // bytes of `path` already in `out`
+    std::size_t copied = 0; // bytes of `path` already in `out`
     std::string escaped;
     for (std::size_t i = 0; i < path.size(); ++i) {
         if (!NeedsEscape(static_cast<unsigned char>(path[i])))

@@ -15,8 +15,18 @@ std::string CharLeft(std::string_view s, int n);
 std::string CharRight(std::string_view s, int n);
 int CharPos(std::string_view s, std::string_view t);
 
-enum TCutMode { cutBefore, cutThrough, cutAfter, cutFrom };
-enum TOccurrence { occFirst, occLast };
+enum TCutMode
+{
+    cutBefore,
+    cutThrough,
+    cutAfter,
+    cutFrom
+};
+enum TOccurrence
+{
+    occFirst,
+    occLast
+};
 std::string CutByDelimiter(std::string_view s, std::string_view d, TCutMode mode,
                            TOccurrence occurrence);
 

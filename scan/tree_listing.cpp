@@ -27,9 +27,9 @@ struct TChild
 struct TFrame
 {
     std::uint32_t folder;
-    std::uint32_t depth;  // 0 for the root
+    std::uint32_t depth; // 0 for the root
     std::uint64_t device;
-    std::vector<TChild> children;  // in list order
+    std::vector<TChild> children; // in list order
     std::size_t next = 0;
 };
 
@@ -69,7 +69,8 @@ public:
             if (child.isFolder)
                 Enter(frame, child);
             else
-                listing_.files.push_back(TListedFile{frame.folder, child.nameLength, child.nameOffset});
+                listing_.files.push_back(
+                    TListedFile{frame.folder, child.nameLength, child.nameOffset});
         }
     }
 
@@ -77,7 +78,8 @@ private:
     void Enter(const TFrame& parent, const TChild& child)
     {
         const auto index = static_cast<std::uint32_t>(listing_.folders.size());
-        listing_.folders.push_back(TListedFolder{parent.folder, child.nameLength, child.nameOffset});
+        listing_.folders.push_back(
+            TListedFolder{parent.folder, child.nameLength, child.nameOffset});
         const int fd = cursor_.Open(index);
         const auto identity = fd < 0 ? std::nullopt : platform::IdentityOf(fd);
         const bool enter = identity && visited_.insert(*identity).second &&
@@ -108,15 +110,19 @@ private:
             if (entry.name == "." || entry.name == "..")
                 continue;
             if (auto kind = Classify(fd, entry))
-                children.push_back(
-                    TChild{listing_.StoreName(entry.name),
-                           static_cast<std::uint32_t>(entry.name.size()), *kind == kFolder});
+                children.push_back(TChild{listing_.StoreName(entry.name),
+                                          static_cast<std::uint32_t>(entry.name.size()),
+                                          *kind == kFolder});
         }
         Sort(children);
         return children;
     }
 
-    enum TKind { kFile, kFolder };
+    enum TKind
+    {
+        kFile,
+        kFolder
+    };
 
     // Whether an entry is listed as a file, entered as a folder, or left out.
     std::optional<TKind> Classify(int fd, const platform::TRawEntry& entry)
@@ -132,13 +138,14 @@ private:
             (type != TEntryType::etDirectory && passes(true) != passes(false))) {
             const auto info = platform::StatEntry(fd, entry.name.data());
             if (!info)
-                return std::nullopt;  // gone already
+                return std::nullopt; // gone already
             type = info->type;
             ownerMayWrite = info->ownerMayWrite;
         }
         const std::uint32_t attributes = platform::AttributesOf(entry.name, type, ownerMayWrite);
         if (type == TEntryType::etDirectory) {
-            if (options_.recursive && !platform::SkippedByMask(attributes, platform::famDirectories))
+            if (options_.recursive &&
+                !platform::SkippedByMask(attributes, platform::famDirectories))
                 return kFolder;
             return std::nullopt;
         }
@@ -204,8 +211,7 @@ private:
     }
 
     // Sorts `children` by `less` on their indices, so the comparison may use data kept beside.
-    template <typename TLess>
-    static void SortBy(std::vector<TChild>& children, TLess less)
+    template <typename TLess> static void SortBy(std::vector<TChild>& children, TLess less)
     {
         std::vector<std::uint32_t> order(children.size());
         std::iota(order.begin(), order.end(), 0u);

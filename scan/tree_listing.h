@@ -18,7 +18,7 @@ namespace tallyrun {
 
 struct TListedFolder
 {
-    std::uint32_t parent = 0;  // index into folders; the root (index 0) is its own parent
+    std::uint32_t parent = 0; // index into folders; the root (index 0) is its own parent
     std::uint32_t nameLength = 0;
     std::size_t nameOffset = 0;
 };

@@ -18,8 +18,8 @@ std::size_t CharBytesAt(std::string_view s, std::size_t i)
     if (lead < 0x80)
         return 1;
     std::size_t length = 0;
-    unsigned char low = 0x80;   // allowed range of the second byte, which rules out
-    unsigned char high = 0xBF;  // overlong forms, surrogates and code points over U+10FFFF
+    unsigned char low = 0x80;  // allowed range of the second byte, which rules out
+    unsigned char high = 0xBF; // overlong forms, surrogates and code points over U+10FFFF
     if (lead >= 0xC2 && lead <= 0xDF) {
         length = 2;
     } else if (lead >= 0xE0 && lead <= 0xEF) {

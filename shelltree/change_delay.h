@@ -22,7 +22,8 @@ using TShChangeCallback = std::function<void(TQorShChangeDelay& sender, TShPendi
 // Frees an owned pending node.
 using TShFreeNode = std::function<void(TShPendingNode node)>;
 
-class TQorShChangeDelay : public TShThread {
+class TQorShChangeDelay : public TShThread
+{
 public:
     // Runs at once. `owner` guards the callback: once it is gone, nothing is called.
     TQorShChangeDelay(TShChangeCallback callback, QObject* owner, TShFreeNode freeNode = {});

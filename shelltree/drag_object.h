@@ -16,12 +16,14 @@ class QMimeData;
 namespace tallyrun {
 
 // Raised when a drag object is made without data.
-class EShParameterError : public std::invalid_argument {
+class EShParameterError : public std::invalid_argument
+{
 public:
     EShParameterError();
 };
 
-class TQorShDragObject {
+class TQorShDragObject
+{
 public:
     // The MIME type of the file-name list.
     static constexpr char kUriListMimeType[] = "text/uri-list";

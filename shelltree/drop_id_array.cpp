@@ -66,8 +66,7 @@ TIDArrayResult ParseIDArray(const std::uint8_t* bytes, std::size_t size)
     return result;
 }
 
-std::vector<std::uint8_t> WriteIDArray(PCItemIDList parent,
-                                       const std::vector<PCItemIDList>& items)
+std::vector<std::uint8_t> WriteIDArray(PCItemIDList parent, const std::vector<PCItemIDList>& items)
 {
     std::vector<std::uint8_t> out;
     if (!parent)

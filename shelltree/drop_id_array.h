@@ -20,12 +20,14 @@ inline constexpr char kIDArrayMimeType[] = "application/x-tallyrun-shell-idlist-
 inline constexpr std::size_t kIDArrayMaxBytes = 4u * 1024 * 1024;
 inline constexpr std::uint32_t kIDArrayMaxItems = 10000;
 
-struct TIDArray {
-    TIDListPtr parent;               // absolute list of the items' folder
-    std::vector<TIDListPtr> items;   // one relative list per item, each at least one item long
+struct TIDArray
+{
+    TIDListPtr parent;             // absolute list of the items' folder
+    std::vector<TIDListPtr> items; // one relative list per item, each at least one item long
 };
 
-struct TIDArrayResult {
+struct TIDArrayResult
+{
     bool ok = false;
     TIDArray array;
     std::string error; // why the payload was refused; empty when ok
@@ -40,7 +42,6 @@ TIDArrayResult ParseIDArray(const std::uint8_t* bytes, std::size_t size);
 bool IDArrayCount(const std::uint8_t* bytes, std::size_t size, std::uint32_t& count);
 
 // Lays out an array for a drag out of the tree. Empty when a list is none.
-std::vector<std::uint8_t> WriteIDArray(PCItemIDList parent,
-                                       const std::vector<PCItemIDList>& items);
+std::vector<std::uint8_t> WriteIDArray(PCItemIDList parent, const std::vector<PCItemIDList>& items);
 
 } // namespace tallyrun

@@ -14,8 +14,7 @@ bool DragIsOntoItself(TQorShDragObject& drag, PCItemIDList nodeList)
            TQorShID::IsAncestorIDList(dragged.get(), nodeList);
 }
 
-bool DragSourcePaths(TQorShDragObject& drag, std::vector<std::string>& paths,
-                     std::string& error)
+bool DragSourcePaths(TQorShDragObject& drag, std::vector<std::string>& paths, std::string& error)
 {
     paths.clear();
     if (!drag.IsWellFormed()) {

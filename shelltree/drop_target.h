@@ -19,10 +19,10 @@ bool DragIsOntoItself(TQorShDragObject& drag, PCItemIDList nodeList);
 
 // The raw paths of the dragged items. False, with the reason, when the payload is malformed or
 // any item has no file-system path: then nothing is dropped at all.
-bool DragSourcePaths(TQorShDragObject& drag, std::vector<std::string>& paths,
-                     std::string& error);
+bool DragSourcePaths(TQorShDragObject& drag, std::vector<std::string>& paths, std::string& error);
 
-struct TDropReport {
+struct TDropReport
+{
     bool accepted = false;                  // false: refused whole, no file touched
     std::string error;                      // why it was refused
     std::vector<TDropItemOutcome> outcomes; // one per item when accepted

@@ -66,7 +66,8 @@ std::optional<std::string> PathOfLine(std::string_view line, std::string& error)
     std::string_view rest = line.substr(kFileScheme.size());
     const std::size_t slash = rest.find('/');
     const std::string_view host = rest.substr(0, slash);
-    if (!host.empty() && !(host.size() == kLocalhost.size() && StartsWithNoCase(host, kLocalhost))) {
+    if (!host.empty() &&
+        !(host.size() == kLocalhost.size() && StartsWithNoCase(host, kLocalhost))) {
         error = "a file URL on another host";
         return std::nullopt;
     }
@@ -127,8 +128,8 @@ std::string FileUrlOfPath(std::string_view path)
     for (const char ch : path) {
         const auto c = static_cast<unsigned char>(ch);
         const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                           (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' ||
-                           c == '~' || c == '/';
+                           (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~' ||
+                           c == '/';
         if (plain) {
             url.push_back(ch);
         } else {

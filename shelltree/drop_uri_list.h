@@ -12,7 +12,8 @@ namespace tallyrun {
 inline constexpr std::size_t kUriListMaxBytes = 4u * 1024 * 1024;
 inline constexpr std::size_t kUriListMaxEntries = 10000;
 
-struct TUriListResult {
+struct TUriListResult
+{
     bool ok = false;
     std::vector<std::string> paths; // raw path bytes, percent-decoded, never re-encoded
     std::string error;              // why the payload was refused; empty when ok

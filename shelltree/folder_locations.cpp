@@ -1,7 +1,7 @@
+#include "shelltree/folder_locations.h"
 #include "shelltree/id_list.h"
 #include "shelltree/item_id.h"
 #include "shelltree/item_types.h"
-#include "shelltree/folder_locations.h"
 
 #include "platform/user_dirs.h"
 

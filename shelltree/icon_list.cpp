@@ -6,7 +6,8 @@
 namespace tallyrun {
 namespace {
 
-struct TIconSource {
+struct TIconSource
+{
     const char* themeName;
     QStyle::StandardPixmap fallback;
 };
@@ -30,7 +31,8 @@ constexpr TIconSource kSources[iiCount] = {
 
 QIcon TShIconList::Icon(int index) const
 {
-    if (index < 0 || index >= iiCount || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    if (index < 0 || index >= iiCount ||
+        !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return {};
     const TIconSource& source = kSources[index];
     QIcon fallback;

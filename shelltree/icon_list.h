@@ -7,7 +7,8 @@
 
 namespace tallyrun {
 
-enum TShIconIndex {
+enum TShIconIndex
+{
     iiFolder,
     iiFolderOpen,
     iiFile,
@@ -23,7 +24,8 @@ enum TShIconIndex {
     iiCount,
 };
 
-class TShIconList {
+class TShIconList
+{
 public:
     int Count() const { return iiCount; }
     // The icon at the index; a null icon outside the list or without a GUI application.

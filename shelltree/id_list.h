@@ -17,9 +17,16 @@ using PCItemIDList = const std::uint8_t*;
 
 class TShFolder;
 
-enum class TShCompareResult { crEqual, crAfter, crBefore, crFailure };
+enum class TShCompareResult
+{
+    crEqual,
+    crAfter,
+    crBefore,
+    crFailure
+};
 
-class TQorShID {
+class TQorShID
+{
 public:
     // n bytes, zero-filled, so a list made here is terminated by the zero fill; none when
     // the allocator refuses or n is 0.
@@ -44,8 +51,7 @@ public:
     static bool IsAncestorIDList(PCItemIDList a, PCItemIDList b);
 
     // The folder's own order of two identifiers relative to it (by name).
-    static TShCompareResult CompareIDs(const TShFolder* folder, PCItemIDList a,
-                                       PCItemIDList b);
+    static TShCompareResult CompareIDs(const TShFolder* folder, PCItemIDList a, PCItemIDList b);
     // The same on two absolute lists, with the Desktop as the folder.
     static TShCompareResult CompareIDs(PCItemIDList a, PCItemIDList b);
 
@@ -61,11 +67,9 @@ public:
 };
 
 // Frees a list through the allocator when the owner goes.
-struct TIDListDeleter {
-    void operator()(std::uint8_t* list) const
-    {
-        TQorShID::FreeIDList(list);
-    }
+struct TIDListDeleter
+{
+    void operator()(std::uint8_t* list) const { TQorShID::FreeIDList(list); }
 };
 using TIDListPtr = std::unique_ptr<std::uint8_t, TIDListDeleter>;
 

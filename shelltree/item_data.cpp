@@ -1,8 +1,8 @@
 #include "shelltree/item_data.h"
 
 #include "platform/file_status.h"
-#include "shelltree/sh_folder.h"
 #include "shelltree/folder_locations.h"
+#include "shelltree/sh_folder.h"
 
 namespace tallyrun {
 

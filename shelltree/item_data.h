@@ -15,7 +15,8 @@ namespace tallyrun {
 
 class TShFolder;
 
-class TQorShData {
+class TQorShData
+{
 public:
     // An empty record: no lists, not valid.
     TQorShData();
@@ -85,7 +86,8 @@ private:
 };
 
 // The tree node that shows an item record; the tree implements it.
-class TShItemNode {
+class TShItemNode
+{
 public:
     virtual ~TShItemNode() = default;
     // The node's absolute index in its tree.
@@ -96,7 +98,8 @@ public:
     virtual void ItemRenamed(bool accepted) = 0;
 };
 
-class TQorShFolderData : public TQorShData {
+class TQorShFolderData : public TQorShData
+{
 public:
     using TQorShData::TQorShData;
 

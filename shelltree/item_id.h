@@ -8,7 +8,8 @@
 
 namespace tallyrun {
 
-enum class TShIDKind : std::uint8_t {
+enum class TShIDKind : std::uint8_t
+{
     Computer = 'C',
     Home = 'H',
     Trash = 'T',
@@ -18,7 +19,8 @@ enum class TShIDKind : std::uint8_t {
     File = 'f',
 };
 
-struct TShItemView {
+struct TShItemView
+{
     TShIDKind kind = TShIDKind::File;
     std::string_view name; // points into the item's bytes
 };

@@ -6,7 +6,8 @@
 
 namespace tallyrun {
 
-class TItemLauncher {
+class TItemLauncher
+{
 public:
     virtual ~TItemLauncher() = default;
     // Opens the absolute raw path with the desktop's handler; false when that could not start.
@@ -15,7 +16,8 @@ public:
 
 // Runs `xdg-open` with the path's file URL as its one argument, never through a shell. The URL
 // is percent-encoded ASCII, so it can start with neither `-` nor carry bytes that are not UTF-8.
-class TXdgOpenLauncher : public TItemLauncher {
+class TXdgOpenLauncher : public TItemLauncher
+{
 public:
     bool Open(const std::string& path) override;
 };

@@ -29,8 +29,8 @@ bool TQorShFolderData::Rename(const std::string& name)
     bool accepted = false;
     if (folder && IsValid() && Level() >= 1 && HasAttribute(saCanRename)) {
         TIDListPtr renamed;
-        accepted = folder->SetNameOf(RelativeID(), name, renamed) &&
-                   ApplyNewName(std::move(renamed));
+        accepted =
+            folder->SetNameOf(RelativeID(), name, renamed) && ApplyNewName(std::move(renamed));
     }
     if (node_)
         node_->ItemRenamed(accepted);

@@ -7,7 +7,8 @@
 
 namespace tallyrun {
 
-enum TShItemIDType {
+enum TShItemIDType
+{
     itUnknown,
     itDeskTop,
     itMyComputer,
@@ -51,19 +52,41 @@ inline constexpr std::uint32_t SFGAO_HASSUBFOLDER = 0x80000000;
 inline constexpr std::uint32_t SFGAO_CONTENTSMASK = 0x80000000;
 
 // Indexes into ShAttribute, the table HasAttribute reads (taken modulo 128).
-enum TShAttributeIndex {
-    saCanCopy, saCanMove, saCanLink, saCanRename, saCanDelete, saHasPropSheet, saDropTarget,
-    saCapabilityMask, saLink, saShare, saReadOnly, saGhosted, saHidden, saDisplayAttrMask,
-    saFileSysAncestor, saFolder, saFileSystem, saHasSubfolder, saContentsMask, saValidate,
-    saRemovable, saCompressed, saBrowsable, saNonEnumerated, saNewContent,
+enum TShAttributeIndex
+{
+    saCanCopy,
+    saCanMove,
+    saCanLink,
+    saCanRename,
+    saCanDelete,
+    saHasPropSheet,
+    saDropTarget,
+    saCapabilityMask,
+    saLink,
+    saShare,
+    saReadOnly,
+    saGhosted,
+    saHidden,
+    saDisplayAttrMask,
+    saFileSysAncestor,
+    saFolder,
+    saFileSystem,
+    saHasSubfolder,
+    saContentsMask,
+    saValidate,
+    saRemovable,
+    saCompressed,
+    saBrowsable,
+    saNonEnumerated,
+    saNewContent,
 };
 constexpr std::uint32_t ShAttribute[] = {
-    SFGAO_CANCOPY,        SFGAO_CANMOVE,       SFGAO_CANLINK,        SFGAO_CANRENAME,
-    SFGAO_CANDELETE,      SFGAO_HASPROPSHEET,  SFGAO_DROPTARGET,     SFGAO_CAPABILITYMASK,
-    SFGAO_LINK,           SFGAO_SHARE,         SFGAO_READONLY,       SFGAO_HIDDEN,
-    SFGAO_HIDDEN,         SFGAO_DISPLAYATTRMASK, SFGAO_FILESYSANCESTOR, SFGAO_FOLDER,
-    SFGAO_FILESYSTEM,     SFGAO_HASSUBFOLDER,  SFGAO_CONTENTSMASK,   SFGAO_VALIDATE,
-    SFGAO_REMOVABLE,      SFGAO_COMPRESSED,    SFGAO_BROWSABLE,      SFGAO_NONENUMERATED,
+    SFGAO_CANCOPY,    SFGAO_CANMOVE,         SFGAO_CANLINK,         SFGAO_CANRENAME,
+    SFGAO_CANDELETE,  SFGAO_HASPROPSHEET,    SFGAO_DROPTARGET,      SFGAO_CAPABILITYMASK,
+    SFGAO_LINK,       SFGAO_SHARE,           SFGAO_READONLY,        SFGAO_HIDDEN,
+    SFGAO_HIDDEN,     SFGAO_DISPLAYATTRMASK, SFGAO_FILESYSANCESTOR, SFGAO_FOLDER,
+    SFGAO_FILESYSTEM, SFGAO_HASSUBFOLDER,    SFGAO_CONTENTSMASK,    SFGAO_VALIDATE,
+    SFGAO_REMOVABLE,  SFGAO_COMPRESSED,      SFGAO_BROWSABLE,       SFGAO_NONENUMERATED,
     SFGAO_NEWCONTENT,
 };
 
@@ -72,13 +95,38 @@ inline constexpr std::uint32_t SHCONTF_FOLDERS = 0x20;
 inline constexpr std::uint32_t SHCONTF_NONFOLDERS = 0x40;
 inline constexpr std::uint32_t SHCONTF_INCLUDEHIDDEN = 0x80;
 
-enum TShSpecialFolderID {
-    sfidDeskTop, sfidInterNet, sfidPrograms, sfidControls, sfidPrinters, sfidPersonal,
-    sfidFavorites, sfidStartUp, sfidRecent, sfidSendTo, sfidBitBucket, sfidStartMenu,
-    sfidDeskTopFolder, sfidDrives, sfidNetWork, sfidNetHood, sfidFonts, sfidTemplates,
-    sfidCommonStartMenu, sfidCommonPrograms, sfidCommonStartUp, sfidCommonDeskTopFolder,
-    sfidAppData, sfidPrintHood, sfidAltStartUp, sfidCommonAltStartUp, sfidCommonFavorites,
-    sfidInterNetCache, sfidCookies, sfidHistory,
+enum TShSpecialFolderID
+{
+    sfidDeskTop,
+    sfidInterNet,
+    sfidPrograms,
+    sfidControls,
+    sfidPrinters,
+    sfidPersonal,
+    sfidFavorites,
+    sfidStartUp,
+    sfidRecent,
+    sfidSendTo,
+    sfidBitBucket,
+    sfidStartMenu,
+    sfidDeskTopFolder,
+    sfidDrives,
+    sfidNetWork,
+    sfidNetHood,
+    sfidFonts,
+    sfidTemplates,
+    sfidCommonStartMenu,
+    sfidCommonPrograms,
+    sfidCommonStartUp,
+    sfidCommonDeskTopFolder,
+    sfidAppData,
+    sfidPrintHood,
+    sfidAltStartUp,
+    sfidCommonAltStartUp,
+    sfidCommonFavorites,
+    sfidInterNetCache,
+    sfidCookies,
+    sfidHistory,
 };
 // The special-folder number each TShSpecialFolderID stands for.
 constexpr std::uint8_t SpecialFolderNumber[] = {

@@ -4,7 +4,8 @@ namespace tallyrun {
 namespace {
 
 // Resumes the watcher when the rename is over, however it ends.
-class TResumeOnExit {
+class TResumeOnExit
+{
 public:
     explicit TResumeOnExit(const TWatchPause& pause) : pause_(pause)
     {

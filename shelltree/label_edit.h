@@ -10,7 +10,8 @@
 namespace tallyrun {
 
 // The watcher pause around a rename, so the tree does not refresh itself in the middle of it.
-struct TWatchPause {
+struct TWatchPause
+{
     std::function<void()> suspend;
     std::function<void()> resume;
 };

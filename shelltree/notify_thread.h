@@ -16,7 +16,8 @@
 
 namespace tallyrun {
 
-class EShNotifyError : public std::runtime_error {
+class EShNotifyError : public std::runtime_error
+{
 public:
     EShNotifyError() : std::runtime_error("監視するフォルダ数が上限を超えています。") {}
 };
@@ -42,7 +43,8 @@ class TShNotifyThread;
 using TShNotifyCallback = std::function<void(TShNotifyThread& sender, const std::string& path,
                                              const std::vector<std::string>& watchList)>;
 
-class TShNotifyThread : public TShThread {
+class TShNotifyThread : public TShThread
+{
 public:
     // `owner` guards the callback: once it is gone, nothing is called.
     TShNotifyThread(TShNotifyFilter filter, bool createSuspended, TShNotifyCallback callback,

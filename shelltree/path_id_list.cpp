@@ -94,8 +94,7 @@ bool TQorShID::IDListFromPath(const std::string& path, PItemIDList& list)
         // desktop directory), so those count as folders here, as they do in listings.
         const bool isFolder = IsExistingDirectory(walked);
         ok = (isFolder || StatPath(walked).exists) &&
-             Append(result, MakeItemID(isFolder ? TShIDKind::Folder : TShIDKind::File,
-                                       parts[i]));
+             Append(result, MakeItemID(isFolder ? TShIDKind::Folder : TShIDKind::File, parts[i]));
     }
     if (!ok) {
         FreeIDList(result);

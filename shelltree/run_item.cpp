@@ -46,9 +46,9 @@ TRunOutcome RunItem(const std::string& path, TItemLauncher& launcher, const TRun
     TRunOutcome outcome;
     outcome.action = DecideRun(FactsOf(probe, isLink));
     outcome.target = probe.resolved;
-    const bool open = outcome.action == TRunAction::raOpen ||
-                      (outcome.action == TRunAction::raConfirmThenOpen && confirm &&
-                       confirm(outcome.target));
+    const bool open =
+        outcome.action == TRunAction::raOpen ||
+        (outcome.action == TRunAction::raConfirmThenOpen && confirm && confirm(outcome.target));
     if (open)
         outcome.opened = launcher.Open(outcome.target);
     return outcome;

@@ -17,7 +17,8 @@ namespace tallyrun {
 inline constexpr std::uint32_t GIL_OPENICON = 0x1;
 inline constexpr std::uint32_t GIL_FORSHELL = 0x2;
 
-class TShFolder {
+class TShFolder
+{
 public:
     // The Desktop's folder object.
     static std::shared_ptr<TShFolder> Desktop();

@@ -35,8 +35,9 @@ int RankOf(TShIDKind kind)
 
 TShCompareResult FromOrder(int order)
 {
-    return order < 0 ? TShCompareResult::crBefore
-                     : order > 0 ? TShCompareResult::crAfter : TShCompareResult::crEqual;
+    return order < 0   ? TShCompareResult::crBefore
+           : order > 0 ? TShCompareResult::crAfter
+                       : TShCompareResult::crEqual;
 }
 
 int CompareBytes(std::string_view a, std::string_view b)
@@ -55,8 +56,9 @@ int CompareNames(std::string_view a, std::string_view b)
         c.setCaseSensitivity(Qt::CaseInsensitive);
         return c;
     }();
-    const int order = collator.compare(QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size())),
-                                       QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())));
+    const int order =
+        collator.compare(QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size())),
+                         QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())));
     return order != 0 ? order : CompareBytes(a, b);
 }
 

@@ -13,8 +13,7 @@
 namespace tallyrun {
 namespace {
 
-constexpr std::uint32_t kFileSystemFolder =
-    SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR;
+constexpr std::uint32_t kFileSystemFolder = SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR;
 
 std::string ParentPath(const std::string& path)
 {
@@ -46,8 +45,8 @@ std::uint32_t FileSystemAttributes(const TShLocation& location, std::uint32_t ma
 {
     std::uint32_t flags = 0;
     const bool isFolder = location.kind != TShLocationKind::File;
-    const bool isEntry = location.kind == TShLocationKind::Folder ||
-                         location.kind == TShLocationKind::File;
+    const bool isEntry =
+        location.kind == TShLocationKind::Folder || location.kind == TShLocationKind::File;
     if (isFolder && (mask & SFGAO_HASSUBFOLDER) && HasSubfolder(location.path))
         flags |= SFGAO_HASSUBFOLDER;
     if (isFolder && (mask & SFGAO_DROPTARGET) && IsWritableFolder(location.path))
@@ -145,8 +144,9 @@ int IconOfLocation(const TShLocation& location, bool open)
         TMountEntry mount;
         if (!FindMount(location.driveMount, mount))
             return iiDriveHarddisk;
-        return mount.optical ? iiDriveOptical : mount.removable ? iiDriveRemovable
-                                                                : iiDriveHarddisk;
+        return mount.optical     ? iiDriveOptical
+               : mount.removable ? iiDriveRemovable
+                                 : iiDriveHarddisk;
     }
     case TShLocationKind::Folder:
         if (location.path == DesktopDirectory())
@@ -189,8 +189,7 @@ int TShFolder::GetIconOf(PCItemIDList relative, std::uint32_t flags) const
     return IconOfLocation(location, flags & GIL_OPENICON);
 }
 
-bool TShFolder::SetNameOf(PCItemIDList relative, const std::string& name,
-                          TIDListPtr& renamed) const
+bool TShFolder::SetNameOf(PCItemIDList relative, const std::string& name, TIDListPtr& renamed) const
 {
     renamed.reset();
     TShLocation location;
@@ -201,8 +200,7 @@ bool TShFolder::SetNameOf(PCItemIDList relative, const std::string& name,
         location.kind == TShLocationKind::Folder ? TShIDKind::Folder : TShIDKind::File;
     TIDListPtr item(MakeItemID(kind, name));
     TIDListPtr parent(TQorShID::ParentOfIDList(relative));
-    TIDListPtr result(item && parent ? TQorShID::ConcatIDLists(parent.get(), item.get())
-                                     : nullptr);
+    TIDListPtr result(item && parent ? TQorShID::ConcatIDLists(parent.get(), item.get()) : nullptr);
     const std::string target = ParentPath(location.path) + "/" + name;
     if (!result || RenameNoReplace(location.path, target) != TRenameResult::Renamed)
         return false;

@@ -39,8 +39,8 @@ bool ResolveFirst(const TShItemView& item, TShLocation& location)
         return true;
     case TShIDKind::Folder:
     case TShIDKind::File:
-        location.kind = item.kind == TShIDKind::Folder ? TShLocationKind::Folder
-                                                       : TShLocationKind::File;
+        location.kind =
+            item.kind == TShIDKind::Folder ? TShLocationKind::Folder : TShLocationKind::File;
         location.path = JoinPath(DesktopDirectory(), item.name);
         return true;
     case TShIDKind::Drive:

@@ -9,9 +9,20 @@
 
 namespace tallyrun {
 
-enum class TShLocationKind { Desktop, Computer, Home, Trash, Network, Drive, Folder, File };
+enum class TShLocationKind
+{
+    Desktop,
+    Computer,
+    Home,
+    Trash,
+    Network,
+    Drive,
+    Folder,
+    File
+};
 
-struct TShLocation {
+struct TShLocation
+{
     TShLocationKind kind = TShLocationKind::Desktop;
     std::string path;       // file-system path without trailing separator ("/" stays); empty
                             // for Computer, Trash and Network

@@ -11,7 +11,8 @@
 
 namespace tallyrun {
 
-class TQorShRoot {
+class TQorShRoot
+{
 public:
     using TChangeCallback = std::function<void()>;
 

@@ -28,7 +28,14 @@
 
 namespace tallyrun {
 
-enum class TShWaitResult { wrSignalled, wrWoken, wrStopped, wrTimedOut, wrFailed };
+enum class TShWaitResult
+{
+    wrSignalled,
+    wrWoken,
+    wrStopped,
+    wrTimedOut,
+    wrFailed
+};
 
 // Shows a failure of a folder tree thread to the user; runs on the UI thread.
 using TShThreadErrorHandler = std::function<void(const std::string& message)>;
@@ -40,7 +47,8 @@ TShThreadErrorHandler SetShThreadErrorHandler(TShThreadErrorHandler handler);
 // The most descriptors WaitWithHandles takes besides its own two events.
 constexpr int kMaxWaitHandles = 62;
 
-class TShThread {
+class TShThread
+{
 public:
     using TTerminateHandler = std::function<void(TShThread&)>;
 

@@ -13,7 +13,8 @@ namespace tallyrun {
 
 class TCustomQorShTreeView;
 
-class TQorShTreeNode : public QTreeWidgetItem, public TShItemNode {
+class TQorShTreeNode : public QTreeWidgetItem, public TShItemNode
+{
 public:
     // Takes the record; the record remembers the node until the node goes.
     explicit TQorShTreeNode(std::unique_ptr<TQorShFolderData> item);

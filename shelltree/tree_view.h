@@ -31,9 +31,16 @@ namespace tallyrun {
 
 class TShFolder;
 
-enum class TShMouseState { msNone, msLeftPressed, msRightPressed, msOleDrag };
+enum class TShMouseState
+{
+    msNone,
+    msLeftPressed,
+    msRightPressed,
+    msOleDrag
+};
 
-class TCustomQorShTreeView : public QTreeWidget, public TSelectedFolder {
+class TCustomQorShTreeView : public QTreeWidget, public TSelectedFolder
+{
     Q_OBJECT
 
 public:
@@ -264,7 +271,8 @@ private:
 };
 
 // The tree as forms place it; everything is in its base.
-class TQorShTreeView : public TCustomQorShTreeView {
+class TQorShTreeView : public TCustomQorShTreeView
+{
     Q_OBJECT
 
 public:

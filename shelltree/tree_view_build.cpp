@@ -7,12 +7,12 @@
 
 #include <QApplication>
 
-
 namespace tallyrun {
 namespace {
 
 // Shows the hourglass while it lives, also when an error leaves the scope.
-class TWaitCursor {
+class TWaitCursor
+{
 public:
     TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
@@ -21,7 +21,8 @@ public:
 };
 
 // Turns painting off while it lives, so a build or clear repaints once.
-class TBulkUpdate {
+class TBulkUpdate
+{
 public:
     explicit TBulkUpdate(QWidget* widget) : widget_(widget), was_(widget->updatesEnabled())
     {

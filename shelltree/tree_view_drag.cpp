@@ -31,7 +31,8 @@ Qt::DropActions AllowedActions(TQorShFolderData& item)
 
 // Cancels the running drag as soon as both mouse buttons are down at once, the user's other
 // way of calling a drag off besides Escape (which Qt's drag handles itself).
-class TBothButtonsCancel : public QObject {
+class TBothButtonsCancel : public QObject
+{
 public:
     bool eventFilter(QObject*, QEvent* event) override
     {
@@ -79,9 +80,8 @@ void TCustomQorShTreeView::DragOut(TQorShTreeNode* node)
     const std::vector<std::uint8_t> array = WriteIDArray(parent.get(), {item->RelativeID()});
     auto data = std::make_unique<QMimeData>();
     if (!array.empty())
-        data->setData(kIDArrayMimeType,
-                      QByteArray(reinterpret_cast<const char*>(array.data()),
-                                 static_cast<qsizetype>(array.size())));
+        data->setData(kIDArrayMimeType, QByteArray(reinterpret_cast<const char*>(array.data()),
+                                                   static_cast<qsizetype>(array.size())));
     if (const std::string path = item->Path(); !path.empty())
         data->setData(TQorShDragObject::kUriListMimeType,
                       QByteArray::fromStdString(FileUrlOfPath(path) + "\r\n"));

@@ -77,7 +77,8 @@ void TCustomQorShTreeView::dragMoveEvent(QDragMoveEvent* event)
             if (OnShDragOver)
                 OnShDragOver(this, node->Item(), allow);
             if (allow) {
-                event->setDropAction(DropActionOfEffect(DropEffectForModifiers(event->modifiers())));
+                event->setDropAction(
+                    DropActionOfEffect(DropEffectForModifiers(event->modifiers())));
                 event->accept();
             } else {
                 Refuse(event);
@@ -164,7 +165,8 @@ void TCustomQorShTreeView::CountDragOver(TQorShTreeNode* node)
         dragOverCount_ = 0;
         return;
     }
-    if (++dragOverCount_ > kDragOversBeforeExpand && (node->HasChildren() || node->childCount() > 0)) {
+    if (++dragOverCount_ > kDragOversBeforeExpand &&
+        (node->HasChildren() || node->childCount() > 0)) {
         dragOverCount_ = 0;
         ExpandDuringDrag(node);
     }

@@ -42,8 +42,9 @@ void TCustomQorShTreeView::AfterCollapse(TQorShTreeNode* node)
         return;
     // Only the node's own entry goes; the entries of its descendants stay.
     PCItemIDList list = node->Item()->AbsoluteIDList();
-    std::erase_if(expandedFolders_,
-                  [list](const TIDListPtr& entry) { return TQorShID::SameIDList(entry.get(), list); });
+    std::erase_if(expandedFolders_, [list](const TIDListPtr& entry) {
+        return TQorShID::SameIDList(entry.get(), list);
+    });
     UpdateShownFolders();
 }
 

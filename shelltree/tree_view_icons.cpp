@@ -37,8 +37,9 @@ QIcon TCustomQorShTreeView::IconFor(int index, int overlay) const
     if (const auto found = overlaid_.find(key); found != overlaid_.end())
         return found->second;
     // The emblem covers the lower left quarter of the icon.
-    const int size = iconSize().isValid() ? iconSize().width()
-                                          : style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    const int size = iconSize().isValid()
+                         ? iconSize().width()
+                         : style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     QPixmap pixmap = icons_[static_cast<std::size_t>(index)].pixmap(size, size);
     const QIcon emblem = QIcon::fromTheme(QString::fromLatin1(kOverlayEmblems[overlay]));
     if (!pixmap.isNull() && !emblem.isNull()) {

@@ -72,7 +72,8 @@ void TCustomQorShTreeView::MediaChanged()
     for (const std::string& point : changes.removed)
         SetDriveCaption(point, MediaRemovalCaption(WithoutTrailingSeparator(point)));
     for (const std::string& point : changes.added)
-        SetDriveCaption(point, MediaArrivalCaption(mediaLabels_(point), WithoutTrailingSeparator(point)));
+        SetDriveCaption(point,
+                        MediaArrivalCaption(mediaLabels_(point), WithoutTrailingSeparator(point)));
 }
 
 void TCustomQorShTreeView::SetDriveCaption(const std::string& mountPoint,

@@ -23,7 +23,8 @@ void TCustomQorShTreeView::ShowRenamed(TQorShTreeNode* node, bool accepted)
             parentNode->takeChild(parentNode->indexOfChild(node));
             int row = 0;
             while (row < parentNode->childCount() &&
-                   TQorShID::CompareIDs(folder.get(), parentNode->ChildNode(row)->Item()->RelativeID(),
+                   TQorShID::CompareIDs(folder.get(),
+                                        parentNode->ChildNode(row)->Item()->RelativeID(),
                                         node->Item()->RelativeID()) == TShCompareResult::crBefore)
                 ++row;
             parentNode->insertChild(row, node);

@@ -43,7 +43,9 @@ void TCustomQorShTreeView::RunNodeAt(const QPoint& pos)
     const std::string path = item->Path();
     if (!allow || path.empty())
         return;
-    const TRunConfirm ask = [this](const std::string& target) { return AskBeforeRunning(this, target); };
+    const TRunConfirm ask = [this](const std::string& target) {
+        return AskBeforeRunning(this, target);
+    };
     const TRunOutcome outcome = RunItem(path, *launcher_, RunConfirm ? RunConfirm : ask);
     if (outcome.action != TRunAction::raSelectFolder)
         return;

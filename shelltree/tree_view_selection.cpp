@@ -86,8 +86,9 @@ TQorShTreeNode* TCustomQorShTreeView::HitNode(const QPoint& pos) const
     // Only the icon and the label count, not the button and indent left of them nor the
     // empty space right of the label.
     const QRect rect = visualItemRect(node);
-    const int icon = iconSize().isValid() ? iconSize().width()
-                                          : style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    const int icon = iconSize().isValid()
+                         ? iconSize().width()
+                         : style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     const int labelEnd = rect.left() + icon + 8 + fontMetrics().horizontalAdvance(node->text(0));
     return pos.x() >= rect.left() && pos.x() <= labelEnd ? node : nullptr;
 }

@@ -10,26 +10,33 @@
 
 namespace tallyrun {
 
-struct TShFiredRoot {
+struct TShFiredRoot
+{
     std::string root;
     bool gone = false; // the root folder itself was removed, moved away or unmounted
 };
 
-class TShWatchSet {
+class TShWatchSet
+{
 public:
     // Closes what is open, then watches the roots from the last to the first; a root that
     // cannot be watched is erased from `roots`. With `subtree`, also watches every shown
     // folder under a root (one that cannot be watched is skipped). False, with `roots` kept
     // and nothing watched, when no inotify instance can be had (the per-user limit).
-    bool Open(std::vector<std::string>& roots, const std::vector<std::string>& shown,
-              bool subtree, std::uint32_t kinds);
-    void Close() { watch_.Reset(); roots_.clear(); }
+    bool Open(std::vector<std::string>& roots, const std::vector<std::string>& shown, bool subtree,
+              std::uint32_t kinds);
+    void Close()
+    {
+        watch_.Reset();
+        roots_.clear();
+    }
     int Fd() const { return watch_.Fd(); }
     // The roots that saw a change since the last read, each once.
     std::vector<TShFiredRoot> Read();
 
 private:
-    struct TWatched {
+    struct TWatched
+    {
         std::string root;
         bool isRoot = false;
     };

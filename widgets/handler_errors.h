@@ -20,8 +20,7 @@ TErrorDisplay SetHandlerErrorDisplay(TErrorDisplay display);
 void ShowHandlerError(const QString& message);
 
 // Runs `handler`; an exception it raises is shown and goes no further.
-template <class F>
-void RunHandler(F&& handler) noexcept
+template <class F> void RunHandler(F&& handler) noexcept
 {
     try {
         std::forward<F>(handler)();

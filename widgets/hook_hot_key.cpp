@@ -18,8 +18,8 @@ namespace {
 // the X11 interface, with a null connection, so the connection is what is checked.
 xcb_connection_t* QtX11Connection()
 {
-    const auto* app = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
-                              : nullptr;
+    const auto* app =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return app ? app->connection() : nullptr;
 }
 
@@ -72,7 +72,7 @@ bool THookHotKey::nativeEventFilter(const QByteArray& eventType, void* message, 
         QMetaObject::invokeMethod(
             this, [this, index = match->id] { HotKeyMessage(index); }, Qt::QueuedConnection);
     }
-    return true;  // presses and releases of our keys are ours alone
+    return true; // presses and releases of our keys are ours alone
 }
 
 void THookHotKey::HotKeyMessage(int index)
@@ -96,7 +96,7 @@ void THookHotKey::BringOwnerToFront()
 void THookHotKey::AddApplicationKey(int number, QKeyCombination shortCut)
 {
     if (!owner_)
-        return;  // the key is taken in the owner's program; without an owner there is none
+        return; // the key is taken in the owner's program; without an owner there is none
     if (applicationKeys_.empty())
         QCoreApplication::instance()->installEventFilter(this);
     applicationKeys_.emplace_back(number, shortCut);

@@ -124,7 +124,7 @@ std::vector<qreal> TLogView::ColumnXs(const QString& text) const
             x = (std::floor(x / tab) + 1) * tab;
         } else if (c.isHighSurrogate() && i + 1 < text.size()) {
             x += metrics.horizontalAdvance(text.mid(i, 2));
-            xs[static_cast<std::size_t>(++i)] = x;  // no position inside a surrogate pair
+            xs[static_cast<std::size_t>(++i)] = x; // no position inside a surrogate pair
         } else {
             x += metrics.horizontalAdvance(c);
         }
@@ -197,12 +197,12 @@ void TLogView::paintEvent(QPaintEvent*)
         drawText(palette().color(QPalette::Text));
         if (HasSelection() && i >= selBegin.line && i <= selEnd.line) {
             const int from = i == selBegin.line ? std::min<int>(selBegin.column, text.size()) : 0;
-            const int to = i == selEnd.line ? std::min<int>(selEnd.column, text.size())
-                                            : int(text.size());
+            const int to =
+                i == selEnd.line ? std::min<int>(selEnd.column, text.size()) : int(text.size());
             qreal x0 = left + xs[std::size_t(from)];
             qreal x1 = left + xs[std::size_t(to)];
             if (i != selEnd.line)
-                x1 += fontMetrics().averageCharWidth();  // the line break is selected too
+                x1 += fontMetrics().averageCharWidth(); // the line break is selected too
             const QRectF band(x0, top, x1 - x0, lineHeight);
             painter.save();
             painter.setClipRect(band);
@@ -222,7 +222,10 @@ void TLogView::resizeEvent(QResizeEvent* event)
         verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
-void TLogView::scrollContentsBy(int, int) { viewport()->update(); }
+void TLogView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}
 
 TLogView::TPos TLogView::PosAt(const QPoint& p) const
 {

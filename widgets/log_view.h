@@ -51,13 +51,15 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    struct TLineRef {
+    struct TLineRef
+    {
         std::uint32_t chunk;
         std::uint32_t offset;
         std::uint32_t length;
     };
     // A position in the log: line, and UTF-16 index within the decoded line.
-    struct TPos {
+    struct TPos
+    {
         int line = 0;
         int column = 0;
         bool operator==(const TPos&) const = default;

@@ -32,7 +32,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    struct TPanel {
+    struct TPanel
+    {
         int width = 0;
         QString text;
     };

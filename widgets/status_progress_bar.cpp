@@ -54,8 +54,8 @@ void TStatusProgressBar::LayOut(TStatusBar* statusBar, int index)
     }
     const int left = statusBar->PanelLeft(index);
     const bool last = index == statusBar->PanelCount() - 1;
-    const int width = last ? statusBar->width() - left
-                           : statusBar->PanelWidth(index) - (index == 0 ? 0 : 2);
+    const int width =
+        last ? statusBar->width() - left : statusBar->PanelWidth(index) - (index == 0 ? 0 : 2);
     setGeometry(left, 2, width, statusBar->height() - 2);
 }
 

@@ -13,7 +13,10 @@ namespace {
 const std::string kStopped = "【中断しました】";
 
 // prefix + number (built without operator+ on a temporary, which GCC 12 warns about wrongly).
-std::string Numbered(std::string prefix, int n) { return prefix.append(std::to_string(n)); }
+std::string Numbered(std::string prefix, int n)
+{
+    return prefix.append(std::to_string(n));
+}
 
 TEST_F(RunTest, StopDuringTheRootTotalKeepsItsPartialSliceAndSkipsTheSubfolders)
 {
@@ -35,7 +38,7 @@ TEST_F(RunTest, StopDuringTheRootTotalKeepsItsPartialSliceAndSkipsTheSubfolders)
         EXPECT_EQ(lines[i].substr(lines[i].size() - 4), " : 0") << lines[i];
     EXPECT_EQ(lines[6], "\t0 Byte");
     EXPECT_EQ(lines[7], kStopped);
-    EXPECT_EQ(window.StatusProgressBar1->Max(), 2);  // the list was still built
+    EXPECT_EQ(window.StatusProgressBar1->Max(), 2); // the list was still built
     ExpectIdle();
 }
 
@@ -68,7 +71,7 @@ TEST_F(RunTest, StopDuringTheKthSubfolderEndsTheSlicesThere)
         if (label != "root")
             values.push_back(value);
     std::sort(values.begin(), values.end());
-    EXPECT_EQ(values, (std::vector<double>{0, 200}));  // the k-th holds its partial total
+    EXPECT_EQ(values, (std::vector<double>{0, 200})); // the k-th holds its partial total
 
     const auto lines = MemoLines();
     EXPECT_EQ(lines.back(), kStopped);
@@ -96,7 +99,7 @@ TEST_F(RunTest, ANewSelectionDuringARunStopsItAndRunsOnceForTheLatest)
             });
     };
     Run();
-    EXPECT_EQ(folder.calls, 6);  // three looks at the selection per run, two runs
+    EXPECT_EQ(folder.calls, 6); // three looks at the selection per run, two runs
     const auto lines = MemoLines();
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.front(), root + "/third/");

@@ -13,7 +13,10 @@
 namespace tallyrun::testing_support {
 namespace {
 
-std::string ByteLine(double total) { return "\t" + FormatThousands(total) + " Byte"; }
+std::string ByteLine(double total)
+{
+    return "\t" + FormatThousands(total) + " Byte";
+}
 
 int FileLines(const std::vector<std::string>& lines)
 {
@@ -39,8 +42,8 @@ TEST_F(RunTest, SlicesForTheFolderAndEachSubfolderWithTheirLabels)
     MakeFile("Windows/x", 5);
     MakeFile("Abcdefgh/deep/er/y", 7);
     MakeFile("Documents/z", 11);
-    MakeFile("日本語フォルダ名前/z", 13);  // 9 characters
-    MakeFile("日本語フォルダ名/z", 17);    // 8 characters
+    MakeFile("日本語フォルダ名前/z", 13); // 9 characters
+    MakeFile("日本語フォルダ名/z", 17);   // 8 characters
     MakeFile(".hidden/secret", 100000);
     MakeFolder("Empty");
 
@@ -64,7 +67,7 @@ TEST_F(RunTest, SlicesForTheFolderAndEachSubfolderWithTheirLabels)
     ASSERT_NE(docs, lines.end());
     EXPECT_EQ(*(docs + 1), "\t\t" + root + "/Documents/z : " + FormatThousands(11));
     EXPECT_EQ(*(docs + 2), ByteLine(11));
-    EXPECT_EQ(lines.back().rfind("\t", 0), 0u);  // not stopped: no closing notice
+    EXPECT_EQ(lines.back().rfind("\t", 0), 0u); // not stopped: no closing notice
     EXPECT_EQ(window.StatusProgressBar1->Max(), 6);
     EXPECT_EQ(window.Series1->PointColor(0), clRed);
     ExpectIdle();

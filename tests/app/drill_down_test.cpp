@@ -27,25 +27,32 @@ namespace {
 // double-click comes as the double-click alone.
 struct TStep
 {
-    enum Kind { Press, Move, DoubleClick, Release } kind;
-    int dx = 0;  // offset from the target point
+    enum Kind
+    {
+        Press,
+        Move,
+        DoubleClick,
+        Release
+    } kind;
+    int dx = 0; // offset from the target point
     int dy = 0;
 };
 
 using TGesture = std::vector<TStep>;
 
-const TGesture kDoubleClick = {{TStep::Press}, {TStep::Release}, {TStep::DoubleClick},
-                               {TStep::Release}};
+const TGesture kDoubleClick = {
+    {TStep::Press}, {TStep::Release}, {TStep::DoubleClick}, {TStep::Release}};
 // The first press drags away and back before the second press.
-const TGesture kDragThenPress = {{TStep::Press}, {TStep::Move, 30, 0}, {TStep::Move, 0, 0},
+const TGesture kDragThenPress = {{TStep::Press},   {TStep::Move, 30, 0}, {TStep::Move, 0, 0},
                                  {TStep::Release}, {TStep::DoubleClick}, {TStep::Release}};
 // The second press goes on into a drag.
-const TGesture kPressThenDrag = {{TStep::Press}, {TStep::Release}, {TStep::DoubleClick},
-                                 {TStep::Move, 0, 20}, {TStep::Release}};
+const TGesture kPressThenDrag = {
+    {TStep::Press}, {TStep::Release}, {TStep::DoubleClick}, {TStep::Move, 0, 20}, {TStep::Release}};
 
 TEST(ChartDoubleClickTest, OnlyADoubleClickWithoutMovementCompletes)
 {
-    const struct {
+    const struct
+    {
         const char* name;
         TGesture gesture;
         bool completes;
@@ -53,14 +60,24 @@ TEST(ChartDoubleClickTest, OnlyADoubleClickWithoutMovementCompletes)
         {"still double-click", kDoubleClick, true},
         {"drag, then press", kDragThenPress, false},
         {"press, then drag", kPressThenDrag, false},
-        {"moves that stay on the press point", {{TStep::Press}, {TStep::Move}, {TStep::Release},
-                                                {TStep::DoubleClick}, {TStep::Move},
-                                                {TStep::Release}}, true},
+        {"moves that stay on the press point",
+         {{TStep::Press},
+          {TStep::Move},
+          {TStep::Release},
+          {TStep::DoubleClick},
+          {TStep::Move},
+          {TStep::Release}},
+         true},
         {"single click", {{TStep::Press}, {TStep::Release}}, false},
-        {"a drag before an earlier still click", {{TStep::Press}, {TStep::Release},
-                                                  {TStep::Press}, {TStep::Move, 5, 5},
-                                                  {TStep::Release}, {TStep::DoubleClick},
-                                                  {TStep::Release}}, false},
+        {"a drag before an earlier still click",
+         {{TStep::Press},
+          {TStep::Release},
+          {TStep::Press},
+          {TStep::Move, 5, 5},
+          {TStep::Release},
+          {TStep::DoubleClick},
+          {TStep::Release}},
+         false},
     };
     for (const auto& c : cases) {
         TChartDoubleClick tracker;
@@ -69,13 +86,19 @@ TEST(ChartDoubleClickTest, OnlyADoubleClickWithoutMovementCompletes)
         for (const TStep& step : c.gesture) {
             const TChartPoint p{at.x + step.dx, at.y + step.dy};
             switch (step.kind) {
-            case TStep::Press: tracker.Press(p); break;
-            case TStep::Move: tracker.Move(p); break;
+            case TStep::Press:
+                tracker.Press(p);
+                break;
+            case TStep::Move:
+                tracker.Move(p);
+                break;
             case TStep::DoubleClick:
                 tracker.Press(p);
                 tracker.DoubleClick(p);
                 break;
-            case TStep::Release: done = tracker.Release(); break;
+            case TStep::Release:
+                done = tracker.Release();
+                break;
             }
         }
         EXPECT_EQ(done.has_value(), c.completes) << c.name;
@@ -149,15 +172,24 @@ protected:
             const QPointF p = at + QPoint(step.dx, step.dy);
             const QPointF global = chart->mapToGlobal(p);
             const auto send = [&](QEvent::Type type, Qt::MouseButtons held) {
-                QMouseEvent event(type, p, global, type == QEvent::MouseMove ? Qt::NoButton : button,
-                                  held, Qt::NoModifier);
+                QMouseEvent event(type, p, global,
+                                  type == QEvent::MouseMove ? Qt::NoButton : button, held,
+                                  Qt::NoModifier);
                 QApplication::sendEvent(chart, &event);
             };
             switch (step.kind) {
-            case TStep::Press: send(QEvent::MouseButtonPress, button); break;
-            case TStep::Move: send(QEvent::MouseMove, button); break;
-            case TStep::DoubleClick: send(QEvent::MouseButtonDblClick, button); break;
-            case TStep::Release: send(QEvent::MouseButtonRelease, Qt::NoButton); break;
+            case TStep::Press:
+                send(QEvent::MouseButtonPress, button);
+                break;
+            case TStep::Move:
+                send(QEvent::MouseMove, button);
+                break;
+            case TStep::DoubleClick:
+                send(QEvent::MouseButtonDblClick, button);
+                break;
+            case TStep::Release:
+                send(QEvent::MouseButtonRelease, Qt::NoButton);
+                break;
             }
         }
     }
@@ -180,7 +212,8 @@ protected:
 TEST_F(DrillDownTest, ADoubleClickOnASubfolderSliceSelectsAndAnalysesThatFolder)
 {
     ASSERT_EQ(Selected(), root);
-    const struct {
+    const struct
+    {
         std::string label;
         std::string folder;
     } cases[] = {
@@ -205,7 +238,8 @@ TEST_F(DrillDownTest, RootEmptySpaceDragsAndOtherButtonsLeadNowhere)
     const QPoint empty(3, 3);
     ASSERT_EQ(window->Series1->SliceAtPoint(empty.x(), empty.y()), -1);
     const QPoint sub = PointInSlice("alpha...");
-    const struct {
+    const struct
+    {
         const char* name;
         TGesture gesture;
         QPoint at;

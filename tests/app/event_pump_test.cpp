@@ -31,7 +31,7 @@ TEST(EventPump, ACallSoonAfterADispatchReturnsAtOnce)
     PumpEvents();
     EXPECT_EQ(delivered, 1);
     Post([&] { ++delivered; });
-    PumpEvents();  // within the interval
+    PumpEvents(); // within the interval
     EXPECT_EQ(delivered, 1);
     InstallEventPump(std::chrono::microseconds(0));
     PumpEvents();
@@ -44,7 +44,7 @@ TEST(EventPump, AHandlerThatPumpsDoesNotDispatchInsideItself)
     int inner = 0;
     Post([&] {
         Post([&] { ++inner; });
-        PumpEvents();  // from inside a dispatched handler
+        PumpEvents(); // from inside a dispatched handler
         EXPECT_EQ(inner, 0);
     });
     PumpEvents();

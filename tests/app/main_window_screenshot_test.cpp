@@ -34,7 +34,7 @@ namespace {
 
 const std::string kTreePath = "/tmp/tallyrun-screenshot-test/サンプル";
 const char* const kLockPath = "/tmp/tallyrun-screenshot-test.lock";
-constexpr double kTextTolerance = 0.005;  // share of all pixels
+constexpr double kTextTolerance = 0.005; // share of all pixels
 
 // Holds an exclusive lock on a file for the test's lifetime.
 class TFileLock
@@ -58,7 +58,8 @@ private:
 void MakeFixedTree()
 {
     std::filesystem::remove_all(std::filesystem::path(kTreePath).parent_path());
-    const struct {
+    const struct
+    {
         const char* path;
         std::size_t size;
     } files[] = {

@@ -4,10 +4,10 @@
 #include "app/about_dialog.h"
 #include "app/message_box.h"
 #include "app/save_dialog.h"
-#include "widgets/mouse_events.h"
 #include "toolbar/tb_image_list.h"
 #include "toolbar/tb_toolbar.h"
 #include "widgets/handler_errors.h"
+#include "widgets/mouse_events.h"
 #include "widgets/panel_status_bar.h"
 
 #include <QListWidget>
@@ -52,8 +52,8 @@ protected:
     void Wheel(int steps)
     {
         const QPoint pos(100, 100);
-        QWheelEvent event(pos, window.Chart1->mapToGlobal(pos), {}, {0, 120 * steps},
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent event(pos, window.Chart1->mapToGlobal(pos), {}, {0, 120 * steps}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(window.Chart1, &event);
     }
     QPoint Offsets() const
@@ -74,7 +74,8 @@ protected:
 TEST_F(MainWindowTest, ComponentsAndTheirSettings)
 {
     ShowWindow();
-    const struct {
+    const struct
+    {
         TTBItem* item;
         QString caption;
         int image;
@@ -140,7 +141,8 @@ TEST_F(MainWindowTest, ComponentsAndTheirSettings)
     EXPECT_EQ(window.StatusProgressBar2->geometry(), QRect(502, 2, 290, 16));
     EXPECT_EQ(window.StatusProgressBar1->Max(), 100);
 
-    EXPECT_EQ(window.SaveDialog1->NameFilters(), QStringList{"ビットマップファイル(*.bmp) (*.bmp)"});
+    EXPECT_EQ(window.SaveDialog1->NameFilters(),
+              QStringList{"ビットマップファイル(*.bmp) (*.bmp)"});
     EXPECT_EQ(window.SaveDialog1->DefaultSuffix(), "bmp");
     EXPECT_EQ(window.SaveDialog1->Options(), ofOverwritePrompt | ofHideReadOnly | ofEnableSizing);
 }
@@ -151,7 +153,7 @@ TEST_F(MainWindowTest, WheelStepsZoomWithoutLimits)
     for (int i = 0; i < 10; ++i)
         Wheel(-1);
     EXPECT_EQ(window.Chart1->View3DOptions().Zoom(), -10);
-    Wheel(11);  // one event of eleven steps
+    Wheel(11); // one event of eleven steps
     EXPECT_EQ(window.Chart1->View3DOptions().Zoom(), 100);
 }
 
@@ -167,7 +169,7 @@ TEST_F(MainWindowTest, DraggingKeepsThePointUnderTheMouse)
     test::SendMouse(chart, QEvent::MouseMove, {80, 40}, Qt::NoButton, Qt::RightButton);
     EXPECT_EQ(Offsets(), QPoint(30, -20));
     test::SendMouse(chart, QEvent::MouseButtonRelease, {80, 40}, Qt::RightButton, Qt::NoButton);
-    test::Hover(chart, {200, 200});  // no button down: nothing moves
+    test::Hover(chart, {200, 200}); // no button down: nothing moves
     EXPECT_EQ(Offsets(), QPoint(30, -20));
 
     test::Press(chart, {100, 100});
@@ -211,7 +213,7 @@ TEST_F(MainWindowTest, AClickInTheFolderPaneOrOnTheChartFocusesTheChart)
     test::SendMouse(*withPane.Chart1, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton,
                     Qt::NoButton);
     EXPECT_TRUE(withPane.Chart1->hasFocus());
-    pane.setParent(nullptr);  // the pane is this test's, not the window's
+    pane.setParent(nullptr); // the pane is this test's, not the window's
 }
 
 TEST_F(MainWindowTest, SaveDuringARunWritesTheChartAndReportsIt)
@@ -237,7 +239,7 @@ TEST_F(MainWindowTest, SaveDuringARunWritesTheChartAndReportsIt)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QImage image = QImage::fromData(file.readAll(), "BMP");
     EXPECT_EQ(image.size(), window.Chart1->size());
-    EXPECT_EQ(window.Series1->PointCount(), 3);  // the run went on to its end
+    EXPECT_EQ(window.Series1->PointCount(), 3); // the run went on to its end
 }
 
 TEST_F(MainWindowTest, AFailedOrCancelledSaveShowsNoSuccess)

@@ -17,9 +17,16 @@ TEST(SliceFile, ParsesLinesAndRefusesBadOnes)
         const char* error;
     };
     const Case cases[] = {
-        {"lines in order", "root\t300\nドキュメント\t1200.5\n", true,
-         {{"root", 300}, {"ドキュメント", 1200.5}}, ""},
-        {"CRLF, blank lines, no final newline", "a\t1\r\n\r\n\nb\t2", true, {{"a", 1}, {"b", 2}}, ""},
+        {"lines in order",
+         "root\t300\nドキュメント\t1200.5\n",
+         true,
+         {{"root", 300}, {"ドキュメント", 1200.5}},
+         ""},
+        {"CRLF, blank lines, no final newline",
+         "a\t1\r\n\r\n\nb\t2",
+         true,
+         {{"a", 1}, {"b", 2}},
+         ""},
         {"the label may hold tabs and other bytes", "x\ty\xff\t-5\n", true, {{"x\ty\xff", -5}}, ""},
         {"an empty label", "\t7\n", true, {{"", 7}}, ""},
         {"no tab", "root 300\n", false, {}, "line 1: expected label<TAB>value"},

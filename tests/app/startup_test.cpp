@@ -72,7 +72,7 @@ TEST_F(StartupTest, TheSplashShowsDuringTheFirstRunAndIsGoneBeforeTheMainWindowS
         [&] {
             auto window = std::make_unique<TfrmMain>(folder);
             window->installEventFilter(&watcher);
-            folder.Select(folder.path);  // the folder pane's first report
+            folder.Select(folder.path); // the folder pane's first report
             return window;
         },
         FakeVersion);

@@ -25,7 +25,8 @@ TEST(TreeRunTest, SelectingAFolderWhoseNameIsNotUtf8TotalsItsBytes)
     const std::string root = dir.path().toStdString();
     const std::string odd = root + "/caf\xE9";
     // Qt cannot remove names that are not UTF-8; the test removes its folder itself.
-    struct Cleanup {
+    struct Cleanup
+    {
         std::string path;
         ~Cleanup() { std::filesystem::remove_all(path); }
     } cleanup{odd};
@@ -45,7 +46,8 @@ TEST(TreeRunTest, SelectingAFolderWhoseNameIsNotUtf8TotalsItsBytes)
     // The label shows a visible replacement for the byte that is not UTF-8.
     EXPECT_EQ(node->text(0), QStringLiteral("caf\uFFFD"));
     const QRect rect = tree->visualItemRect(node);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(rect.left() + 4, rect.center().y()));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      QPoint(rect.left() + 4, rect.center().y()));
     ASSERT_EQ(tree->SelectedNode(), node);
 
     std::string path;

@@ -24,14 +24,16 @@ TEST(VersionBlockTest, ProgramCarriesTheProjectVersion)
     EXPECT_EQ(ProgramString(vkFileVersion), "2.0.2.0");
     EXPECT_EQ(ProgramString(vkOriginalFilename), "Tallyrun");
     EXPECT_NE(ProgramString(vkLegalCopyright).find("Tallyrun project"), std::string::npos);
-    for (int key : std::initializer_list<int>{vkComments, vkCompanyName, vkFileDescription, vkInternalName,
-                    vkLegalTrademarks, vkPrivateBuild, vkSpecialBuild, -1, 12})
+    for (int key :
+         std::initializer_list<int>{vkComments, vkCompanyName, vkFileDescription, vkInternalName,
+                                    vkLegalTrademarks, vkPrivateBuild, vkSpecialBuild, -1, 12})
         EXPECT_EQ(ProgramString(key), "") << key;
 }
 
 TEST(VersionBlockTest, ProgramBlockHasFixedInfoTableAndTranslation)
 {
-    const auto block = platform::ReadElfSection(TALLYRUN_PROGRAM_PATH, kVersionSectionName, 1 << 20);
+    const auto block =
+        platform::ReadElfSection(TALLYRUN_PROGRAM_PATH, kVersionSectionName, 1 << 20);
     ASSERT_TRUE(block);
     const TVersionBlock version(*block);
     const auto fixed = version.QueryValue("\\");
@@ -40,7 +42,7 @@ TEST(VersionBlockTest, ProgramBlockHasFixedInfoTableAndTranslation)
     std::uint32_t words[4];
     std::memcpy(words, fixed->bytes.data(), sizeof words);
     EXPECT_EQ(words[0], 0xFEEF04BDu);
-    EXPECT_EQ(words[2], 0x00020000u);  // file version 2.0 . 2.0
+    EXPECT_EQ(words[2], 0x00020000u); // file version 2.0 . 2.0
     EXPECT_EQ(words[3], 0x00020000u);
     const auto translation = version.QueryValue("\\VarFileInfo\\Translation");
     ASSERT_TRUE(translation);
@@ -49,7 +51,7 @@ TEST(VersionBlockTest, ProgramBlockHasFixedInfoTableAndTranslation)
     std::memcpy(&pair, translation->bytes.data(), 4);
     EXPECT_EQ(pair, 0x03A40411u);
     const auto empty = version.QueryValue("\\StringFileInfo\\041103A4\\CompanyName");
-    ASSERT_TRUE(empty);  // present, with an empty value
+    ASSERT_TRUE(empty); // present, with an empty value
     EXPECT_EQ(VersionText(*empty), "");
     // Keys compare without regard to letter case.
     const auto name = version.QueryValue("\\stringfileinfo\\041103a4\\PRODUCTNAME");
@@ -99,19 +101,19 @@ void ExpectTranslationError(const std::vector<std::uint8_t>& block)
 TEST(VersionBlockTest, MissingOrShortTranslationTableRaises)
 {
     auto contents = SmallContents();
-    contents.translations.reset();  // no VarFileInfo at all
+    contents.translations.reset(); // no VarFileInfo at all
     ExpectTranslationError(WriteVersionBlock(contents));
-    contents.translations = std::vector<std::uint32_t>{};  // a table with no entry
+    contents.translations = std::vector<std::uint32_t>{}; // a table with no entry
     ExpectTranslationError(WriteVersionBlock(contents));
 
     // A table of 2 bytes cannot hold a language and a code page: it counts as missing
     // rather than being read past its end.
     contents.translations = std::vector<std::uint32_t>{0x03A40411};
     auto block = WriteVersionBlock(contents);
-    const std::size_t at = block.size() - 36;  // the Translation node, last in the block
+    const std::size_t at = block.size() - 36; // the Translation node, last in the block
     ASSERT_EQ(block[at], 36);
-    block[at] = 34;     // wLength
-    block[at + 2] = 2;  // wValueLength
+    block[at] = 34;    // wLength
+    block[at + 2] = 2; // wValueLength
     ExpectTranslationError(block);
 }
 

@@ -40,14 +40,20 @@ TChartSeries& Descending(TChartSeries& s)
     return s;
 }
 
-struct SortCase {
+struct SortCase
+{
     std::vector<double> values;
     std::string expected;
 };
 
-void PrintTo(const SortCase& c, std::ostream* os) { *os << "expect " << c.expected; }
+void PrintTo(const SortCase& c, std::ostream* os)
+{
+    *os << "expect " << c.expected;
+}
 
-class ChartSeriesSort : public testing::TestWithParam<SortCase> {};
+class ChartSeriesSort : public testing::TestWithParam<SortCase>
+{
+};
 
 TEST_P(ChartSeriesSort, DescendingSortGivesTheListedOrder)
 {
@@ -63,8 +69,8 @@ TEST_P(ChartSeriesSort, DescendingSortGivesTheListedOrder)
 INSTANTIATE_TEST_SUITE_P(Cases, ChartSeriesSort,
                          testing::Values(SortCase{{10, 20, 20}, "BCA"},
                                          SortCase{{5, 5, 5, 5}, "CDAB"},
-                                         SortCase{{1, 2, 3, 4, 5}, "EDCBA"},
-                                         SortCase{{}, ""}, SortCase{{3}, "A"}));
+                                         SortCase{{1, 2, 3, 4, 5}, "EDCBA"}, SortCase{{}, ""},
+                                         SortCase{{3}, "A"}));
 
 TEST(ChartSeries, SortMovesLabelsColoursAndOtherListsWithTheValues)
 {
@@ -118,7 +124,7 @@ TEST(ChartSeries, AutomaticColoursFollowTheIndexAndExplicitOnesStay)
     EXPECT_EQ(s.PointColor(1), clPurple);
     EXPECT_EQ(s.PointColor(2), clYellow);
     EXPECT_EQ(s.PointColor(15), clBlack);
-    EXPECT_EQ(s.PointColor(16), clRed);  // the seventeenth starts the table again
+    EXPECT_EQ(s.PointColor(16), clRed); // the seventeenth starts the table again
     EXPECT_EQ(s.PointColor(99), s.SeriesColor());
 
     s.SetSeriesColor(clRed);
@@ -126,7 +132,7 @@ TEST(ChartSeries, AutomaticColoursFollowTheIndexAndExplicitOnesStay)
     for (int i = 0; i < s.PointCount(); ++i)
         EXPECT_EQ(s.PointColor(i), clRed) << i;
     s.SetColorEachPoint(true);
-    EXPECT_EQ(s.PointColor(1), clGreen);  // the explicit colour was reset
+    EXPECT_EQ(s.PointColor(1), clGreen); // the explicit colour was reset
 
     s.SetPointColor(3, clNone);
     EXPECT_TRUE(s.IsNullPoint(3));
@@ -187,7 +193,7 @@ TEST(ChartSeries, RepaintRequestsGoToTheParentOnlyForRealChanges)
         s.SetParentChart(&chart);
         ASSERT_EQ(chart.series.size(), 1u);
 
-        s.ClearPoints();  // also on an empty series
+        s.ClearPoints(); // also on an empty series
         EXPECT_EQ(chart.requests, 1);
         s.AddPoint("a", clAutomatic, 1);
         EXPECT_EQ(chart.requests, 2);
@@ -215,7 +221,7 @@ TEST(ChartSeries, RepaintRequestsGoToTheParentOnlyForRealChanges)
         s.RemovePoint(0);
         EXPECT_EQ(chart.requests, 0);
     }
-    EXPECT_TRUE(chart.series.empty());  // the destroyed series left its chart
+    EXPECT_TRUE(chart.series.empty()); // the destroyed series left its chart
 }
 
 TEST(ChartSeries, MovingToAnotherChartLeavesTheFirst)

@@ -132,8 +132,7 @@ inline QRgb BmpPixel(const std::string& bmp, int x, int y)
     const std::size_t at = Read32(bmp, 10) + rowBytes * static_cast<std::size_t>(height - 1 - y) +
                            static_cast<std::size_t>(x) * 3;
     return qRgb(static_cast<unsigned char>(bmp.at(at + 2)),
-                static_cast<unsigned char>(bmp.at(at + 1)),
-                static_cast<unsigned char>(bmp.at(at)));
+                static_cast<unsigned char>(bmp.at(at + 1)), static_cast<unsigned char>(bmp.at(at)));
 }
 
 } // namespace tallyrun::testing

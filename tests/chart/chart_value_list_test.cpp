@@ -38,7 +38,7 @@ TEST(ChartValueList, StatisticsFollowEveryChangeAndTheMultiplier)
     TChartSeries series;
     TChartValueList& y = series.YValues();
     y.InsertAt(0, 4);
-    EXPECT_EQ(y.ValueSum(), 4);  // computed and cached
+    EXPECT_EQ(y.ValueSum(), 4); // computed and cached
     y.InsertAt(1, 6);
     EXPECT_EQ(y.ValueSum(), 10);
     y.SetValue(0, -1);

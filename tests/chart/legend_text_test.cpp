@@ -12,7 +12,8 @@
 namespace tallyrun {
 namespace {
 
-struct PatternCase {
+struct PatternCase
+{
     std::string pattern;
     double value;
     std::string expected;
@@ -23,7 +24,9 @@ void PrintTo(const PatternCase& c, std::ostream* os)
     *os << '"' << c.pattern << "\" " << c.value << " -> \"" << c.expected << '"';
 }
 
-class NumberPattern : public testing::TestWithParam<PatternCase> {};
+class NumberPattern : public testing::TestWithParam<PatternCase>
+{
+};
 
 TEST_P(NumberPattern, WritesTheValueByThePattern)
 {
@@ -80,7 +83,8 @@ TEST(LegendItemText, WordsTheRowByTheTextStyle)
     s.AddPoint("", clAutomatic, 3703701);
     s.AddPoint("neg", clAutomatic, -100);
     // Total of the absolute values: 4,938,468.
-    const struct {
+    const struct
+    {
         int row;
         TLegendTextStyle style;
         std::string expected;

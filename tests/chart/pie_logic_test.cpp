@@ -26,13 +26,28 @@ struct AnglesCase
 TEST(PieGeometry, SliceAngles)
 {
     const std::vector<AnglesCase> cases = {
-        {"1, 1, 2 sorted largest first", {2, 1, 1}, {}, {{0, pi}, {pi, 1.5 * pi}, {1.5 * pi, 2 * pi}}},
+        {"1, 1, 2 sorted largest first",
+         {2, 1, 1},
+         {},
+         {{0, pi}, {pi, 1.5 * pi}, {1.5 * pi, 2 * pi}}},
         {"a single point of 0", {0}, {}, {{0, 2 * pi}}},
         {"a single point", {7}, {}, {{0, 2 * pi}}},
-        {"all zero: the first takes the circle", {0, 0, 0}, {}, {{0, 2 * pi}, {2 * pi, 2 * pi}, {2 * pi, 2 * pi}}},
-        {"a zero among others", {3, 0, 1}, {}, {{0, 1.5 * pi}, {1.5 * pi, 1.5 * pi}, {1.5 * pi, 2 * pi}}},
-        {"negative values by their size", {10, 5, -5}, {}, {{0, pi}, {pi, 1.5 * pi}, {1.5 * pi, 2 * pi}}},
-        {"folded points have no width", {2, 1, 1}, {false, true, false}, {{0, 4 * pi / 3}, {4 * pi / 3, 4 * pi / 3}, {4 * pi / 3, 2 * pi}}},
+        {"all zero: the first takes the circle",
+         {0, 0, 0},
+         {},
+         {{0, 2 * pi}, {2 * pi, 2 * pi}, {2 * pi, 2 * pi}}},
+        {"a zero among others",
+         {3, 0, 1},
+         {},
+         {{0, 1.5 * pi}, {1.5 * pi, 1.5 * pi}, {1.5 * pi, 2 * pi}}},
+        {"negative values by their size",
+         {10, 5, -5},
+         {},
+         {{0, pi}, {pi, 1.5 * pi}, {1.5 * pi, 2 * pi}}},
+        {"folded points have no width",
+         {2, 1, 1},
+         {false, true, false},
+         {{0, 4 * pi / 3}, {4 * pi / 3, 4 * pi / 3}, {4 * pi / 3, 2 * pi}}},
     };
     for (const AnglesCase& c : cases) {
         double total = 0;
@@ -64,7 +79,12 @@ TEST(PieGeometry, CircleInThePlotRectangle)
     const Case cases[] = {
         {"300 x 200 kept round", {0, 0, 300, 200}, true, 100, 100, {50, 0, 250, 200}},
         {"300 x 200 as an ellipse", {0, 0, 300, 200}, false, 150, 100, {0, 0, 300, 200}},
-        {"odd width loses a pixel on the right", {10, 10, 311, 211}, false, 150, 100, {10, 10, 310, 210}},
+        {"odd width loses a pixel on the right",
+         {10, 10, 311, 211},
+         false,
+         150,
+         100,
+         {10, 10, 310, 210}},
         {"tall and round", {0, 0, 100, 300}, true, 50, 50, {0, 100, 100, 200}},
         {"too small grows to 4", {5, 5, 6, 6}, false, 2, 2, {5, 5, 9, 9}},
     };

@@ -43,8 +43,8 @@ protected:
     {
         const QString qpath = QFile::decodeName(path.c_str());
         const std::string before = ReadFileBytes(qpath);
-        const QStringList listing = QDir(QFileInfo(qpath).path()).entryList(QDir::AllEntries |
-                                                                             QDir::Hidden);
+        const QStringList listing =
+            QDir(QFileInfo(qpath).path()).entryList(QDir::AllEntries | QDir::Hidden);
         try {
             chart.ExportBitmapFile(path);
             ADD_FAILURE() << "no error for " << path;
@@ -66,7 +66,6 @@ protected:
     QTemporaryDir dir;
     TChart chart;
     RecordingSeries series{chart};
-
 };
 
 TEST_F(BitmapExport, FileHasTheClientSizeAndStandardHeaders)
@@ -122,7 +121,9 @@ TEST_F(BitmapExport, ReplacesAnExistingFileKeepingItsMode)
     chart.ExportBitmapFile(path);
     const std::string bmp = ReadFileBytes(QFile::decodeName(path.c_str()));
     EXPECT_EQ(bmp.substr(0, 2), "BM");
-    struct stat st{};
+    struct stat st
+    {
+    };
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
@@ -194,7 +195,9 @@ TEST_F(BitmapExport, WriteFailingHalfWayLeavesTheOldFile)
 {
     const std::string path = PathIn("chart.bmp");
     WriteExisting(path);
-    struct rlimit saved{};
+    struct rlimit saved
+    {
+    };
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit limited = saved;

@@ -148,8 +148,7 @@ TEST(CanvasPixels, FlatPieWithOneRadialIsTheWholeEllipse)
         EXPECT_EQ(image.pixel(x, y), kRed) << x << "," << y;
     EXPECT_EQ(image.pixel(40, 0), kWhite);
     EXPECT_EQ(image.pixel(40, 10), kBlack); // the box's last column holds the outline
-    EXPECT_EQ(CountPixels(image, kBlack) + CountPixels(image, kRed) +
-                  CountPixels(image, kWhite),
+    EXPECT_EQ(CountPixels(image, kBlack) + CountPixels(image, kRed) + CountPixels(image, kWhite),
               41 * 21);
 }
 

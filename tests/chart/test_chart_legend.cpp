@@ -32,7 +32,8 @@ TEST(ChartLegendProperties, OutOfRangeValuesRaiseAndKeepTheOldValue)
     TChartLegend legend(nullptr);
     const char* const topPos = "凡例の上端は 0 から 100% の間でなければなりません";
     const char* const colorWidth = "凡例のマーカの幅は 0 から 100% の間でなければなりません";
-    const struct {
+    const struct
+    {
         void (TChartLegend::*set)(int);
         int (TChartLegend::*get)() const;
         int bad, endOfRange;
@@ -71,7 +72,9 @@ TEST(ChartLegendProperties, ANewValueRepaintsOnceAndTheCurrentValueNothing)
     font.setPixelSize(12);
     const std::function<void()> changes[] = {
         [&] { legend.SetAlignment(laTop); },
-        [&] { legend.SetBrush({Qt::CrossPattern, clRed}); },
+        [&] {
+            legend.SetBrush({Qt::CrossPattern, clRed});
+        },
         [&] { legend.SetColor(clYellow); },
         [&] { legend.SetColorWidth(20); },
         [&] { legend.SetDividingLines(dividing); },
@@ -128,7 +131,10 @@ private:
     TChart& chart_;
 };
 
-QRgb Rgb(TColor colour) { return ColorToQColor(colour).rgb(); }
+QRgb Rgb(TColor colour)
+{
+    return ColorToQColor(colour).rgb();
+}
 
 // The main window's chart with its legend font, recording the plot area the series get.
 class LegendChart : public ::testing::Test
@@ -168,13 +174,14 @@ TEST_F(LegendChart, EachSideTakesItsRoomAndLeavesAGap)
 {
     PointsSeries series(chart, 3);
     const int horizGap = MulDiv(3, 554, 100), vertGap = MulDiv(4, 334, 100);
-    const struct {
+    const struct
+    {
         TLegendAlignment alignment;
         std::function<void(const TChartRect& legend, const TChartRect& plot)> check;
     } cases[] = {
         {laRight,
          [&](const TChartRect& l, const TChartRect& p) {
-             EXPECT_EQ(l.top, 36); // Round(10 x 364 x 0.01)
+             EXPECT_EQ(l.top, 36);            // Round(10 x 364 x 0.01)
              EXPECT_EQ(l.right, 572 - 2 - 3); // frame gap and shadow
              EXPECT_EQ(p, (TChartRect{18, 15, l.left - horizGap, 349}));
          }},
@@ -306,8 +313,7 @@ TEST_F(LegendChart, SymbolsShowThePointsColoursInOrderOrInverted)
                 EXPECT_EQ(image.pixel(edge), 0xFFFFFFFFu);
                 continue;
             }
-            EXPECT_EQ(image.pixel(centre), Rgb(DefaultPalette[static_cast<size_t>(point)]))
-                << row;
+            EXPECT_EQ(image.pixel(centre), Rgb(DefaultPalette[static_cast<size_t>(point)])) << row;
             // Every box is outlined, the white one (the legend's own colour) included.
             EXPECT_EQ(image.pixel(edge), 0xFF000000u) << row;
         }

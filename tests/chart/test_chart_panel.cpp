@@ -121,10 +121,9 @@ TEST_F(ChartPanel, DrawingSequenceOrder)
     series.BeforeDrawValues = [&](TChartSeries&) { log.push_back("BeforeDrawValues"); };
     series.AfterDrawValues = [&](TChartSeries&) { log.push_back("AfterDrawValues"); };
     Render();
-    EXPECT_EQ(log, (std::vector<std::string>{"prepare", "legend", "title", "foot",
-                                             "before series", "begin", "BeforeDrawValues",
-                                             "points", "marks", "end", "AfterDrawValues",
-                                             "after"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"prepare", "legend", "title", "foot", "before series",
+                                             "begin", "BeforeDrawValues", "points", "marks", "end",
+                                             "AfterDrawValues", "after"}));
     EXPECT_FALSE(chart.projectedInLegend);
     EXPECT_TRUE(series.projectedWhileDrawing);
 
@@ -132,9 +131,9 @@ TEST_F(ChartPanel, DrawingSequenceOrder)
     chart.Legend().SetAlignment(laBottom);
     series.marks = false;
     Render();
-    EXPECT_EQ(log, (std::vector<std::string>{"prepare", "title", "foot", "legend",
-                                             "before series", "begin", "BeforeDrawValues",
-                                             "points", "end", "AfterDrawValues", "after"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"prepare", "title", "foot", "legend", "before series",
+                                             "begin", "BeforeDrawValues", "points", "end",
+                                             "AfterDrawValues", "after"}));
 }
 
 TEST_F(ChartPanel, LegendSkippedWithoutActiveSeriesAndEmptySeriesDrawNothing)
@@ -149,8 +148,8 @@ TEST_F(ChartPanel, LegendSkippedWithoutActiveSeriesAndEmptySeriesDrawNothing)
     series.ClearPoints();
     chart.Legend().SetVisible(false);
     Render();
-    EXPECT_EQ(log, (std::vector<std::string>{"prepare", "title", "foot", "before series",
-                                             "after"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"prepare", "title", "foot", "before series", "after"}));
 }
 
 TEST_F(ChartPanel, OffsetsMoveTheProjectedDrawingOnly)
@@ -265,7 +264,7 @@ TEST_F(ChartPanel, PartlyCoveredWindowStillExportsTheWholeChart)
     chart.ExportBitmapFile(path);
     const std::string bmp = ReadFileBytes(QFile::decodeName(path.c_str()));
     ASSERT_FALSE(bmp.empty());
-    EXPECT_EQ(BmpPixel(bmp, 589, 363), kHighlight); // the covered bevel
+    EXPECT_EQ(BmpPixel(bmp, 589, 363), kHighlight);  // the covered bevel
     EXPECT_EQ(BmpPixel(bmp, 500, 100), 0xFFFF0000u); // the covered plot area
     chart.setParent(nullptr);
 }

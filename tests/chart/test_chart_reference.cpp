@@ -25,8 +25,9 @@ struct ReferenceCase
 
 std::vector<ReferenceCase> Cases()
 {
-    const char* names[] = {"root", "bin",  "ドキュメント", "src",   "share", "lib",  "ピクチャ",
-                           "var",  "usr",  "Music",        "ダウンロード", "tmp", "etc", "opt"};
+    const char* names[] = {"root",         "bin",      "ドキュメント", "src", "share",
+                           "lib",          "ピクチャ", "var",          "usr", "Music",
+                           "ダウンロード", "tmp",      "etc",          "opt"};
     std::vector<TSliceLine> twelve, forty;
     // Fixed, irregular sizes: a linear congruence, so the list is the same on every run.
     unsigned seed = 7;

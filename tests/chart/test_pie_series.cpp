@@ -149,8 +149,8 @@ TEST_F(PieSeries, ExplodeBiggestIn3D)
     EXPECT_EQ(pie.Circle().CircleBox, expected.CircleBox);
     // The gap the explode opens along the biggest slice's start edge shows the background.
     const TPieCircle& c = pie.Circle();
-    const TScreenPoint gap = chart.Canvas().ProjectPoint(
-        c.CenterX + c.RadiusX / 2, c.CenterY + 1, pie.Depth.EndZ);
+    const TScreenPoint gap =
+        chart.Canvas().ProjectPoint(c.CenterX + c.RadiusX / 2, c.CenterY + 1, pie.Depth.EndZ);
     EXPECT_NE(QColorToColor(image.pixelColor(gap.x, gap.y - 4)), clRed);
     EXPECT_EQ(ColourAt(image, 0.75 * pi), clRed);
 }
@@ -166,8 +166,8 @@ TEST_F(PieSeries, MarkBoxesAtTwelveAndThreeOClock)
     EXPECT_EQ(twelve->ArrowTo.x, pie.Circle().CenterX);
     EXPECT_EQ(twelve->LeftTop, (TScreenPoint{twelve->ArrowTo.x - twelve->Width,
                                              twelve->ArrowTo.y - twelve->Height}));
-    EXPECT_EQ(twelve->ArrowFrom, (TScreenPoint{pie.Circle().CenterX,
-                                               pie.Circle().CenterY - pie.Circle().RadiusY}));
+    EXPECT_EQ(twelve->ArrowFrom,
+              (TScreenPoint{pie.Circle().CenterX, pie.Circle().CenterY - pie.Circle().RadiusY}));
 
     pie.SetRotationAngle(270);
     Render();
@@ -220,8 +220,8 @@ TEST_F(PieSeries, MarkBoxSizeFollowsLinesAndZoom)
         int zoom;
         int pixels;
     };
-    for (const Case c : {Case{true, 100, 12}, Case{true, 50, 6}, Case{false, 50, 12},
-                         Case{true, 1, 1}}) {
+    for (const Case c :
+         {Case{true, 100, 12}, Case{true, 50, 6}, Case{false, 50, 12}, Case{true, 1, 1}}) {
         chart.SetView3D(c.in3D);
         chart.View3DOptions().SetZoom(c.zoom);
         Render();

@@ -156,7 +156,7 @@ TEST(ChartMath, RoundingAndMulDiv)
     EXPECT_EQ(RoundHalfEven(1e20), INT32_MAX);
     EXPECT_EQ(MulDiv(3, 590, 100), 18);
     EXPECT_EQ(MulDiv(4, 364, 100), 15);
-    EXPECT_EQ(MulDiv(1, 5, 2), 3);   // halves away from zero
+    EXPECT_EQ(MulDiv(1, 5, 2), 3); // halves away from zero
     EXPECT_EQ(MulDiv(-1, 5, 2), -3);
     EXPECT_EQ(MulDiv(1, -5, -2), 3);
     EXPECT_EQ(MulDiv(1 << 30, 8, 16), 1 << 29); // the product needs 64 bits
@@ -165,8 +165,8 @@ TEST(ChartMath, RoundingAndMulDiv)
 
 TEST(ChartColor, DarkeningFloorsEachComponent)
 {
-    EXPECT_EQ(DarkenColor(clWhite, 32), 0xDFDFDFu); // (223, 223, 223)
-    EXPECT_EQ(DarkenColor(0x10FF20, 32), 0x00DF00u);     // 0x20 and 0x10 are not above 32
+    EXPECT_EQ(DarkenColor(clWhite, 32), 0xDFDFDFu);  // (223, 223, 223)
+    EXPECT_EQ(DarkenColor(0x10FF20, 32), 0x00DF00u); // 0x20 and 0x10 are not above 32
     EXPECT_EQ(DarkenColor(0x0000FF, 0), 0x0000FFu);
     EXPECT_EQ(ColorToQColor(0x0000FF), QColor(255, 0, 0));
     EXPECT_EQ(QColorToColor(QColor(1, 2, 3)), 0x030201u);

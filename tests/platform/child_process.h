@@ -13,7 +13,8 @@ namespace tallyrun::test {
 // Exit code of a child that could not set up what the check needs: the test is skipped.
 inline constexpr int kChildSkipped = 77;
 
-struct TChildResult {
+struct TChildResult
+{
     bool skipped = false;
     std::string failure; // empty: the check passed
 };
@@ -39,8 +40,8 @@ inline TChildResult RunInChild(const std::function<std::string()>& check)
     int status = 0;
     ::waitpid(pid, &status, 0);
     if (WIFEXITED(status) && WEXITSTATUS(status) == kChildSkipped)
-        return {true, failure.empty() ? "the child could not set up the check (reason above)"
-                                      : failure};
+        return {true,
+                failure.empty() ? "the child could not set up the check (reason above)" : failure};
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return {false, "the child ended abnormally: " + failure};
     return {false, failure};

@@ -38,7 +38,7 @@ std::optional<std::vector<std::uint8_t>> FindIn(const std::vector<std::uint8_t>&
 TEST(ElfSectionTest, FindsSectionsOfAFile)
 {
     const auto comment = ReadElfSection("/proc/self/exe", ".comment", 1 << 16);
-    ASSERT_TRUE(comment);  // the compiler's identification, present in every build
+    ASSERT_TRUE(comment); // the compiler's identification, present in every build
     EXPECT_FALSE(comment->empty());
     EXPECT_FALSE(ReadElfSection("/proc/self/exe", ".no_such_section", 1 << 16));
     // The null section at index 0 has an empty name and no bytes: read as empty, not from
@@ -46,10 +46,10 @@ TEST(ElfSectionTest, FindsSectionsOfAFile)
     const auto empty = ReadElfSection("/proc/self/exe", "", 1 << 16);
     ASSERT_TRUE(empty);
     EXPECT_TRUE(empty->empty());
-    EXPECT_FALSE(ReadElfSection("/proc/self/exe", ".comment", 1));  // larger than allowed
-    EXPECT_FALSE(ReadElfSection("/proc/self/exe", ".bss", 1 << 30));  // no bytes in the file
+    EXPECT_FALSE(ReadElfSection("/proc/self/exe", ".comment", 1));   // larger than allowed
+    EXPECT_FALSE(ReadElfSection("/proc/self/exe", ".bss", 1 << 30)); // no bytes in the file
     EXPECT_FALSE(ReadElfSection("/nonexistent", ".comment", 1 << 16));
-    EXPECT_FALSE(ReadElfSection("/proc/self", ".comment", 1 << 16));  // not a regular file
+    EXPECT_FALSE(ReadElfSection("/proc/self", ".comment", 1 << 16)); // not a regular file
     EXPECT_FALSE(ReadElfSection("/proc/self/cmdline", ".comment", 1 << 16));
 }
 

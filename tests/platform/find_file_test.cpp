@@ -36,9 +36,9 @@ TEST(FindFileTest, MapsTheAttributeWordFromWhatTheFileSystemHas)
     tree.Fifo("pipe");
     const auto found = FindAll(tree.Root() + "*.*", famAnyFile);
     const std::map<std::string, std::uint32_t> expected = {
-        {".", 0x12},        {"..", 0x12},       {"plain", 0x20}, {"locked", 0x21},
-        {".dotfile", 0x22}, {"folder", 0x10},   {".dotfolder", 0x12},
-        {"link", 0x20},     {"pipe", 0x04},
+        {".", 0x12},          {"..", 0x12},       {"plain", 0x20},
+        {"locked", 0x21},     {".dotfile", 0x22}, {"folder", 0x10},
+        {".dotfolder", 0x12}, {"link", 0x20},     {"pipe", 0x04},
     };
     ASSERT_EQ(found.size(), expected.size());
     for (const auto& [name, attributes] : expected)
@@ -69,7 +69,7 @@ TEST(FindFileTest, ReportsSizeHalvesTimeAndMatchesPatterns)
 
     EXPECT_EQ(FindAll(tree.Path("note.txt"), famAnyFile).at("note.txt").lastWriteTime, -86400);
     EXPECT_EQ(FindAll(tree.Path("*.txt"), famAnyFile).size(), 1u);
-    EXPECT_EQ(FindAll(tree.Path("*.*"), famAnyFile).count("noext"), 1u);  // with or without a dot
+    EXPECT_EQ(FindAll(tree.Path("*.*"), famAnyFile).count("noext"), 1u); // with or without a dot
     EXPECT_TRUE(MatchesNamePattern("*", "x"));
     EXPECT_FALSE(MatchesNamePattern("*.txt", "x.doc"));
 }
@@ -83,14 +83,14 @@ TEST(FindFileTest, NothingFoundGivesNullHandleThatClosesFine)
     EXPECT_FALSE(FindNext(search, data));
     FindClose(search);
     EXPECT_FALSE(FindFirst(tree.Path("missing.txt"), famAnyFile, data));
-    EXPECT_FALSE(FindFirst(tree.Root(), famAnyFile, data));  // empty pattern
+    EXPECT_FALSE(FindFirst(tree.Root(), famAnyFile, data)); // empty pattern
 }
 
 TEST(SearchMaskTest, FolderPartEndsAtTheLastSeparator)
 {
     EXPECT_EQ(SplitSearchMask("/a/b/*.*").folder, "/a/b/");
     EXPECT_EQ(SplitSearchMask("/a/b/*.*").pattern, "*.*");
-    EXPECT_EQ(SplitSearchMask("c:x").folder, "");  // a colon is an ordinary character
+    EXPECT_EQ(SplitSearchMask("c:x").folder, ""); // a colon is an ordinary character
     EXPECT_EQ(SplitSearchMask("/").pattern, "");
 }
 

@@ -40,7 +40,8 @@ std::string ReadFile(const std::string& path)
 }
 
 // A source tree with an odd name, a nested file, a read-only file and a link pointing outside.
-class DropInto : public ::testing::Test {
+class DropInto : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -92,7 +93,8 @@ TEST_F(DropInto, RefusalsLeaveBothSidesIntact)
     WriteFile(P("dst/file"), 1, 'd');
     fs::create_directories(P("dst/tree\xff"));
     WriteFile(P("dst/tree\xff/mine"), 1, 'm');
-    struct Case {
+    struct Case
+    {
         const char* what;
         std::string source, target;
         TDropEffect effect;
@@ -111,12 +113,10 @@ TEST_F(DropInto, RefusalsLeaveBothSidesIntact)
          TDropItemResult::driNameExists},
         {"copy a folder into itself", "src/tree\xff", "src/tree\xff", TDropEffect::deCopy,
          TDropItemResult::driIntoItself},
-        {"move a folder into its child", "src/tree\xff", "src/tree\xff/sub",
-         TDropEffect::deMove, TDropItemResult::driIntoItself},
-        {"missing source", "src/none", "dst", TDropEffect::deCopy,
-         TDropItemResult::driFailed},
-        {"missing target", "src/file", "none", TDropEffect::deCopy,
-         TDropItemResult::driFailed},
+        {"move a folder into its child", "src/tree\xff", "src/tree\xff/sub", TDropEffect::deMove,
+         TDropItemResult::driIntoItself},
+        {"missing source", "src/none", "dst", TDropEffect::deCopy, TDropItemResult::driFailed},
+        {"missing target", "src/file", "none", TDropEffect::deCopy, TDropItemResult::driFailed},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DropOne(c.source, c.target, c.effect).result, c.expected) << c.what;
@@ -154,9 +154,8 @@ TEST_F(DropInto, FileSizeLimitLeavesNoPartialCopy)
         const rlimit limit{64 * 1024, 64 * 1024};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
             return std::string("setrlimit failed");
-        return CheckFullDisk(DropOne("src/tree\xff", "dst", TDropEffect::deCopy),
-                             P("dst/tree\xff"), P("src/tree\xff/big"),
-                             std::string(300 * 1024, 'b'));
+        return CheckFullDisk(DropOne("src/tree\xff", "dst", TDropEffect::deCopy), P("dst/tree\xff"),
+                             P("src/tree\xff/big"), std::string(300 * 1024, 'b'));
     });
     EXPECT_EQ(result.failure, "");
 }
@@ -173,13 +172,11 @@ TEST_F(DropInto, MoveAcrossFileSystemsOntoAFullDiskKeepsTheSource)
             ReadFile(P("dst/file")) != "fffff")
             return std::string("the small move across file systems failed");
         if (auto failure = CheckFullDisk(DropOne("src/big", "dst", TDropEffect::deMove),
-                                         P("dst/big"), P("src/big"),
-                                         std::string(300 * 1024, 'b'));
+                                         P("dst/big"), P("src/big"), std::string(300 * 1024, 'b'));
             !failure.empty())
             return "file: " + failure;
-        return CheckFullDisk(DropOne("src/tree\xff", "dst", TDropEffect::deMove),
-                             P("dst/tree\xff"), P("src/tree\xff/sub/big"),
-                             std::string(300 * 1024, 'c'));
+        return CheckFullDisk(DropOne("src/tree\xff", "dst", TDropEffect::deMove), P("dst/tree\xff"),
+                             P("src/tree\xff/sub/big"), std::string(300 * 1024, 'c'));
     });
     if (result.skipped)
         GTEST_SKIP() << result.failure;

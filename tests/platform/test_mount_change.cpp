@@ -18,8 +18,8 @@ namespace {
 
 TEST(MountChange, DiffReportsAddedAndRemovedPointsOnce)
 {
-    const auto changes = DiffMountPoints({"/", "/media/a", "/media/b"},
-                                         {"/", "/media/b", "/media/c", "/media/c"});
+    const auto changes =
+        DiffMountPoints({"/", "/media/a", "/media/b"}, {"/", "/media/b", "/media/c", "/media/c"});
     EXPECT_EQ(changes.added, std::vector<std::string>{"/media/c"});
     EXPECT_EQ(changes.removed, std::vector<std::string>{"/media/a"});
     EXPECT_TRUE(DiffMountPoints({"/"}, {"/"}).Empty());

@@ -10,16 +10,15 @@ namespace {
 
 TEST(MountTable, BlockMountsOfWholeFileSystemsWithRootFirst)
 {
-    const std::string info =
-        "21 26 0:20 / /proc rw,relatime - proc proc rw\n"
-        "30 1 8:17 / /media/my\\040disk rw shared:5 - ext4 /dev/sdb1 rw\n"
-        "26 1 254:0 / / rw,relatime - ext4 /dev/vda rw\n"
-        "31 1 8:18 /sub /srv/bind rw - ext4 /dev/sdb2 rw\n"
-        "32 1 0:40 / /run/user tmpfs rw - tmpfs tmpfs rw\n"
-        "33 1 11:0 / /media/cd ro - iso9660 /dev/sr0 ro\n"
-        "34 1 8:33 / /media/cd ro - vfat /dev/sdc1 rw\n"
-        "garbage line\n"
-        "35 1 8:1 / /mnt/a\\134b rw - xfs /dev/sda1 rw\n";
+    const std::string info = "21 26 0:20 / /proc rw,relatime - proc proc rw\n"
+                             "30 1 8:17 / /media/my\\040disk rw shared:5 - ext4 /dev/sdb1 rw\n"
+                             "26 1 254:0 / / rw,relatime - ext4 /dev/vda rw\n"
+                             "31 1 8:18 /sub /srv/bind rw - ext4 /dev/sdb2 rw\n"
+                             "32 1 0:40 / /run/user tmpfs rw - tmpfs tmpfs rw\n"
+                             "33 1 11:0 / /media/cd ro - iso9660 /dev/sr0 ro\n"
+                             "34 1 8:33 / /media/cd ro - vfat /dev/sdc1 rw\n"
+                             "garbage line\n"
+                             "35 1 8:1 / /mnt/a\\134b rw - xfs /dev/sda1 rw\n";
     const auto mounts = ParseBlockMounts(info);
     ASSERT_EQ(mounts.size(), 4u);
     EXPECT_EQ(mounts[0].mountPoint, "/");
@@ -43,7 +42,8 @@ std::string RecordedTable(const std::string& name)
 // Tables recorded on a desktop with many snap packages and on a btrfs system with ZFS pools.
 TEST(MountTable, RecordedTablesListDiskVolumesOnly)
 {
-    const struct {
+    const struct
+    {
         const char* file;
         std::vector<std::string> mountPoints;
         std::string rootType;

@@ -15,7 +15,8 @@
 namespace tallyrun {
 namespace {
 
-class ShellFileOps : public ::testing::Test {
+class ShellFileOps : public ::testing::Test
+{
 protected:
     void SetUp() override { ASSERT_TRUE(tmp_.isValid()); }
     std::string Path(const std::string& name) const

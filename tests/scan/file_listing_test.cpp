@@ -27,10 +27,10 @@ TEST(ListFilesTest, ListsEveryFileKindSortedCaseInsensitivelyAndKeepsCaseTwins)
     TTempTree tree;
     tree.File("b.txt", 1);
     tree.File("README", 2);
-    tree.File("Readme", 3);  // differs only in case: a second file here
+    tree.File("Readme", 3); // differs only in case: a second file here
     tree.File("資料.txt", 4);
     tree.File(".hidden", 5);
-    tree.File("\xFF\xFE.bin", 6);  // not UTF-8
+    tree.File("\xFF\xFE.bin", 6); // not UTF-8
     tree.File("a.txt", 7);
     tree.Fifo("pipe");
     tree.Link("link", "b.txt");
@@ -38,11 +38,11 @@ TEST(ListFilesTest, ListsEveryFileKindSortedCaseInsensitivelyAndKeepsCaseTwins)
 
     TFileList list;
     callbackTexts.clear();
-    ListFiles(tree.Root() + "*.*", fkAll, list, [](const std::string& name) {
-        callbackTexts.push_back(name);
-    });
-    const std::vector<std::string> expected = {".hidden", "a.txt", "b.txt", "link", "pipe",
-                                               "README",  "Readme", "資料.txt", "\xFF\xFE.bin"};
+    ListFiles(tree.Root() + "*.*", fkAll, list,
+              [](const std::string& name) { callbackTexts.push_back(name); });
+    const std::vector<std::string> expected = {".hidden", "a.txt",    "b.txt",
+                                               "link",    "pipe",     "README",
+                                               "Readme",  "資料.txt", "\xFF\xFE.bin"};
     std::vector<std::string> got = Names(list, tree.Root());
     // Where the replacement character sorts depends on the locale's collation: check that the
     // name is there, then the order of the rest.
@@ -105,7 +105,7 @@ TEST(ListFilesRecursiveTest, ListsTheTreeInPathOrderAndSkipsHiddenFolders)
     tree.File("b/deep/y");
     tree.File("B/x");
     tree.File(".git/config");
-    tree.Link("b/up", "..");  // a link back up: listed as a file, never followed
+    tree.Link("b/up", ".."); // a link back up: listed as a file, never followed
 
     TFileList list;
     callbackTexts.clear();
@@ -114,19 +114,20 @@ TEST(ListFilesRecursiveTest, ListsTheTreeInPathOrderAndSkipsHiddenFolders)
     EXPECT_EQ(Names(list, tree.Root()),
               (std::vector<std::string>{"B/x", "b/deep/y", "b/up", "b/x", "z.txt"}));
     std::sort(callbackTexts.begin(), callbackTexts.end());
-    EXPECT_EQ(callbackTexts, (std::vector<std::string>{tree.Path("*.*"), tree.Path("B/*.*"),
-                                                       tree.Path("b/*.*"), tree.Path("b/deep/*.*")}));
+    EXPECT_EQ(callbackTexts,
+              (std::vector<std::string>{tree.Path("*.*"), tree.Path("B/*.*"), tree.Path("b/*.*"),
+                                        tree.Path("b/deep/*.*")}));
 }
 
 TEST(GetFileSize64Test, MeasuresFilesOnlyWhateverTheirDateOrSize)
 {
     TTempTree tree;
     tree.Dir("folder");
-    tree.File("sparse", 5ull << 30);  // over 4 GiB
+    tree.File("sparse", 5ull << 30); // over 4 GiB
     tree.File("old", 1980);
-    tree.SetLastWrite("old", 157766400);  // 1975-01-01: measured like any other file
+    tree.SetLastWrite("old", 157766400); // 1975-01-01: measured like any other file
     tree.File("older", 42);
-    tree.SetLastWrite("older", -86400 * 365);  // 1969
+    tree.SetLastWrite("older", -86400 * 365); // 1969
     tree.File("\xC3\x28 name", 77);           // not UTF-8
     tree.Fifo("pipe");                        // never opened, so this cannot block
 
@@ -171,18 +172,42 @@ TEST(NameOrderTest, ByteShortcutUnderTheCLocaleAgreesWithTheCollator)
     const TNameOrder order;
     QLocale::setDefault(QLocale::system());
     ASSERT_TRUE(order.FoldsAsciiBytes());
-    std::vector<std::string> names = {"a", "A", "ab", "aB", "a b", "a-b", "a_b", "a.b", "a~",
-                                      "Z", "z1", "[", "`", "_", "@", "~x", "\x01", "\x7F",
-                                      "\xC3\xA9", "\xC3\x89", "\xE2\x84\xAA",  // é, É, Kelvin sign
-                                      "\xC5\xBF", "s", "k",  // long s, which folds to "s"
-                                      "\xE5\x86\x99", "\xE3\x81\x82x", "\xEF\xBD\x81",
-                                      "\xF0\x9F\x98\x80", "\xFF\xFE", "\xE3"};
+    std::vector<std::string> names = {"a",
+                                      "A",
+                                      "ab",
+                                      "aB",
+                                      "a b",
+                                      "a-b",
+                                      "a_b",
+                                      "a.b",
+                                      "a~",
+                                      "Z",
+                                      "z1",
+                                      "[",
+                                      "`",
+                                      "_",
+                                      "@",
+                                      "~x",
+                                      "\x01",
+                                      "\x7F",
+                                      "\xC3\xA9",
+                                      "\xC3\x89",
+                                      "\xE2\x84\xAA", // é, É, Kelvin sign
+                                      "\xC5\xBF",
+                                      "s",
+                                      "k", // long s, which folds to "s"
+                                      "\xE5\x86\x99",
+                                      "\xE3\x81\x82x",
+                                      "\xEF\xBD\x81",
+                                      "\xF0\x9F\x98\x80",
+                                      "\xFF\xFE",
+                                      "\xE3"};
     for (int c = 0x20; c < 0x7F; ++c)
         names.push_back(std::string(1, static_cast<char>(c)) + "n");
     for (const std::string& a : names)
         for (const std::string& b : names) {
-            const int byCollator = order.CompareDecoded(TNameOrder::Decode(a), a,
-                                                        TNameOrder::Decode(b), b);
+            const int byCollator =
+                order.CompareDecoded(TNameOrder::Decode(a), a, TNameOrder::Decode(b), b);
             EXPECT_EQ(order.CompareNames(a, b), byCollator) << a << " vs " << b;
             const int shortcut = TNameOrder::CompareBytesIfCertain(a, b);
             if (shortcut != 0) {
@@ -191,7 +216,7 @@ TEST(NameOrderTest, ByteShortcutUnderTheCLocaleAgreesWithTheCollator)
         }
 
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_FALSE(TNameOrder().FoldsAsciiBytes());  // real collation rules: no shortcut
+    EXPECT_FALSE(TNameOrder().FoldsAsciiBytes()); // real collation rules: no shortcut
     QLocale::setDefault(QLocale::system());
 }
 

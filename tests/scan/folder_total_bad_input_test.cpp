@@ -53,7 +53,7 @@ TEST_F(BadInputTest, FileVanishingBetweenListingAndMeasuringMeasuresZero)
     measuringBar = &bar;
     SetPumpEventsHook(RunFirstPumpAction);
     EXPECT_EQ(FolderTotal(tree.Root(), tdWholeTree), 7.0);
-    EXPECT_TRUE(Logged("z-gone"));  // it was listed, so it is logged
+    EXPECT_TRUE(Logged("z-gone")); // it was listed, so it is logged
 }
 
 TEST_F(BadInputTest, FolderReplacedByLinkOrFileMidWalkIsNeverFollowed)
@@ -183,11 +183,11 @@ TEST_F(BadInputTest, RunningShortOfDescriptorsNeverMakesAReadableTreeCountLess)
 
 TEST_F(BadInputTest, FifosAreCountedWithoutBeingOpenedAndSparseGiantsInFull)
 {
-    tree.Fifo("pipe");  // opening it for reading would block forever
+    tree.Fifo("pipe"); // opening it for reading would block forever
     tree.File("giant", 6ull << 30);
     tree.Link("loop", ".");
     tree.Link("self", "self");
-    const double links = 1 + 4;  // a link counts with its own size, the length of its target
+    const double links = 1 + 4; // a link counts with its own size, the length of its target
     EXPECT_EQ(FolderTotal(tree.Root(), tdWholeTree), static_cast<double>(6ull << 30) + links);
     EXPECT_EQ(log.lines.size(), 4u);
 }

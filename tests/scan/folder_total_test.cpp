@@ -9,7 +9,6 @@
 namespace tallyrun {
 namespace {
 
-
 class FolderTotalTest : public test::TScanFixture
 {
 };
@@ -40,9 +39,9 @@ TEST_F(FolderTotalTest, LogsRunningTotalsInPathOrder)
     tree.File("empty", 0);
 
     EXPECT_EQ(FolderTotal(tree.Root(), tdWholeTree), 1001234.0);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{Line("a", "1,000"), Line("b", "1,234"),
-                                                   Line("empty", "1,234"),
-                                                   Line("sub/c", "1,001,234")}));
+    EXPECT_EQ(log.lines,
+              (std::vector<std::string>{Line("a", "1,000"), Line("b", "1,234"),
+                                        Line("empty", "1,234"), Line("sub/c", "1,001,234")}));
     EXPECT_EQ(bar.max, 4);
     EXPECT_EQ(bar.position, 4);
 }
@@ -92,8 +91,8 @@ TEST_F(FolderTotalTest, StopDuringTheTotalFreezesItFromTheNextFile)
             SetScanStop(true);
     });
     EXPECT_EQ(FolderTotal(tree.Root(), tdWholeTree), 21.0);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{Line("1", "1"), Line("2", "21"),
-                                                   Line("3", "21"), Line("4", "21")}));
+    EXPECT_EQ(log.lines, (std::vector<std::string>{Line("1", "1"), Line("2", "21"), Line("3", "21"),
+                                                   Line("4", "21")}));
     EXPECT_EQ(bar.position, 2);
 }
 
@@ -106,7 +105,7 @@ TEST_F(FolderTotalTest, EventsRunWhileALargeTreeIsListed)
     pumpCount = 0;
     SetPumpEventsHook([] { ++pumpCount; });
     EXPECT_EQ(FolderTotal(tree.Root(), tdWholeTree), 0.0);
-    EXPECT_GE(pumpCount, 4);  // at least once per subfolder listed, though there is no file
+    EXPECT_GE(pumpCount, 4); // at least once per subfolder listed, though there is no file
 }
 
 TEST_F(FolderTotalTest, SecondTotalKeepsTheBarPositionWithinTheNewMaximum)
@@ -128,8 +127,10 @@ TEST_F(FolderTotalTest, OddNamesStayOneLineAndAreLoggedAsTheyAre)
     tree.File("tab\there", 2);
     tree.File("%s%d%n%2 100%", 4);
     tree.File("bell\x07", 8);
-    tree.File("nel\xC2\x85" "end", 16);
-    tree.File("\xFF\xFE raw", 32);  // not UTF-8: listed, measured, bytes kept
+    tree.File("nel\xC2\x85"
+              "end",
+              16);
+    tree.File("\xFF\xFE raw", 32); // not UTF-8: listed, measured, bytes kept
     EXPECT_EQ(FolderTotal(tree.Root(), tdWholeTree), 63.0);
     ASSERT_EQ(log.lines.size(), 6u);
     std::vector<std::string> shown;

@@ -15,7 +15,10 @@ public:
     void SetVisible(bool value) override { visible = value; }
     void SetMin(int value) override { min = value; }
     void SetMax(int value) override { max = value; }
-    void SetPosition(int value) override { position = value < min ? min : value > max ? max : value; }
+    void SetPosition(int value) override
+    {
+        position = value < min ? min : value > max ? max : value;
+    }
     int Position() const override { return position; }
 
     bool visible = false;

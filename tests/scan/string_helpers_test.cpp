@@ -14,7 +14,9 @@ TEST(CharHelpers, CountAndCutByCharactersNotBytes)
 {
     EXPECT_EQ(CharLen(""), 0);
     EXPECT_EQ(CharLen("写真集"), 3);
-    EXPECT_EQ(CharLen("a\xFF" "b"), 3);         // an invalid byte is one character
+    EXPECT_EQ(CharLen("a\xFF"
+                      "b"),
+              3);                               // an invalid byte is one character
     EXPECT_EQ(CharLen("\xE3\x81"), 2);          // a cut-off sequence: two characters
     EXPECT_EQ(CharLen("\xC0\xAF"), 2);          // overlong "/" is not one character
     EXPECT_EQ(CharLen("\xF0\x9F\x98\x80x"), 2); // a 4-byte character
@@ -64,9 +66,9 @@ TEST(CharHelpers, CutByDelimiterInAllModes)
         {"名前", "/", cutAfter, occLast, "名前"},
         {"名前", "/", cutBefore, occLast, ""},
         {"名前", "/", cutFrom, occLast, "名前"},
-        {"abcdef", "xyz", cutThrough, occFirst, "ab"},  // not found: the first L-1 characters
-        {"abcdef", "xyz", cutAfter, occFirst, "cdef"},  // not found: from character L on
-        {"aaaaa", "aa", cutBefore, occLast, "aa"},      // occurrences do not overlap
+        {"abcdef", "xyz", cutThrough, occFirst, "ab"}, // not found: the first L-1 characters
+        {"abcdef", "xyz", cutAfter, occFirst, "cdef"}, // not found: from character L on
+        {"aaaaa", "aa", cutBefore, occLast, "aa"},     // occurrences do not overlap
     };
     for (const TCutCase& c : cases)
         EXPECT_EQ(CutByDelimiter(c.text, c.delimiter, c.mode, c.occurrence), c.expected)
@@ -102,7 +104,7 @@ int pumpCalls = 0;
 TEST(PumpEventsTest, CallsTheInstalledHookOnly)
 {
     pumpCalls = 0;
-    PumpEvents();  // no hook: nothing happens
+    PumpEvents(); // no hook: nothing happens
     SetPumpEventsHook([] { ++pumpCalls; });
     PumpEvents();
     PumpEvents();
@@ -114,15 +116,15 @@ TEST(PumpEventsTest, CallsTheInstalledHookOnly)
 TEST(MatchesFileKindsTest, FullSetPassesFilesButNeverFolders)
 {
     const std::vector<std::pair<std::uint32_t, bool>> table = {
-        {0x00, true},   {0x01, true},    {0x02, true},   {0x04, true},   {0x20, true},
-        {0x27, true},   {0x2020, true},  {0x820, true},  {0x80, false},  {0x100, false},
-        {0x2000, false}, {0x10, false},  {0x30, false},  {0x08, false},  {0x28, false},
+        {0x00, true},    {0x01, true},   {0x02, true},  {0x04, true},  {0x20, true},
+        {0x27, true},    {0x2020, true}, {0x820, true}, {0x80, false}, {0x100, false},
+        {0x2000, false}, {0x10, false},  {0x30, false}, {0x08, false}, {0x28, false},
     };
     for (const auto& [attributes, passes] : table)
         EXPECT_EQ(MatchesFileKinds(fkAll, attributes), passes) << std::hex << attributes;
     EXPECT_FALSE(MatchesFileKinds(fkNormal, 0x20));
     EXPECT_TRUE(MatchesFileKinds(fkNormal, 0));
-    EXPECT_TRUE(MatchesFileKinds(fkArchive, 0x20));  // archive is 0x20 in the word, not bit 3
+    EXPECT_TRUE(MatchesFileKinds(fkArchive, 0x20)); // archive is 0x20 in the word, not bit 3
     EXPECT_FALSE(MatchesFileKinds(fkArchive, 0x08));
 }
 

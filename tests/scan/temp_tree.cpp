@@ -57,7 +57,7 @@ TTempTree::TTempTree()
     const char* base = std::getenv("TMPDIR");
     std::string pattern = std::string(base && *base ? base : "/tmp") + "/tallyrun-test-XXXXXX";
     Check(::mkdtemp(pattern.data()) != nullptr, "mkdtemp");
-    ::chmod(pattern.c_str(), 0755);  // tests that drop privileges still reach it
+    ::chmod(pattern.c_str(), 0755); // tests that drop privileges still reach it
     root_ = pattern + "/";
 }
 

@@ -35,7 +35,11 @@ private:
 // set itself up (the caller skips the test then). With kUserNamespace the child first enters
 // a user and mount namespace of its own, where it may mount; with kNobody it drops to the
 // unprivileged user 65534 first.
-enum class TChildSetup { kUserNamespace, kNobody };
+enum class TChildSetup
+{
+    kUserNamespace,
+    kNobody
+};
 int RunInChild(TChildSetup setup, const std::function<int()>& body);
 
 // Makes `count` empty files named "fill-NNNNN" in the folder `relative`, to put files that a

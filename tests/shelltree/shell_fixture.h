@@ -11,7 +11,8 @@
 
 namespace tallyrun {
 
-class ShellFixture : public ::testing::Test {
+class ShellFixture : public ::testing::Test
+{
 protected:
     void SetUp() override;
     void TearDown() override;

@@ -8,7 +8,8 @@
 namespace tallyrun {
 namespace {
 
-class ChangeDelayTest : public ::testing::Test {
+class ChangeDelayTest : public ::testing::Test
+{
 protected:
     void SetUp() override { clock_.start(); }
 

@@ -15,7 +15,8 @@
 namespace tallyrun {
 namespace {
 
-struct UriCase {
+struct UriCase
+{
     const char* what;
     std::string payload;
     std::vector<std::string> paths; // empty: refused
@@ -93,7 +94,8 @@ TEST(IDArray, WrittenArrayReadsBackAndDamagedOnesAreRefused)
     EXPECT_TRUE(TQorShID::SameIDList(read.array.items[1].get(), b.get()));
 
     const auto empty = ListOf({});
-    struct Damage {
+    struct Damage
+    {
         const char* what;
         std::function<void(std::vector<std::uint8_t>&)> apply;
     };
@@ -131,9 +133,8 @@ TEST(DragObject, PrefersTheIdentifierArrayAndRefusesNoData)
     const auto array = WriteIDArray(parent.get(), {item.get()});
     QMimeData both;
     both.setData(TQorShDragObject::kUriListMimeType, "file:///one\nfile:///two\n");
-    both.setData(kIDArrayMimeType,
-                 QByteArray(reinterpret_cast<const char*>(array.data()),
-                            static_cast<qsizetype>(array.size())));
+    both.setData(kIDArrayMimeType, QByteArray(reinterpret_cast<const char*>(array.data()),
+                                              static_cast<qsizetype>(array.size())));
     TQorShDragObject fromArray(&both);
     EXPECT_TRUE(fromArray.HasIDArray());
     EXPECT_EQ(fromArray.ItemCount(), 1);
@@ -160,7 +161,8 @@ TEST(DragObject, PrefersTheIdentifierArrayAndRefusesNoData)
 
 TEST(DropEffect, ModifierKeysChooseCopyMoveOrLink)
 {
-    const struct {
+    const struct
+    {
         Qt::KeyboardModifiers keys;
         TDropEffect effect;
     } cases[] = {

@@ -114,12 +114,12 @@ TEST(IDList, BytesAreCheckedBeforeUse)
     ASSERT_TRUE(list);
     EXPECT_EQ(TQorShID::IDListCount(list.get()), 1);
     const std::vector<std::vector<std::uint8_t>> bad = {
-        {},                    // nothing
-        {0},                   // half a terminator
-        {4, 0, 'F', 'a'},      // no terminator
+        {},                     // nothing
+        {0},                    // half a terminator
+        {4, 0, 'F', 'a'},       // no terminator
         {9, 0, 'F', 'a', 0, 0}, // item longer than the bytes
-        {1, 0, 0, 0},          // item shorter than its count
-        {2, 0, 0, 0},          // item without data
+        {1, 0, 0, 0},           // item shorter than its count
+        {2, 0, 0, 0},           // item without data
         {0xFF, 0xFF, 0, 0},
     };
     for (const auto& bytes : bad)
@@ -129,7 +129,8 @@ TEST(IDList, BytesAreCheckedBeforeUse)
 
 TEST(ItemID, NamesThatLeadOutsideTheirFolderAreRefused)
 {
-    for (const std::string& name : std::vector<std::string>{"", ".", "..", "a/b", std::string("a\0b", 3)}) {
+    for (const std::string& name :
+         std::vector<std::string>{"", ".", "..", "a/b", std::string("a\0b", 3)}) {
         EXPECT_EQ(MakeItemID(TShIDKind::Folder, name), nullptr) << name;
         EXPECT_FALSE(IsValidEntryName(name));
     }

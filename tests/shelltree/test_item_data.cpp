@@ -1,12 +1,12 @@
 // Item records on real temporary trees: kinds, paths, names, attributes, icons and renaming.
 #include "shell_fixture.h"
 
+#include "shelltree/folder_locations.h"
 #include "shelltree/icon_list.h"
 #include "shelltree/item_data.h"
 #include "shelltree/item_id.h"
 #include "shelltree/sh_folder.h"
 #include "shelltree/sh_root.h"
-#include "shelltree/folder_locations.h"
 
 #include <filesystem>
 
@@ -151,8 +151,8 @@ TEST_F(ItemDataTest, AttributesFollowTheFileSystem)
     // have the link overlay.
     const auto folder = TShFolder::Desktop()->BindToObject(ListOf(dir).get());
     ASSERT_TRUE(folder);
-    for (const auto& [flags, type] : {std::pair{SHCONTF_NONFOLDERS, itFile},
-                                      std::pair{SHCONTF_FOLDERS, itFolder}}) {
+    for (const auto& [flags, type] :
+         {std::pair{SHCONTF_NONFOLDERS, itFile}, std::pair{SHCONTF_FOLDERS, itFolder}}) {
         std::vector<TIDListPtr> found;
         folder->EnumObjects(flags, found);
         std::erase_if(found, [&](const TIDListPtr& item) {
@@ -187,7 +187,8 @@ TEST_F(ItemDataTest, EmptyRecordAnswersNothing)
 }
 
 // Records what the record tells its node.
-class FakeNode : public TShItemNode {
+class FakeNode : public TShItemNode
+{
 public:
     int AbsoluteIndex() const override { return 7; }
     QObject* TreeControl() const override { return nullptr; }
@@ -217,8 +218,7 @@ TEST_F(ItemDataTest, RenameRefusesExistingAndBadNamesAndAcceptsOthers)
     EXPECT_EQ(record->Path(), dir + "/新しい名前");
     EXPECT_TRUE(std::filesystem::is_directory(dir + "/新しい名前/inner"));
     EXPECT_FALSE(std::filesystem::exists(dir + "/old"));
-    EXPECT_TRUE(TQorShID::SameIDList(record->AbsoluteIDList(),
-                                     ListOf(dir + "/新しい名前").get()));
+    EXPECT_TRUE(TQorShID::SameIDList(record->AbsoluteIDList(), ListOf(dir + "/新しい名前").get()));
     EXPECT_EQ(node.results.size(), 7u);
     EXPECT_TRUE(node.results.back());
     EXPECT_FALSE(node.results.front());

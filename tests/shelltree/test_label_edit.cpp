@@ -19,7 +19,8 @@ TEST_F(LabelEditTest, EditStartsOnlyOnRenamableItemsWhileTheMouseIsIdle)
     ASSERT_TRUE(SpecialFolderIDList(sfidDrives, computerList));
     TQorShFolderData computer(computerList);
     const auto desktop = TQorShRoot().MakeRootItem();
-    const struct {
+    const struct
+    {
         const char* what;
         TQorShData* item;
         bool mouseIdle, allowed, expected;

@@ -3,10 +3,10 @@
 #include "shell_fixture.h"
 
 #include "platform/mount_table.h"
+#include "shelltree/folder_locations.h"
 #include "shelltree/item_id.h"
 #include "shelltree/item_types.h"
 #include "shelltree/sh_folder.h"
-#include "shelltree/folder_locations.h"
 
 #include <unistd.h>
 
@@ -252,8 +252,8 @@ TEST_F(NamespaceTest, DriveUnmountedWhileListedStaysHarmless)
 
 TEST_F(NamespaceTest, ComputerListsTheRootDriveFirst)
 {
-    const auto computer = TShFolder::Desktop()->BindToObject(
-        TIDListPtr(MakeItemID(TShIDKind::Computer, {})).get());
+    const auto computer =
+        TShFolder::Desktop()->BindToObject(TIDListPtr(MakeItemID(TShIDKind::Computer, {})).get());
     ASSERT_TRUE(computer);
     std::vector<TIDListPtr> drives;
     ASSERT_TRUE(computer->EnumObjects(SHCONTF_FOLDERS, drives));

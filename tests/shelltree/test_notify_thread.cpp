@@ -20,13 +20,15 @@
 namespace tallyrun {
 namespace {
 
-struct Report {
+struct Report
+{
     qint64 atMs;
     std::string path;
     std::vector<std::string> list;
 };
 
-class NotifyThreadTest : public ::testing::Test {
+class NotifyThreadTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -177,8 +179,8 @@ TEST_F(NotifyThreadTest, SixtyTwoFoldersRaiseAndSixtyOneDoNot)
 TEST_F(NotifyThreadTest, StopWhileWaitingEndsAtOnce)
 {
     for (const bool withFolders : {false, true}) {
-        auto watcher = Watch(withFolders ? std::vector<std::string>{Dir("w")}
-                                         : std::vector<std::string>{});
+        auto watcher =
+            Watch(withFolders ? std::vector<std::string>{Dir("w")} : std::vector<std::string>{});
         ASSERT_TRUE(watcher->Running());
         QElapsedTimer timer;
         timer.start();
@@ -213,7 +215,8 @@ TEST_F(NotifyThreadTest, SettingsChangedInTheCallbackDoNotBlockWaitSettled)
 }
 
 // Creates and deletes files in `folder` until stopped, so its watch keeps firing.
-class Churn {
+class Churn
+{
 public:
     explicit Churn(const std::string& folder)
         : writer_([this, folder] {
@@ -329,8 +332,8 @@ bool RunLimited(const std::string& setting, int value, const std::string& name, 
     const std::string command = "unshare -Urm sh -c 'echo " + std::to_string(value) +
                                 " > /proc/sys/user/" + setting +
                                 " || exit 77; TALLYRUN_INOTIFY_LIMITED=1 exec \"$0\" "
-                                "--gtest_filter=NotifyThreadTest." + name + "' '" +
-                                std::string(exe) + "' >/dev/null 2>&1";
+                                "--gtest_filter=NotifyThreadTest." +
+                                name + "' '" + std::string(exe) + "' >/dev/null 2>&1";
     const int status = std::system(command.c_str());
     if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
         skip = "the inotify limit cannot be lowered here";

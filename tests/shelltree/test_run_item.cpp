@@ -16,17 +16,18 @@ namespace fs = std::filesystem;
 
 TEST(RunItem, DecisionForEachKindOfTarget)
 {
-    const struct {
+    const struct
+    {
         TRunFacts facts;
         TRunAction expected;
     } cases[] = {
-        {{false, true, true, false}, TRunAction::raNothing},       // a folder: expand only
-        {{true, true, true, false}, TRunAction::raSelectFolder},   // a link to a folder
-        {{false, true, false, false}, TRunAction::raOpen},         // a document
-        {{true, true, false, false}, TRunAction::raOpen},          // a link to a document
+        {{false, true, true, false}, TRunAction::raNothing},     // a folder: expand only
+        {{true, true, true, false}, TRunAction::raSelectFolder}, // a link to a folder
+        {{false, true, false, false}, TRunAction::raOpen},       // a document
+        {{true, true, false, false}, TRunAction::raOpen},        // a link to a document
         {{false, true, false, true}, TRunAction::raConfirmThenOpen},
         {{true, true, false, true}, TRunAction::raConfirmThenOpen},
-        {{true, false, false, false}, TRunAction::raNothing},      // a broken link
+        {{true, false, false, false}, TRunAction::raNothing}, // a broken link
     };
     for (const auto& c : cases)
         EXPECT_EQ(DecideRun(c.facts), c.expected)
@@ -36,7 +37,8 @@ TEST(RunItem, DecisionForEachKindOfTarget)
 
 TEST(RunItem, DesktopLinkTargetsOnlyFromLinkEntriesWithLocalFiles)
 {
-    const struct {
+    const struct
+    {
         const char* text;
         const char* path; // nullptr: not a link entry
     } cases[] = {
@@ -54,7 +56,8 @@ TEST(RunItem, DesktopLinkTargetsOnlyFromLinkEntriesWithLocalFiles)
     }
 }
 
-class RecordingLauncher : public TItemLauncher {
+class RecordingLauncher : public TItemLauncher
+{
 public:
     bool Open(const std::string& path) override
     {
@@ -74,7 +77,8 @@ TEST(RunItem, OpensDocumentsSelectsLinkedFoldersAndAsksBeforeRunnables)
     };
     fs::create_directory(root + "/dir");
     const std::string doc = write("doc\xff.txt", "text");
-    const std::string tool = write("tool", "\x7f" "ELF");
+    const std::string tool = write("tool", "\x7f"
+                                           "ELF");
     fs::permissions(tool, fs::perms::owner_exec, fs::perm_options::add);
     const std::string script = write("script", "#!/bin/sh\necho\n");
     const std::string app = write("app.desktop", "[Desktop Entry]\nType=Application\nExec=x\n");
@@ -84,7 +88,8 @@ TEST(RunItem, OpensDocumentsSelectsLinkedFoldersAndAsksBeforeRunnables)
     fs::create_symlink(doc, root + "/to-doc");
     fs::create_symlink(root + "/none", root + "/broken");
 
-    const struct {
+    const struct
+    {
         std::string item;
         TRunAction action;
         std::string target;

@@ -15,7 +15,8 @@ namespace tallyrun {
 namespace {
 
 // Hands one call to the UI thread as soon as it runs, then waits to be stopped.
-class HandOffThread : public TShThread {
+class HandOffThread : public TShThread
+{
 public:
     HandOffThread() { Start(); }
     ~HandOffThread() override { Stop(); }
@@ -60,7 +61,8 @@ TEST(ShThread, HandOffRunsOnTheUiThread)
 
 // Reports the result of one wait, made once `gate` is set so that the test can signal
 // events before it.
-class WaitingThread : public TShThread {
+class WaitingThread : public TShThread
+{
 public:
     WaitingThread(int timeoutMs, int fd, const TWaitEvent& gate)
         : timeoutMs_(timeoutMs), fd_(fd), gate_(gate)
@@ -95,8 +97,14 @@ private:
 
 TEST(ShThread, WaitsAnswerInOrderOfPrecedenceAndNeverLoseAWake)
 {
-    enum Signal { none = 0, wake = 1, handle = 2 };
-    const struct {
+    enum Signal
+    {
+        none = 0,
+        wake = 1,
+        handle = 2
+    };
+    const struct
+    {
         int timeoutMs;
         bool withHandle;
         int raised;
@@ -133,7 +141,8 @@ TEST(ShThread, WaitsAnswerInOrderOfPrecedenceAndNeverLoseAWake)
 
 TEST(ShThread, StopInsideTheOwnCallbackDoesNotWaitAndTheThreadEndsAfterIt)
 {
-    class SelfStoppingThread : public TShThread {
+    class SelfStoppingThread : public TShThread
+    {
     public:
         SelfStoppingThread() { Start(); }
         ~SelfStoppingThread() override { Stop(); }
@@ -166,7 +175,8 @@ TEST(ShThread, FailuresReachTheErrorHandlerOnTheUiThread)
         onUiThread = onUiThread && QThread::currentThread() == qApp->thread();
         shown.push_back(message);
     });
-    class FailingThread : public TShThread {
+    class FailingThread : public TShThread
+    {
     public:
         FailingThread() { Start(); }
         ~FailingThread() override { Stop(); }
@@ -185,14 +195,15 @@ TEST(ShThread, FailuresReachTheErrorHandlerOnTheUiThread)
     ASSERT_TRUE(WaitUntil([&] { return shown.size() == 3; }, 5000));
     SetShThreadErrorHandler(previous);
     EXPECT_TRUE(onUiThread);
-    EXPECT_EQ(shown, (std::vector<std::string>{"in the callback",
-                                               "waiting for the change events failed",
-                                               "ended the run"}));
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"in the callback", "waiting for the change events failed",
+                                        "ended the run"}));
 }
 
 TEST(ShThread, TerminationByItselfIsReportedOnTheUiThread)
 {
-    class ShortThread : public TShThread {
+    class ShortThread : public TShThread
+    {
     public:
         ShortThread() = default;
         ~ShortThread() override { Stop(); }

@@ -15,7 +15,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // Records what would have been opened instead of starting anything.
-class RecordingLauncher : public TItemLauncher {
+class RecordingLauncher : public TItemLauncher
+{
 public:
     explicit RecordingLauncher(std::vector<std::string>& opened) : opened_(opened) {}
     bool Open(const std::string& path) override
@@ -28,7 +29,8 @@ private:
     std::vector<std::string>& opened_;
 };
 
-class TreeActionsTest : public TreeFixture {
+class TreeActionsTest : public TreeFixture
+{
 protected:
     // Edits the node's label to `text` and presses Return.
     void EditLabel(TQorShTreeNode* node, const QString& text)

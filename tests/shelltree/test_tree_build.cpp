@@ -42,7 +42,8 @@ TEST_F(TreeBuildTest, FolderRootListsFoldersAndHiddenFoldersButNoFilesAndReports
     EXPECT_EQ(SelectedPath(), root);
 
     tree.SetIncludeFiles(true);
-    EXPECT_EQ(Labels(top), (std::vector<std::string>{".hidden", "alpha", "Beta", "Zürich", "file.txt"}));
+    EXPECT_EQ(Labels(top),
+              (std::vector<std::string>{".hidden", "alpha", "Beta", "Zürich", "file.txt"}));
     tree.SetIncludeHidden(false);
     EXPECT_EQ(Labels(top), (std::vector<std::string>{"alpha", "Beta", "Zürich", "file.txt"}));
 
@@ -77,7 +78,8 @@ TEST_F(TreeBuildTest, DesktopRootShowsTheFixedItemsComputerExpandedAndGivesEachI
     ASSERT_EQ(reports_.size(), 1u);
     EXPECT_EQ(reports_[0].node, desktop);
 
-    const struct {
+    const struct
+    {
         TQorShTreeNode* node;
         std::string path;
     } cases[] = {
@@ -115,7 +117,8 @@ TEST_F(TreeBuildTest, ExpandingAFolderWithoutListableSubfoldersRemovesItsButton)
     // (which root, reading any folder, does not see).
     ASSERT_EQ(rmdir((root + "/emptied/sub").c_str()), 0);
     ASSERT_EQ(chmod((root + "/locked").c_str(), 0), 0);
-    const struct {
+    const struct
+    {
         const char* name;
         bool keepsButton;
     } cases[] = {{"emptied", false}, {"locked", !canLock}, {"full", true}};
@@ -168,7 +171,8 @@ TEST_F(TreeBuildTest, FindNodeWalksDownAndFindsFoldersMadeSinceTheLevelWasListed
     MakeDir(root + "/d");
     MakeDir(root + "/f");
 
-    const struct {
+    const struct
+    {
         std::string path;
         std::string label; // empty: the root itself
     } cases[] = {
@@ -227,7 +231,8 @@ TEST_F(TreeBuildTest, IconsComeFromTheIconListAndAreFetchedAgainWhenTheSettingsC
     const auto iconOf = [](TQorShTreeNode* node) {
         return node->data(0, Qt::DecorationRole).value<QIcon>();
     };
-    const struct {
+    const struct
+    {
         const char* label;
         int index;
         bool overlaid;

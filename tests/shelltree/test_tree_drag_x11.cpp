@@ -19,7 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TreeDragX11Test : public ShellFixture {
+class TreeDragX11Test : public ShellFixture
+{
 protected:
     void SetUp() override
     {
@@ -76,7 +77,8 @@ protected:
     // Waits with the event loop running, so the drag goes on meanwhile.
     bool PointerDone()
     {
-        return QTest::qWaitFor([this] { return xdotool_.state() == QProcess::NotRunning; }, 15000) &&
+        return QTest::qWaitFor([this] { return xdotool_.state() == QProcess::NotRunning; },
+                               15000) &&
                xdotool_.exitCode() == 0;
     }
     static QStringList MoveTo(const QPoint& p)
@@ -98,8 +100,8 @@ TEST_F(TreeDragX11Test, AFolderDraggedOntoAnotherTreesFolderIsCopiedThere)
     Pointer(MoveTo(start) + QStringList{"mousedown", "1", "sleep", "0.2"} +
             MoveTo(start + QPoint(12, 0)) + MoveTo(end - QPoint(0, 3)) + MoveTo(end) +
             MoveTo(end + QPoint(1, 0)) + QStringList{"mouseup", "1"});
-    EXPECT_TRUE(QTest::qWaitFor([this] { return fs::is_directory(to_ + "/dest/photos/2024"); },
-                                15000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([this] { return fs::is_directory(to_ + "/dest/photos/2024"); }, 15000));
     EXPECT_TRUE(PointerDone());
     EXPECT_TRUE(fs::is_directory(from_ + "/photos/2024"));
     EXPECT_TRUE(QTest::qWaitFor([this] {

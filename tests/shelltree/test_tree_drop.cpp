@@ -38,12 +38,14 @@ QByteArray UriList(const std::vector<std::string>& paths)
     return QByteArray::fromStdString(text);
 }
 
-class TreeDropTest : public TreeFixture {
+class TreeDropTest : public TreeFixture
+{
 protected:
     void SetUp() override
     {
         TreeFixture::SetUp();
-        previousDisplay_ = SetHandlerErrorDisplay([this](const QString& m) { messages_.push_back(m); });
+        previousDisplay_ =
+            SetHandlerErrorDisplay([this](const QString& m) { messages_.push_back(m); });
     }
     void TearDown() override
     {
@@ -68,8 +70,8 @@ protected:
 
     bool Enter(const QMimeData& data)
     {
-        QDragEnterEvent event(QPoint(1, 1), Qt::CopyAction | Qt::MoveAction | Qt::LinkAction,
-                              &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent event(QPoint(1, 1), Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, &data,
+                              Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(tree_->viewport(), &event);
         return event.isAccepted();
     }
@@ -84,8 +86,9 @@ protected:
     Qt::DropAction Drop(const QMimeData& data, TQorShTreeNode* node,
                         Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QDropEvent event(QPointF(LabelPoint(node)), Qt::CopyAction | Qt::MoveAction | Qt::LinkAction,
-                         &data, Qt::LeftButton, modifiers);
+        QDropEvent event(QPointF(LabelPoint(node)),
+                         Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, &data, Qt::LeftButton,
+                         modifiers);
         QApplication::sendEvent(tree_->viewport(), &event);
         return event.isAccepted() ? event.dropAction() : Qt::IgnoreAction;
     }
@@ -142,7 +145,8 @@ TEST_F(TreeDropTest, AFolderIsRefusedOntoItselfAndItsDescendantsButNotOntoOthers
 
     const auto dragged = Payload(kIDArrayMimeType, ArrayOfPath(root + "/a/b"));
     ASSERT_TRUE(Enter(*dragged));
-    const struct {
+    const struct
+    {
         TQorShTreeNode* node;
         Qt::DropAction effect;
     } cases[] = {
@@ -175,7 +179,8 @@ TEST_F(TreeDropTest, ANameClashKeepsBothFilesSaysSoAndLeavesTheSourceNothingToDe
     EXPECT_EQ(ReadText(root + "/target/x.txt"), "old");
     EXPECT_EQ(ReadText(source), "new");
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_TRUE(messages_[0].contains(QString::fromStdString(source))) << messages_[0].toStdString();
+    EXPECT_TRUE(messages_[0].contains(QString::fromStdString(source)))
+        << messages_[0].toStdString();
 
     // A move moves what it can and tells the source of a copy, so the source deletes nothing,
     // least of all the file the clash kept with it.
@@ -196,7 +201,8 @@ TEST_F(TreeDropTest, MalformedPayloadsAreRefusedWholeWithAMessageBeforeAnyFileIs
 
     QByteArray truncated = ArrayOfPath(good);
     truncated.chop(3);
-    const struct {
+    const struct
+    {
         const char* name;
         const char* type;
         QByteArray bytes;

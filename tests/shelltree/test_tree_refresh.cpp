@@ -25,12 +25,15 @@ TEST_F(TreeRefreshTest, FoldersMadeOrRemovedOnDiskAppearAndGoInEveryPopulatedNod
     ASSERT_NE(tree.Watcher(), nullptr);
     tree.Watcher()->WaitSettled();
 
-    const struct {
+    const struct
+    {
         std::string path;
         bool make;
     } changes[] = {
-        {root + "/new", true},       {root + "/a/a-new", true},
-        {root + "/b/b1/b-new", true}, {root + "/gone", false},
+        {root + "/new", true},
+        {root + "/a/a-new", true},
+        {root + "/b/b1/b-new", true},
+        {root + "/gone", false},
     };
     const int opens = tree.Watcher()->OpenCount();
     for (const auto& change : changes) {

@@ -10,7 +10,8 @@
 namespace tallyrun {
 namespace {
 
-class TreeSelectionTest : public TreeFixture {
+class TreeSelectionTest : public TreeFixture
+{
 protected:
     // A root with folders f00 .. f11, built; the first report (the root) is dropped.
     TQorShTreeView& BuildFlat()
@@ -99,7 +100,8 @@ TEST_F(TreeSelectionTest, HoldingDownReportsOnlyTheFolderWhereTheSelectionRests)
 
 TEST_F(TreeSelectionTest, OtherKeysReportAtOnce)
 {
-    const struct {
+    const struct
+    {
         Qt::Key key;
         const char* lands;
     } cases[] = {{Qt::Key_End, "f11"}, {Qt::Key_Home, "tree"}, {Qt::Key_PageDown, nullptr}};

@@ -16,9 +16,11 @@
 
 namespace tallyrun {
 
-class TreeFixture : public ShellFixture {
+class TreeFixture : public ShellFixture
+{
 protected:
-    struct Report {
+    struct Report
+    {
         TQorShTreeNode* node;
         qint64 atMs;
     };

@@ -35,8 +35,8 @@ public:
     xcb_window_t Window() const { return window_; }
     xcb_window_t Focus() const
     {
-        auto* reply = xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_),
-                                                nullptr);
+        auto* reply =
+            xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr);
         const xcb_window_t focus = reply ? reply->focus : xcb_window_t{XCB_WINDOW_NONE};
         free(reply);
         return focus;

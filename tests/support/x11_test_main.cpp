@@ -19,7 +19,10 @@ std::string& Reason()
 
 } // namespace
 
-const std::string& NoXReason() { return Reason(); }
+const std::string& NoXReason()
+{
+    return Reason();
+}
 
 } // namespace tallyrun::test
 

@@ -21,7 +21,9 @@ bool ProgramInstalled(const std::string& program)
     std::string folder;
     while (std::getline(folders, folder, ':')) {
         const std::string candidate = folder + "/" + program;
-        struct stat info {};
+        struct stat info
+        {
+        };
         if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
             ::access(candidate.c_str(), X_OK) == 0)
             return true;
@@ -47,7 +49,7 @@ TXvfbServer::TXvfbServer()
     if (pid_ == 0) {
         // A test that dies without running its destructors takes its server with it.
         ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-        ::dup2(ready[1], kReadyFd);  // dup2 clears close-on-exec on the copy
+        ::dup2(ready[1], kReadyFd); // dup2 clears close-on-exec on the copy
         const int null = ::open("/dev/null", O_WRONLY);
         ::dup2(null, STDOUT_FILENO);
         ::dup2(null, STDERR_FILENO);

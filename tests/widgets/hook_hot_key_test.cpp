@@ -17,7 +17,8 @@ namespace {
 
 TEST(HotKeyModifiersTest, MapsShiftStateToHotKeyModifiers)
 {
-    const struct {
+    const struct
+    {
         Qt::KeyboardModifiers shift;
         std::uint32_t expected;
     } cases[] = {
@@ -43,7 +44,8 @@ TEST(HotKeyModifiersTest, KeySymsOfHotKeys)
     EXPECT_EQ(platform::KeySymForQtKey(Qt::Key_unknown), 0u);
 }
 
-struct THotKeyLog {
+struct THotKeyLog
+{
     std::vector<int> indexes;
     std::vector<THookHotKey*> senders;
 };
@@ -118,7 +120,7 @@ TEST_F(HookHotKeyTest, WithoutXConnectionTheKeyWorksWhileTheOwnerIsDisabled)
     ActivateOther();
     QTest::keyClick(&other, Qt::Key_F5);
     EXPECT_EQ(raised, 1);
-    QTest::keyClick(&other, Qt::Key_F5, Qt::ShiftModifier);  // another key
+    QTest::keyClick(&other, Qt::Key_F5, Qt::ShiftModifier); // another key
     QTest::keyClick(&other, Qt::Key_F5, Qt::NoModifier, -1);
     owner.setEnabled(true);
     EXPECT_EQ(raised, 2);

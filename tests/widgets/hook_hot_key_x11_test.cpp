@@ -63,7 +63,7 @@ protected:
     xcb_window_t OwnerWindow() const { return static_cast<xcb_window_t>(owner.winId()); }
 
     QWidget owner;
-    THookHotKey* hotKey = nullptr;  // owned by `owner`
+    THookHotKey* hotKey = nullptr; // owned by `owner`
     std::vector<int> indexes;
     TOtherClient other;
 };
@@ -82,7 +82,7 @@ TEST_F(HookHotKeyX11Test, KeyPressedElsewhereRaisesTheEventAndActivatesTheOwner)
     PressKeys("F5");
     ExpectIndexes({0, 0});
     EXPECT_TRUE(QTest::qWaitFor([&] { return other.Focus() == OwnerWindow(); }));
-    PressKeys("Num_Lock");  // off again for the tests that share this server
+    PressKeys("Num_Lock"); // off again for the tests that share this server
 }
 
 TEST_F(HookHotKeyX11Test, ModifiersAreGrabbedExactly)
@@ -112,10 +112,10 @@ TEST_F(HookHotKeyX11Test, ActivateFalseLeavesTheFocus)
 TEST_F(HookHotKeyX11Test, KeyHeldByAnotherClientIsRefused)
 {
     ASSERT_TRUE(other.GrabKey(kKeySymF6, 0));
-    ASSERT_TRUE(other.GrabKey(kKeySymF7, XCB_MOD_MASK_LOCK));  // only the CapsLock variant
+    ASSERT_TRUE(other.GrabKey(kKeySymF7, XCB_MOD_MASK_LOCK)); // only the CapsLock variant
     EXPECT_FALSE(hotKey->RegisterShortCut(1, Qt::Key_F6));
     EXPECT_FALSE(hotKey->RegisterShortCut(3, Qt::Key_F7));
-    EXPECT_FALSE(hotKey->RegisterShortCut(5, Qt::Key_unknown));  // no key code for it
+    EXPECT_FALSE(hotKey->RegisterShortCut(5, Qt::Key_unknown)); // no key code for it
     ASSERT_TRUE(hotKey->RegisterShortCut(0, Qt::Key_F5));
     // A second component of this program cannot take a key the first holds.
     auto* second = new THookHotKey(&owner);
@@ -130,8 +130,8 @@ TEST_F(HookHotKeyX11Test, KeyHeldByAnotherClientIsRefused)
     TOtherClient third;
     EXPECT_FALSE(third.GrabKey(kKeySymF6, 0));                 // still the other client's
     EXPECT_FALSE(third.GrabKey(kKeySymF7, XCB_MOD_MASK_LOCK)); // still the other client's
-    EXPECT_TRUE(third.GrabKey(kKeySymF7, 0));  // our partial grab of F7 was rolled back
-    EXPECT_TRUE(third.GrabKey(kKeySymF5, 0));  // released with the component
+    EXPECT_TRUE(third.GrabKey(kKeySymF7, 0)); // our partial grab of F7 was rolled back
+    EXPECT_TRUE(third.GrabKey(kKeySymF5, 0)); // released with the component
 }
 
 } // namespace

@@ -40,7 +40,8 @@ TEST(LogView, LinesAcrossAndBeyondStorageChunksStayIntact)
     EXPECT_EQ(view.Line(60001), "after");
 }
 
-struct LogViewOnScreen : testing::Test {
+struct LogViewOnScreen : testing::Test
+{
     LogViewOnScreen()
     {
         view.resize(400, 120);

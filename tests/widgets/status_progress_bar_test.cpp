@@ -12,7 +12,8 @@ namespace tallyrun {
 namespace {
 
 // The main window's status bar at design size: 792 x 18, panels 500 and 50.
-struct StatusProgressBarTest : testing::Test {
+struct StatusProgressBarTest : testing::Test
+{
     StatusProgressBarTest()
     {
         form.resize(800, 100);
@@ -27,7 +28,7 @@ struct StatusProgressBarTest : testing::Test {
 TEST_F(StatusProgressBarTest, SettingTheStatusBarPlacesTheBarOverPanelZero)
 {
     TStatusProgressBar bar(&form);
-    bar.SetPanelIndex(1);  // no status bar yet: nothing to lay out over
+    bar.SetPanelIndex(1); // no status bar yet: nothing to lay out over
     bar.SetStatusBar(statusBar);
     EXPECT_EQ(bar.PanelIndex(), 0);
     EXPECT_EQ(bar.parentWidget(), statusBar);
@@ -108,7 +109,7 @@ TEST(StatusProgressBarRange, PositionStaysWithinTheRange)
     EXPECT_THROW(bar.SetMax(-1), std::invalid_argument);
     EXPECT_EQ(bar.Max(), 1);
 
-    bar.SetMax(0);  // an empty range is an empty bar, not a busy animation
+    bar.SetMax(0); // an empty range is an empty bar, not a busy animation
     QApplication::processEvents();
     EXPECT_LT(bar.minimum(), bar.maximum());
     EXPECT_EQ(bar.value(), bar.minimum());
@@ -138,7 +139,7 @@ TEST(StatusProgressBarRange, ManyMovesBetweenTwoDispatchesCostOnePaint)
     bar.SetMax(100000);
     for (int i = 1; i <= 100000; ++i)
         bar.SetPosition(i);
-    EXPECT_EQ(bar.paints, 0);  // nothing is drawn synchronously
+    EXPECT_EQ(bar.paints, 0); // nothing is drawn synchronously
     QApplication::processEvents();
     EXPECT_LE(bar.paints, 1);
     EXPECT_EQ(bar.value(), 100000);
