@@ -44,7 +44,7 @@ TURLLink* MakeLink(QWidget* parent, QPoint pos, const QString& caption, const QS
 } // namespace
 
 TfrmVersion::TfrmVersion(QWidget* mainWindow, TVersionReader readVersion)
-    : QWidget(nullptr), m_mainWindow(mainWindow)
+    : QWidget(nullptr), mainWindow_(mainWindow)
 {
     SetUpDialogWindow(*this, QStringLiteral("バージョン情報"), QSize(345, 224));
     CreateComponents();
@@ -105,14 +105,14 @@ void TfrmVersion::FormCreate(const TVersionReader& readVersion)
 
 void TfrmVersion::FormShow()
 {
-    if (m_mainWindow)
-        m_mainWindow->setEnabled(false);
+    if (mainWindow_)
+        mainWindow_->setEnabled(false);
 }
 
 void TfrmVersion::FormCloseQuery(bool& canClose)
 {
-    if (m_mainWindow)
-        m_mainWindow->setEnabled(true);
+    if (mainWindow_)
+        mainWindow_->setEnabled(true);
     canClose = true;
 }
 
@@ -143,8 +143,8 @@ void TfrmVersion::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
     // Hiding the dialog without closing it (hide() called by its owner) must not leave the
     // main window locked with no dialog to close.
-    if (!event->spontaneous() && m_mainWindow)
-        m_mainWindow->setEnabled(true);
+    if (!event->spontaneous() && mainWindow_)
+        mainWindow_->setEnabled(true);
 }
 
 } // namespace tallyrun

@@ -52,7 +52,7 @@ private:
     void FormCloseQuery(bool& canClose);
     void btnCloseClick();
 
-    QWidget* m_mainWindow;
+    QWidget* mainWindow_;
 };
 
 } // namespace tallyrun

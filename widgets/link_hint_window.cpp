@@ -34,10 +34,10 @@ TLinkHintWindow::TLinkHintWindow(QWidget* owner)
 void TLinkHintWindow::ShowAt(QPoint topLeft, const QString& link, const QFont& font,
                              const QColor& background, const QColor& textColor)
 {
-    m_link = link;
-    m_font = font;
-    m_background = background;
-    m_textColor = textColor;
+    link_ = link;
+    font_ = font;
+    background_ = background;
+    textColor_ = textColor;
     setFixedSize(LinkHintSize(font, link));
     move(topLeft);
     show();
@@ -47,7 +47,7 @@ void TLinkHintWindow::ShowAt(QPoint topLeft, const QString& link, const QFont& f
 void TLinkHintWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    PaintLinkHint(painter, size(), m_font, m_background, m_textColor, m_link);
+    PaintLinkHint(painter, size(), font_, background_, textColor_, link_);
 }
 
 } // namespace tallyrun

@@ -28,16 +28,16 @@ public:
     // `topLeft` in screen pixels, then shows itself without activating.
     void ShowAt(QPoint topLeft, const QString& link, const QFont& font, const QColor& background,
                 const QColor& textColor);
-    QString Text() const { return m_link; }
+    QString Text() const { return link_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QString m_link;
-    QFont m_font;
-    QColor m_background;
-    QColor m_textColor;
+    QString link_;
+    QFont font_;
+    QColor background_;
+    QColor textColor_;
 };
 
 } // namespace tallyrun

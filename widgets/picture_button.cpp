@@ -17,89 +17,89 @@ TPictureButton::TPictureButton(QWidget* parent) : QWidget(parent)
     setMouseTracking(true);
     // The face is drawn completely by paintEvent, so Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_bevels = RestBevels(m_buttonStyle);
+    bevels_ = RestBevels(buttonStyle_);
 }
 
 void TPictureButton::SetButtonStyle(TButtonStyle style)
 {
-    if (!StoreIfChanged(m_buttonStyle, style))
+    if (!StoreIfChanged(buttonStyle_, style))
         return;
-    m_bevels = RestBevels(style);
+    bevels_ = RestBevels(style);
     update();
 }
 
 void TPictureButton::SetColorChange(bool on)
 {
-    if (StoreIfChanged(m_colorChange, on))
+    if (StoreIfChanged(colorChange_, on))
         update();
 }
 
 void TPictureButton::SetFocusStyle(TFocusStyle style)
 {
-    if (StoreIfChanged(m_focusStyle, style))
+    if (StoreIfChanged(focusStyle_, style))
         update();
 }
 
 void TPictureButton::SetInColor(TColor color)
 {
-    if (StoreIfChanged(m_inColor, color))
+    if (StoreIfChanged(inColor_, color))
         update();
 }
 
 void TPictureButton::SetPictureLeft(int x)
 {
-    if (StoreIfChanged(m_pictureLeft, x))
+    if (StoreIfChanged(pictureLeft_, x))
         update();
 }
 
 void TPictureButton::SetPictureTop(int y)
 {
-    if (StoreIfChanged(m_pictureTop, y))
+    if (StoreIfChanged(pictureTop_, y))
         update();
 }
 
 void TPictureButton::SetCaptionLeft(int x)
 {
-    if (StoreIfChanged(m_captionLeft, x))
+    if (StoreIfChanged(captionLeft_, x))
         update();
 }
 
 void TPictureButton::SetCaptionTop(int y)
 {
-    if (StoreIfChanged(m_captionTop, y))
+    if (StoreIfChanged(captionTop_, y))
         update();
 }
 
 void TPictureButton::SetStretch(bool on)
 {
-    if (StoreIfChanged(m_stretch, on))
+    if (StoreIfChanged(stretch_, on))
         update();
 }
 
 void TPictureButton::SetFontColor(TColor color)
 {
-    if (StoreIfChanged(m_fontColor, color))
+    if (StoreIfChanged(fontColor_, color))
         update();
 }
 
 void TPictureButton::SetColor(TColor color)
 {
-    if (!StoreIfChanged(m_color, color))
+    if (!StoreIfChanged(color_, color))
         return;
-    m_displayColor = color;
+    displayColor_ = color;
     update();
 }
 
 void TPictureButton::SetPicture(const QImage& picture)
 {
     // Any change of the picture repaints; the owned copy is made transparent.
-    m_picture = MakeTransparent(picture);
+    picture_ = MakeTransparent(picture);
     update();
 }
 
 void TPictureButton::SetCaption(const QString& caption)
 {
-    if (!StoreIfChanged(m_caption, caption))
+    if (!StoreIfChanged(caption_, caption))
         return;
     UpdateAccelerator();
     update();
@@ -107,12 +107,12 @@ void TPictureButton::SetCaption(const QString& caption)
 
 void TPictureButton::UpdateAccelerator()
 {
-    if (m_acceleratorId != 0)
-        releaseShortcut(m_acceleratorId);
-    m_acceleratorId = 0;
-    const QKeySequence key = QKeySequence::mnemonic(m_caption);
+    if (acceleratorId_ != 0)
+        releaseShortcut(acceleratorId_);
+    acceleratorId_ = 0;
+    const QKeySequence key = QKeySequence::mnemonic(caption_);
     if (!key.isEmpty())
-        m_acceleratorId = grabShortcut(key);
+        acceleratorId_ = grabShortcut(key);
 }
 
 TPictureButtonFace TPictureButton::Face() const
@@ -120,24 +120,24 @@ TPictureButtonFace TPictureButton::Face() const
     const QPalette palette = QGuiApplication::palette();
     TPictureButtonFace face;
     face.size = size();
-    face.style = m_buttonStyle;
-    face.bevels = m_bevels;
-    face.down = m_down;
-    face.pressedOutside = m_pressedOutside;
-    face.displayColor = ColorToQColor(m_displayColor, palette);
-    face.color = ColorToQColor(m_color, palette);
-    face.inColor = ColorToQColor(m_inColor, palette);
-    face.focusStyle = m_focusStyle;
+    face.style = buttonStyle_;
+    face.bevels = bevels_;
+    face.down = down_;
+    face.pressedOutside = pressedOutside_;
+    face.displayColor = ColorToQColor(displayColor_, palette);
+    face.color = ColorToQColor(color_, palette);
+    face.inColor = ColorToQColor(inColor_, palette);
+    face.focusStyle = focusStyle_;
     face.focused = hasFocus();
-    face.picture = m_picture;
-    face.stretch = m_stretch;
-    face.pictureLeft = m_pictureLeft;
-    face.pictureTop = m_pictureTop;
-    face.caption = m_caption;
-    face.captionLeft = m_captionLeft;
-    face.captionTop = m_captionTop;
+    face.picture = picture_;
+    face.stretch = stretch_;
+    face.pictureLeft = pictureLeft_;
+    face.pictureTop = pictureTop_;
+    face.caption = caption_;
+    face.captionLeft = captionLeft_;
+    face.captionTop = captionTop_;
     face.font = font();
-    face.fontColor = ColorToQColor(m_fontColor, palette);
+    face.fontColor = ColorToQColor(fontColor_, palette);
     face.system = TButtonSystemColors::FromPalette(palette);
     return face;
 }

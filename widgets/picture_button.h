@@ -19,39 +19,39 @@ class TPictureButton : public QWidget
 public:
     explicit TPictureButton(QWidget* parent = nullptr);
 
-    TButtonStyle ButtonStyle() const { return m_buttonStyle; }
+    TButtonStyle ButtonStyle() const { return buttonStyle_; }
     void SetButtonStyle(TButtonStyle style);
-    bool ColorChange() const { return m_colorChange; }
+    bool ColorChange() const { return colorChange_; }
     void SetColorChange(bool on);
-    TFocusStyle FocusStyle() const { return m_focusStyle; }
+    TFocusStyle FocusStyle() const { return focusStyle_; }
     void SetFocusStyle(TFocusStyle style);
     // The owned picture, already made transparent.
-    const QImage& Picture() const { return m_picture; }
+    const QImage& Picture() const { return picture_; }
     void SetPicture(const QImage& picture);
-    TColor InColor() const { return m_inColor; }
+    TColor InColor() const { return inColor_; }
     void SetInColor(TColor color);
-    TColor Color() const { return m_color; }
+    TColor Color() const { return color_; }
     void SetColor(TColor color); // also becomes the displayed colour
-    int PictureLeft() const { return m_pictureLeft; }
+    int PictureLeft() const { return pictureLeft_; }
     void SetPictureLeft(int x);
-    int PictureTop() const { return m_pictureTop; }
+    int PictureTop() const { return pictureTop_; }
     void SetPictureTop(int y);
-    int CaptionLeft() const { return m_captionLeft; }
+    int CaptionLeft() const { return captionLeft_; }
     void SetCaptionLeft(int x);
-    int CaptionTop() const { return m_captionTop; }
+    int CaptionTop() const { return captionTop_; }
     void SetCaptionTop(int y);
-    bool Stretch() const { return m_stretch; }
+    bool Stretch() const { return stretch_; }
     void SetStretch(bool on);
     // A '&' marks the accelerator character.
-    QString Caption() const { return m_caption; }
+    QString Caption() const { return caption_; }
     void SetCaption(const QString& caption);
-    TColor FontColor() const { return m_fontColor; }
+    TColor FontColor() const { return fontColor_; }
     void SetFontColor(TColor color);
 
-    int Down() const { return m_down; }
-    int PressedOutside() const { return m_pressedOutside; }
-    TColor DisplayedColor() const { return m_displayColor; }
-    TBevels Bevels() const { return m_bevels; }
+    int Down() const { return down_; }
+    int PressedOutside() const { return pressedOutside_; }
+    TColor DisplayedColor() const { return displayColor_; }
+    TBevels Bevels() const { return bevels_; }
 
     // Lets the button up and raises OnClick, as a mouse click, Enter, Space or the accelerator do.
     void Click();
@@ -91,25 +91,25 @@ private:
     bool KeyUp(int key);
     void UpdateAccelerator();
 
-    TButtonStyle m_buttonStyle = bsStdButton;
-    bool m_colorChange = true;
-    TFocusStyle m_focusStyle = bfsStdButton;
-    QImage m_picture;
-    TColor m_inColor = cl3DLight;
-    TColor m_color = clBtnFace;
-    TColor m_displayColor = clBtnFace;
-    TColor m_fontColor = clWindowText;
-    int m_pictureLeft = -1, m_pictureTop = -1;
-    int m_captionLeft = -1, m_captionTop = -1;
-    bool m_stretch = false;
-    QString m_caption;
-    TBevels m_bevels;
+    TButtonStyle buttonStyle_ = bsStdButton;
+    bool colorChange_ = true;
+    TFocusStyle focusStyle_ = bfsStdButton;
+    QImage picture_;
+    TColor inColor_ = cl3DLight;
+    TColor color_ = clBtnFace;
+    TColor displayColor_ = clBtnFace;
+    TColor fontColor_ = clWindowText;
+    int pictureLeft_ = -1, pictureTop_ = -1;
+    int captionLeft_ = -1, captionTop_ = -1;
+    bool stretch_ = false;
+    QString caption_;
+    TBevels bevels_;
 
-    int m_down = 0;
-    int m_pressedOutside = 0;
-    bool m_mouseInside = false; // the mouse is over the button
-    bool m_captured = false;    // the left button went down on the button and is still down
-    int m_acceleratorId = 0;
+    int down_ = 0;
+    int pressedOutside_ = 0;
+    bool mouseInside_ = false; // the mouse is over the button
+    bool captured_ = false;    // the left button went down on the button and is still down
+    int acceleratorId_ = 0;
 };
 
 } // namespace tallyrun

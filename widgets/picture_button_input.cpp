@@ -15,25 +15,25 @@ namespace {
 template <typename F> class TOnExit
 {
 public:
-    explicit TOnExit(F f) : m_f(std::move(f)) {}
-    ~TOnExit() { m_f(); }
+    explicit TOnExit(F f) : f_(std::move(f)) {}
+    ~TOnExit() { f_(); }
     TOnExit(const TOnExit&) = delete;
     TOnExit& operator=(const TOnExit&) = delete;
 
 private:
-    F m_f;
+    F f_;
 };
 
 } // namespace
 
 void TPictureButton::ApplyPressedLook(TPressedLook look)
 {
-    SetPressedLook(m_buttonStyle, look, m_mouseInside, m_bevels);
+    SetPressedLook(buttonStyle_, look, mouseInside_, bevels_);
 }
 
 void TPictureButton::Click()
 {
-    m_down = 0;
+    down_ = 0;
     ApplyPressedLook(TPressedLook::Released);
     update();
     emit OnClick();
@@ -42,10 +42,10 @@ void TPictureButton::Click()
 void TPictureButton::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
-        m_captured = true;
+        captured_ = true;
         setFocus(Qt::MouseFocusReason);
         ApplyPressedLook(TPressedLook::Pressed);
-        m_down = 1;
+        down_ = 1;
         repaint();
     }
     emit OnMouseDown(event->button(), event->modifiers(), event->position().toPoint());
@@ -55,13 +55,13 @@ void TPictureButton::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
-        const bool click = m_captured && rect().contains(pos);
-        m_captured = false;
+        const bool click = captured_ && rect().contains(pos);
+        captured_ = false;
         if (click)
             Click();
         ApplyPressedLook(TPressedLook::Released);
-        m_down = 0;
-        m_pressedOutside = 0;
+        down_ = 0;
+        pressedOutside_ = 0;
         repaint();
     }
     emit OnMouseUp(event->button(), event->modifiers(), pos);
@@ -72,11 +72,11 @@ void TPictureButton::mouseMoveEvent(QMouseEvent* event)
     const QPoint pos = event->position().toPoint();
     // While the left button holds the mouse, Qt sends no enter or leave events, so crossing
     // the edge is found here.
-    if (m_captured) {
+    if (captured_) {
         const bool inside = rect().contains(pos);
-        if (inside && !m_mouseInside)
+        if (inside && !mouseInside_)
             MouseEntered(pos, event->buttons());
-        else if (!inside && m_mouseInside)
+        else if (!inside && mouseInside_)
             MouseLeft(pos, event->buttons());
     }
     emit OnMouseMove(event->buttons(), event->modifiers(), pos);
@@ -85,49 +85,49 @@ void TPictureButton::mouseMoveEvent(QMouseEvent* event)
 void TPictureButton::enterEvent(QEnterEvent* event)
 {
     QWidget::enterEvent(event);
-    if (!m_mouseInside)
+    if (!mouseInside_)
         MouseEntered(event->position().toPoint(), QGuiApplication::mouseButtons());
 }
 
 void TPictureButton::leaveEvent(QEvent* event)
 {
     QWidget::leaveEvent(event);
-    if (m_mouseInside)
+    if (mouseInside_)
         MouseLeft(mapFromGlobal(QCursor::pos()), QGuiApplication::mouseButtons());
 }
 
 void TPictureButton::MouseEntered(QPoint pos, Qt::MouseButtons buttons)
 {
-    m_mouseInside = true;
+    mouseInside_ = true;
     emit OnMouseEnter(QGuiApplication::queryKeyboardModifiers(), buttons, pos);
-    if (m_buttonStyle == bsIELike || m_buttonStyle == bsSpBtnLike) {
-        m_bevels.outer = (buttons & Qt::LeftButton) ? bvLowered : bvRaised;
-        m_pressedOutside = 0;
+    if (buttonStyle_ == bsIELike || buttonStyle_ == bsSpBtnLike) {
+        bevels_.outer = (buttons & Qt::LeftButton) ? bvLowered : bvRaised;
+        pressedOutside_ = 0;
         repaint();
-    } else if (m_buttonStyle == bsStdButton && m_captured) {
-        m_pressedOutside = 0;
+    } else if (buttonStyle_ == bsStdButton && captured_) {
+        pressedOutside_ = 0;
         repaint();
     }
-    if (m_colorChange) {
-        m_displayColor = m_inColor;
+    if (colorChange_) {
+        displayColor_ = inColor_;
         update();
     }
 }
 
 void TPictureButton::MouseLeft(QPoint pos, Qt::MouseButtons buttons)
 {
-    m_mouseInside = false;
+    mouseInside_ = false;
     emit OnMouseLeave(QGuiApplication::queryKeyboardModifiers(), buttons, pos);
-    if (m_buttonStyle == bsIELike)
-        m_bevels.outer = bvNone;
-    else if (m_buttonStyle == bsSpBtnLike)
-        m_bevels.outer = (buttons & Qt::LeftButton) ? bvRaised : bvNone;
-    if (m_buttonStyle == bsIELike || m_buttonStyle == bsSpBtnLike || m_buttonStyle == bsStdButton) {
-        m_pressedOutside = -m_down;
+    if (buttonStyle_ == bsIELike)
+        bevels_.outer = bvNone;
+    else if (buttonStyle_ == bsSpBtnLike)
+        bevels_.outer = (buttons & Qt::LeftButton) ? bvRaised : bvNone;
+    if (buttonStyle_ == bsIELike || buttonStyle_ == bsSpBtnLike || buttonStyle_ == bsStdButton) {
+        pressedOutside_ = -down_;
         repaint();
     }
-    if (m_colorChange) {
-        m_displayColor = m_color;
+    if (colorChange_) {
+        displayColor_ = color_;
         update();
     }
 }
@@ -135,8 +135,8 @@ void TPictureButton::MouseLeft(QPoint pos, Qt::MouseButtons buttons)
 bool TPictureButton::KeyDown(int key)
 {
     if (key == Qt::Key_Space) {
-        if (!m_down) {
-            m_down = 1;
+        if (!down_) {
+            down_ = 1;
             ApplyPressedLook(TPressedLook::Pressed);
             update();
         }
@@ -144,19 +144,19 @@ bool TPictureButton::KeyDown(int key)
     }
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         ApplyPressedLook(TPressedLook::Pressed);
-        m_down = 1;
+        down_ = 1;
         update();
         const TOnExit release([this] {
             ApplyPressedLook(TPressedLook::Released);
-            m_down = 0;
+            down_ = 0;
             update();
         });
         Click();
         return true;
     }
-    if (m_down) {
+    if (down_) {
         // Any other key lets a held button up without clicking it.
-        m_down = 0;
+        down_ = 0;
         ApplyPressedLook(TPressedLook::Released);
         update();
     }
@@ -167,8 +167,8 @@ bool TPictureButton::KeyUp(int key)
 {
     if (key != Qt::Key_Space)
         return false;
-    if (m_down) {
-        m_down = 0;
+    if (down_) {
+        down_ = 0;
         ApplyPressedLook(TPressedLook::Released);
         update();
         Click();
@@ -213,7 +213,7 @@ bool TPictureButton::event(QEvent* event)
     if (event->type() == QEvent::Shortcut) {
         auto* shortcut = static_cast<QShortcutEvent*>(event);
         const QWidget* parent = parentWidget();
-        if (shortcut->shortcutId() == m_acceleratorId && isEnabled() && isVisible() &&
+        if (shortcut->shortcutId() == acceleratorId_ && isEnabled() && isVisible() &&
             (!parent || parent->isVisible())) {
             Click();
             return true;

@@ -8,7 +8,7 @@
 namespace tallyrun {
 
 TURLLink::TURLLink(QWidget* parent)
-    : QLabel(parent), m_hintForm(new TLinkHintWindow(this)), m_opener(OpenWithDesktopHandler)
+    : QLabel(parent), hintForm_(new TLinkHintWindow(this)), opener_(OpenWithDesktopHandler)
 {
     setTextFormat(Qt::PlainText);
     setCursor(Qt::PointingHandCursor);
@@ -21,49 +21,49 @@ TURLLink::~TURLLink() = default;
 
 void TURLLink::SetURLType(TURLtype type)
 {
-    if (StoreIfChanged(m_urlType, type))
+    if (StoreIfChanged(urlType_, type))
         update();
 }
 
 void TURLLink::SetLink(const QString& link)
 {
-    if (StoreIfChanged(m_link, link))
+    if (StoreIfChanged(link_, link))
         update();
 }
 
 void TURLLink::SetHintFormFont(const QFont& font)
 {
-    if (StoreIfChanged(m_hintFormFont, font))
+    if (StoreIfChanged(hintFormFont_, font))
         update();
 }
 
 void TURLLink::SetEnableShowHint(bool on)
 {
-    if (StoreIfChanged(m_enableShowHint, on))
+    if (StoreIfChanged(enableShowHint_, on))
         update();
 }
 
 void TURLLink::SetHintFormColor(TColor color)
 {
-    if (StoreIfChanged(m_hintFormColor, color))
+    if (StoreIfChanged(hintFormColor_, color))
         update();
 }
 
 void TURLLink::SetHintOffsetX(int x)
 {
-    if (StoreIfChanged(m_hintOffsetX, x))
+    if (StoreIfChanged(hintOffsetX_, x))
         update();
 }
 
 void TURLLink::SetHintOffsetY(int y)
 {
-    if (StoreIfChanged(m_hintOffsetY, y))
+    if (StoreIfChanged(hintOffsetY_, y))
         update();
 }
 
 void TURLLink::SetLinkColor(TColor color)
 {
-    if (StoreIfChanged(m_linkColor, color))
+    if (StoreIfChanged(linkColor_, color))
         update();
 }
 
@@ -75,20 +75,20 @@ void TURLLink::SetCaption(const QString& caption)
 
 void TURLLink::SetTransparent(bool on)
 {
-    if (StoreIfChanged(m_transparent, on))
+    if (StoreIfChanged(transparent_, on))
         ApplyBackground();
 }
 
 void TURLLink::SetColor(TColor color)
 {
-    if (!StoreIfChanged(m_color, color))
+    if (!StoreIfChanged(color_, color))
         return;
     ApplyBackground();
 }
 
 void TURLLink::SetFontColor(TColor color)
 {
-    if (!StoreIfChanged(m_fontColor, color))
+    if (!StoreIfChanged(fontColor_, color))
         return;
     ApplyFontColor();
 }
@@ -96,7 +96,7 @@ void TURLLink::SetFontColor(TColor color)
 void TURLLink::ApplyFontColor()
 {
     QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, ColorToQColor(m_fontColor));
+    pal.setColor(QPalette::WindowText, ColorToQColor(fontColor_));
     setPalette(pal);
     update();
 }
@@ -104,42 +104,42 @@ void TURLLink::ApplyFontColor()
 void TURLLink::ApplyBackground()
 {
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, ColorToQColor(m_color));
+    pal.setColor(QPalette::Window, ColorToQColor(color_));
     setPalette(pal);
-    setAutoFillBackground(!m_transparent);
+    setAutoFillBackground(!transparent_);
     update();
 }
 
 QString TURLLink::Target() const
 {
-    return m_urlType == tpMAIL ? QStringLiteral("mailto:") + m_link : m_link;
+    return urlType_ == tpMAIL ? QStringLiteral("mailto:") + link_ : link_;
 }
 
 void TURLLink::SetOpener(TLinkOpener opener)
 {
-    m_opener = std::move(opener);
+    opener_ = std::move(opener);
 }
 
 void TURLLink::HideHint()
 {
-    if (!m_hintShown)
+    if (!hintShown_)
         return;
-    m_hintForm->hide();
-    m_hintShown = false;
+    hintForm_->hide();
+    hintShown_ = false;
 }
 
 void TURLLink::enterEvent(QEnterEvent* event)
 {
     QLabel::enterEvent(event);
-    m_savedFontColor = m_fontColor;
-    m_fontColor = m_linkColor;
+    savedFontColor_ = fontColor_;
+    fontColor_ = linkColor_;
     ApplyFontColor();
 }
 
 void TURLLink::leaveEvent(QEvent* event)
 {
     QLabel::leaveEvent(event);
-    m_fontColor = m_savedFontColor;
+    fontColor_ = savedFontColor_;
     ApplyFontColor();
     HideHint();
 }
@@ -148,12 +148,12 @@ void TURLLink::mouseMoveEvent(QMouseEvent* event)
 {
     // The label's own move handling is not run: the move only shows the link window, once,
     // where the mouse first was; it stays there until the mouse leaves or clicks.
-    if (!m_enableShowHint || m_hintShown)
+    if (!enableShowHint_ || hintShown_)
         return;
     const QPoint mouse = event->globalPosition().toPoint();
-    m_hintForm->ShowAt(mouse + QPoint(m_hintOffsetX, m_hintOffsetY), m_link, m_hintFormFont,
-                       ColorToQColor(m_hintFormColor), ColorToQColor(clWindowText));
-    m_hintShown = true;
+    hintForm_->ShowAt(mouse + QPoint(hintOffsetX_, hintOffsetY_), link_, hintFormFont_,
+                      ColorToQColor(hintFormColor_), ColorToQColor(clWindowText));
+    hintShown_ = true;
 }
 
 void TURLLink::mousePressEvent(QMouseEvent* event)
@@ -162,8 +162,8 @@ void TURLLink::mousePressEvent(QMouseEvent* event)
     QLabel::mousePressEvent(event);
     if (event->button() != Qt::LeftButton)
         return;
-    if (m_opener)
-        m_opener(Target());
+    if (opener_)
+        opener_(Target());
     HideHint();
 }
 

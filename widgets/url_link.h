@@ -26,33 +26,33 @@ public:
     explicit TURLLink(QWidget* parent = nullptr);
     ~TURLLink() override;
 
-    TURLtype URLType() const { return m_urlType; }
+    TURLtype URLType() const { return urlType_; }
     void SetURLType(TURLtype type);
     // An address for tpURL, a mail address for tpMAIL.
-    QString Link() const { return m_link; }
+    QString Link() const { return link_; }
     void SetLink(const QString& link);
     // Font of the floating link window; the label keeps its own copy.
-    QFont HintFormFont() const { return m_hintFormFont; }
+    QFont HintFormFont() const { return hintFormFont_; }
     void SetHintFormFont(const QFont& font);
-    bool EnableShowHint() const { return m_enableShowHint; }
+    bool EnableShowHint() const { return enableShowHint_; }
     void SetEnableShowHint(bool on);
-    TColor HintFormColor() const { return m_hintFormColor; }
+    TColor HintFormColor() const { return hintFormColor_; }
     void SetHintFormColor(TColor color);
-    int HintOffsetX() const { return m_hintOffsetX; }
+    int HintOffsetX() const { return hintOffsetX_; }
     void SetHintOffsetX(int x);
-    int HintOffsetY() const { return m_hintOffsetY; }
+    int HintOffsetY() const { return hintOffsetY_; }
     void SetHintOffsetY(int y);
     // A transparent label draws no background of its own.
-    bool Transparent() const { return m_transparent; }
+    bool Transparent() const { return transparent_; }
     void SetTransparent(bool on);
     QString Caption() const { return text(); }
     void SetCaption(const QString& caption);
-    TColor Color() const { return m_color; }
+    TColor Color() const { return color_; }
     void SetColor(TColor color);
     // The caption's colour as it is now (LinkColor while the mouse is over the label).
-    TColor FontColor() const { return m_fontColor; }
+    TColor FontColor() const { return fontColor_; }
     void SetFontColor(TColor color);
-    TColor LinkColor() const { return m_linkColor; }
+    TColor LinkColor() const { return linkColor_; }
     void SetLinkColor(TColor color);
 
     // What a left click opens: Link, or "mailto:" + Link for tpMAIL.
@@ -62,8 +62,8 @@ public:
     void SetOpener(TLinkOpener opener);
 
     // The floating link window, and whether it is showing.
-    const TLinkHintWindow* HintForm() const { return m_hintForm; }
-    bool HintShown() const { return m_hintShown; }
+    const TLinkHintWindow* HintForm() const { return hintForm_; }
+    bool HintShown() const { return hintShown_; }
 
 protected:
     void enterEvent(QEnterEvent* event) override;
@@ -76,22 +76,22 @@ private:
     void ApplyBackground();
     void HideHint();
 
-    TURLtype m_urlType = tpURL;
-    QString m_link = QStringLiteral("http://");
-    QFont m_hintFormFont;
-    bool m_enableShowHint = true;
-    TColor m_hintFormColor = clInfoBk;
-    int m_hintOffsetX = 15;
-    int m_hintOffsetY = 15;
-    bool m_transparent = false;
-    TColor m_color = clBtnFace;
-    TColor m_fontColor = clBlue;
-    TColor m_linkColor = clRed;
+    TURLtype urlType_ = tpURL;
+    QString link_ = QStringLiteral("http://");
+    QFont hintFormFont_;
+    bool enableShowHint_ = true;
+    TColor hintFormColor_ = clInfoBk;
+    int hintOffsetX_ = 15;
+    int hintOffsetY_ = 15;
+    bool transparent_ = false;
+    TColor color_ = clBtnFace;
+    TColor fontColor_ = clBlue;
+    TColor linkColor_ = clRed;
 
-    TColor m_savedFontColor = clBlue; // the caption colour from before the mouse entered
-    TLinkHintWindow* m_hintForm;      // owned as a child window, freed with the label
-    bool m_hintShown = false;
-    TLinkOpener m_opener;
+    TColor savedFontColor_ = clBlue; // the caption colour from before the mouse entered
+    TLinkHintWindow* hintForm_;      // owned as a child window, freed with the label
+    bool hintShown_ = false;
+    TLinkOpener opener_;
 };
 
 } // namespace tallyrun
