@@ -1,6 +1,6 @@
 #include "app/event_pump.h"
 
-#include "scan/string_helpers.h"
+#include "scan/pump_events.h"
 
 #include <QCoreApplication>
 

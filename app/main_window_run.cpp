@@ -5,6 +5,7 @@
 #include "app/slice_label.h"
 #include "scan/folder_total.h"
 #include "scan/log_line.h"
+#include "scan/pump_events.h"
 #include "scan/run_folder.h"
 #include "scan/string_helpers.h"
 #include "shelltree/selected_folder.h"

@@ -6,7 +6,7 @@
 #include "app/event_pump.h"
 #include "app/splash_window.h"
 #include "platform/fonts.h"
-#include "scan/string_helpers.h"
+#include "scan/pump_events.h"
 #include "shelltree/sh_thread.h"
 #include "widgets/handler_errors.h"
 

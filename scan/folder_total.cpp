@@ -8,6 +8,7 @@
 #include "scan/dir_cursor.h"
 #include "scan/log_line.h"
 #include "scan/number_format.h"
+#include "scan/pump_events.h"
 #include "scan/scan_sinks.h"
 #include "scan/size_measurer.h"
 #include "scan/string_helpers.h"

@@ -1,6 +1,6 @@
-#include <atomic>
+#include "scan/pump_events.h"
 
-#include "scan/string_helpers.h"
+#include <atomic>
 
 namespace tallyrun {
 

@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "platform/entry_info.h"
-#include "scan/string_helpers.h"
+#include "scan/pump_events.h"
 #include "scan/tree_listing.h"
 
 namespace tallyrun {

@@ -37,10 +37,4 @@ std::string WithTrailingSeparator(std::string_view path);
 // a number that rounds to zero.
 std::string FormatThousands(double x);
 
-// Lets the UI thread dispatch the events already queued for it, through the hook the
-// application installs. Without a hook it does nothing.
-void PumpEvents();
-using TPumpEventsHook = void (*)();
-void SetPumpEventsHook(TPumpEventsHook hook);
-
 } // namespace tallyrun

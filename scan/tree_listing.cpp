@@ -9,7 +9,7 @@
 #include "platform/find_file.h"
 #include "scan/dir_cursor.h"
 #include "scan/name_order.h"
-#include "scan/string_helpers.h"
+#include "scan/pump_events.h"
 
 namespace tallyrun {
 

@@ -15,7 +15,7 @@
 #include <unordered_set>
 
 #include "scan/dir_cursor.h"
-#include "scan/string_helpers.h"
+#include "scan/pump_events.h"
 #include "scan/tree_listing.h"
 
 namespace tallyrun {

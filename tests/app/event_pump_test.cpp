@@ -1,5 +1,5 @@
 #include "app/event_pump.h"
-#include "scan/string_helpers.h"
+#include "scan/pump_events.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

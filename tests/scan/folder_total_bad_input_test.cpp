@@ -11,9 +11,9 @@
 #include "scan/file_list.h"
 #include "scan/file_listing.h"
 #include "scan/folder_total.h"
+#include "scan/pump_events.h"
 #include "scan/scan_fixture.h"
 #include "scan/size_measurer.h"
-#include "scan/string_helpers.h"
 #include "scan/temp_tree.h"
 
 namespace tallyrun {

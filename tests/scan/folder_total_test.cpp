@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "scan/folder_total.h"
+#include "scan/pump_events.h"
 #include "scan/scan_fixture.h"
-#include "scan/string_helpers.h"
 #include "scan/temp_tree.h"
 
 namespace tallyrun {

@@ -3,9 +3,9 @@
 
 #include "scan/dir_cursor.h"
 #include "scan/folder_total.h"
+#include "scan/pump_events.h"
 #include "scan/scan_fakes.h"
 #include "scan/size_measurer.h"
-#include "scan/string_helpers.h"
 #include "scan/temp_tree.h"
 #include "scan/tree_listing.h"
 

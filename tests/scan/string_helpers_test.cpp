@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "scan/file_listing.h"
+#include "scan/pump_events.h"
 #include "scan/string_helpers.h"
 
 namespace tallyrun {
