@@ -58,9 +58,9 @@ void TfrmVersion::CreateComponents()
     Image2->setGeometry(12, 16, 32, 32);
 
     Label1 = MakeLabel(this, {64, 16}, QStringLiteral("Tallyrun"));
-    SetFontAndColor(*Label1, GothicFont(21, true), clBlack);
+    SetFontAndColor(*Label1, GothicFont(21, QFont::Bold), clBlack);
     Label2 = MakeLabel(this, {0, 40});
-    SetFontAndColor(*Label2, GothicFont(16, true), clBlack);
+    SetFontAndColor(*Label2, GothicFont(16, QFont::Bold), clBlack);
     SetRightAlignedText(*Label2, kLabel2Right, QStringLiteral("Version: "));
 
     Panel1 = new QWidget(this);

@@ -30,11 +30,11 @@ void CentreOnScreen(QWidget& window)
     }
 }
 
-QFont GothicFont(int pixelSize, bool bold)
+QFont GothicFont(int pixelSize, QFont::Weight weight)
 {
     QFont font(GothicFaceName());
     font.setPixelSize(pixelSize);
-    font.setBold(bold);
+    font.setWeight(weight);
     return font;
 }
 

@@ -22,7 +22,7 @@ void CentreOnScreen(QWidget& window);
 void MakeTransientFor(QWidget& dialog, QWidget& owner);
 
 // "ＭＳ Ｐゴシック" `pixelSize` pixels high.
-QFont GothicFont(int pixelSize, bool bold = false);
+QFont GothicFont(int pixelSize, QFont::Weight weight = QFont::Normal);
 
 // A plain-text label at `pos` sized to its text.
 QLabel* MakeLabel(QWidget* parent, QPoint pos, const QString& text = {});

@@ -14,6 +14,13 @@ constexpr std::uint32_t kFileFlagsMask = 0x3F;
 constexpr std::uint32_t kFileTypeApp = 1;
 constexpr std::uint32_t kJapaneseShiftJis = 0x0411 | (0x03A4u << 16);
 
+// A node's wType: whether its value is text or binary data.
+enum class TValueType : std::uint16_t
+{
+    Binary = 0,
+    Text = 1
+};
+
 // UTF-8 to UTF-16; a byte that starts no valid sequence becomes U+FFFD.
 std::u16string ToUtf16(const std::string& text)
 {
@@ -75,14 +82,14 @@ public:
 
     // One node: header, key, padding, the value written by `value`, then the children written
     // by `children`; wLength is filled in at the end.
-    void Node(const std::string& key, std::uint16_t valueLength, bool text,
+    void Node(const std::string& key, std::uint16_t valueLength, TValueType type,
               const std::function<void()>& value, const std::function<void()>& children = {})
     {
         Align();
         const std::size_t start = bytes_.size();
         Put16(0);
         Put16(valueLength);
-        Put16(text ? 1 : 0);
+        Put16(static_cast<std::uint16_t>(type));
         PutText(ToUtf16(key));
         Align();
         if (value)
@@ -123,11 +130,11 @@ void WriteFixedInfo(TBlockWriter& out, const TVersionBlockContents& contents)
 
 void WriteStringTable(TBlockWriter& out, const TVersionStringTable& table)
 {
-    out.Node(table.name, 0, true, {}, [&] {
+    out.Node(table.name, 0, TValueType::Text, {}, [&] {
         for (const auto& [key, value] : table.strings) {
             const std::u16string text = ToUtf16(value);
             // The value length counts characters with the closing NUL.
-            out.Node(key, static_cast<std::uint16_t>(text.size() + 1), true,
+            out.Node(key, static_cast<std::uint16_t>(text.size() + 1), TValueType::Text,
                      [&] { out.PutText(text); });
         }
     });
@@ -150,20 +157,22 @@ std::vector<std::uint8_t> WriteVersionBlock(const TVersionBlockContents& content
     TBlockWriter out;
     constexpr std::uint16_t kFixedInfoSize = 52;
     out.Node(
-        "VS_VERSION_INFO", kFixedInfoSize, false, [&] { WriteFixedInfo(out, contents); },
+        "VS_VERSION_INFO", kFixedInfoSize, TValueType::Binary,
+        [&] { WriteFixedInfo(out, contents); },
         [&] {
-            out.Node("StringFileInfo", 0, true, {}, [&] {
+            out.Node("StringFileInfo", 0, TValueType::Text, {}, [&] {
                 for (const auto& table : contents.stringTables)
                     WriteStringTable(out, table);
             });
             if (!contents.translations)
                 return;
-            out.Node("VarFileInfo", 0, true, {}, [&] {
+            out.Node("VarFileInfo", 0, TValueType::Text, {}, [&] {
                 const auto& entries = *contents.translations;
-                out.Node("Translation", static_cast<std::uint16_t>(entries.size() * 4), false, [&] {
-                    for (std::uint32_t entry : entries)
-                        out.Put32(entry);
-                });
+                out.Node("Translation", static_cast<std::uint16_t>(entries.size() * 4),
+                         TValueType::Binary, [&] {
+                             for (std::uint32_t entry : entries)
+                                 out.Put32(entry);
+                         });
             });
         });
     return out.Take();

@@ -31,8 +31,10 @@ TChartCanvas::TChartCanvas()
     ResetDrawingState();
 }
 
-void TChartCanvas::ApplyState(bool withPen, bool withBrush) const
+void TChartCanvas::ApplyState(TStateParts parts) const
 {
+    const bool withPen = parts == TStateParts::Pen || parts == TStateParts::PenAndBrush;
+    const bool withBrush = parts == TStateParts::Brush || parts == TStateParts::PenAndBrush;
     QPainter& p = *target_;
     p.setRenderHint(QPainter::Antialiasing, false);
     if (withPen && pen_.style != Qt::NoPen) {
@@ -80,7 +82,7 @@ void TChartCanvas::FlatPieSlice(int x1, int y1, int x2, int y2, int x3, int y3, 
         path.arcTo(box, start, span < 0 ? span + 360 : span);
         path.closeSubpath();
     }
-    ApplyState(true, true);
+    ApplyState(TStateParts::PenAndBrush);
     target_->drawPath(path);
 }
 
@@ -103,7 +105,7 @@ void TChartCanvas::StraightLine(int x0, int y0, int x1, int y1)
                          std::llround(static_cast<double>(lastY - y0) * static_cast<double>(dx) /
                                       static_cast<double>(dy)));
     }
-    ApplyState(true, false);
+    ApplyState(TStateParts::Pen);
     QPen pen = target_->pen();
     pen.setCapStyle(Qt::SquareCap);
     target_->setPen(pen);
@@ -115,7 +117,7 @@ void TChartCanvas::BoxRect(const TChartRect& rect)
     if (!target_ || rect.Width() <= 0 || rect.Height() <= 0)
         return;
     if (brush_.style != Qt::NoBrush) {
-        ApplyState(false, true);
+        ApplyState(TStateParts::Brush);
         target_->drawRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()));
     }
     if (pen_.style == Qt::SolidLine && pen_.width <= 1) {
@@ -128,7 +130,7 @@ void TChartCanvas::BoxRect(const TChartRect& rect)
         target_->fillRect(QRect(rect.left, rect.top, 1, h), colour);
         target_->fillRect(QRect(rect.right - 1, rect.top, 1, h), colour);
     } else if (pen_.style != Qt::NoPen) {
-        ApplyState(true, false);
+        ApplyState(TStateParts::Pen);
         target_->drawRect(QRect(rect.left, rect.top, rect.Width() - 1, rect.Height() - 1));
     }
 }
@@ -137,7 +139,7 @@ void TChartCanvas::FillArea(const TChartRect& rect)
 {
     if (!target_ || rect.Width() <= 0 || rect.Height() <= 0 || brush_.style == Qt::NoBrush)
         return;
-    ApplyState(false, true);
+    ApplyState(TStateParts::Brush);
     target_->drawRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()));
 }
 
@@ -149,7 +151,7 @@ void TChartCanvas::Polygon(const std::vector<TScreenPoint>& points)
     polygon.reserve(static_cast<int>(points.size()));
     for (const TScreenPoint& point : points)
         polygon.append(QPoint(point.x, point.y));
-    ApplyState(true, true);
+    ApplyState(TStateParts::PenAndBrush);
     target_->drawPolygon(polygon, Qt::OddEvenFill);
 }
 
@@ -158,7 +160,7 @@ void TChartCanvas::PutText(int x, int y, const std::string& text)
     if (!target_)
         return;
     QPainter& p = *target_;
-    ApplyState(false, false);
+    ApplyState(TStateParts::Neither);
     p.setFont(font_);
     p.setPen(ColorToQColor(fontColor_));
     const QFontMetrics& metrics = textCache_.Metrics(font_, p.device());

@@ -103,7 +103,15 @@ public:
     void CopyImage(int x, int y, const QImage& image);
 
 private:
-    void ApplyState(bool withPen, bool withBrush) const;
+    // Which of the current pen and brush a drawing call uses; the one left out is off.
+    enum class TStateParts
+    {
+        Neither,
+        Pen,
+        Brush,
+        PenAndBrush
+    };
+    void ApplyState(TStateParts parts) const;
 
     QPainter* target_ = nullptr;
     TCanvasPen pen_;

@@ -102,9 +102,10 @@ public:
     std::string BuildMarkText(int valueIndex);
     // The point's label, or its value when it has none.
     std::string LabelOrValue(int valueIndex) const;
-    // The point's share of the absolute total in PercentFormat (100 when the total is 0);
-    // `withTotal` writes it as "<total> の <percent>".
-    std::string PercentText(int valueIndex, bool withTotal) const;
+    // The point's share of the absolute total in PercentFormat (100 when the total is 0).
+    std::string PercentText(int valueIndex) const;
+    // That share written with the total as "<total> の <percent>".
+    std::string PercentOfTotalText(int valueIndex) const;
 
     // The chart's drawing sequence calls these for every active series at each paint, in
     // this order: PrepareForPaint before legend and titles; then, unless HasVisiblePoints is

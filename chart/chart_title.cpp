@@ -35,8 +35,9 @@ void TChartTitle::SetFontColor(TColor value)
     StoreAndRepaint(fontColor_, value, owner_);
 }
 
-void TChartTitle::Draw(TCustomChartPanel& panel, bool atTop) const
+void TChartTitle::Draw(TCustomChartPanel& panel, TTitleEdge edge) const
 {
+    const bool atTop = edge == TTitleEdge::Top;
     if (!visible_ || text_.empty())
         return;
     TChartCanvas3D& canvas = panel.Canvas();

@@ -13,6 +13,13 @@ namespace tallyrun {
 
 class TCustomChartPanel;
 
+// Which edge of the plot rectangle a title takes its room from.
+enum class TTitleEdge
+{
+    Top,   // the title
+    Bottom // the foot
+};
+
 class TChartTitle
 {
 public:
@@ -28,9 +35,9 @@ public:
     void SetFont(const QFont& value);
     void SetFontColor(TColor value);
 
-    // Draws the lines at the top (or bottom) of the panel's plot rectangle and takes their
-    // room from it. Invisible or empty: nothing.
-    void Draw(TCustomChartPanel& panel, bool atTop) const;
+    // Draws the lines at the `edge` of the panel's plot rectangle and takes their room from
+    // it. Invisible or empty: nothing.
+    void Draw(TCustomChartPanel& panel, TTitleEdge edge) const;
 
 private:
     TChartRepaintOwner* owner_;

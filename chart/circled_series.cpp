@@ -35,7 +35,7 @@ TCircledSeries::TCircledSeries()
 TCircledSeries::~TCircledSeries()
 {
     if (ParentChart())
-        SwitchChartLook(true);
+        SwitchChartLook(TChartLook::Standard);
 }
 
 TCustomAxisPanel* TCircledSeries::Chart() const
@@ -98,10 +98,10 @@ void TCircledSeries::SetParentChart(TChartParent* chart)
         return;
     // Restored while this series is still on the chart, so the chart counts it as round.
     if (ParentChart() && Active())
-        SwitchChartLook(true);
+        SwitchChartLook(TChartLook::Standard);
     TChartSeries::SetParentChart(chart);
     if (ParentChart() && Active())
-        SwitchChartLook(false);
+        SwitchChartLook(TChartLook::Round);
 }
 
 void TCircledSeries::SetActive(bool value)
@@ -110,11 +110,12 @@ void TCircledSeries::SetActive(bool value)
         return;
     TChartSeries::SetActive(value);
     if (ParentChart())
-        SwitchChartLook(!value);
+        SwitchChartLook(value ? TChartLook::Round : TChartLook::Standard);
 }
 
-void TCircledSeries::SwitchChartLook(bool restore)
+void TCircledSeries::SwitchChartLook(TChartLook look)
 {
+    const bool restore = look == TChartLook::Standard;
     TCustomAxisPanel* chart = Chart();
     if (!chart || chart->IsChartDestroying())
         return;

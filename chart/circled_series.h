@@ -61,7 +61,14 @@ protected:
 
 private:
     template <typename T> void SetShared(T TCircledSeries::*field, T value);
-    void SwitchChartLook(bool restore);
+    // The look a chart takes while a round series is on it, or the standard look it gets
+    // back once none is left.
+    enum class TChartLook
+    {
+        Round,
+        Standard
+    };
+    void SwitchChartLook(TChartLook look);
 
     bool circled_ = false;
     int rotationAngle_ = 0;

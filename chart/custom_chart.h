@@ -24,8 +24,8 @@ public:
 protected:
     void DrawTitlesAndLegend() override;
     // Each drawn in its turn; the legend only with a visible legend and an active series.
-    virtual void DrawTitle() { title_.Draw(*this, true); }
-    virtual void DrawFoot() { foot_.Draw(*this, false); }
+    virtual void DrawTitle() { title_.Draw(*this, TTitleEdge::Top); }
+    virtual void DrawFoot() { foot_.Draw(*this, TTitleEdge::Bottom); }
     virtual void DrawLegend() { legend_.Draw(*this, ActiveSeries(), LegendEvents); }
     bool ClickedLegend(int x, int y) override { return legend_.Contains(x, y); }
 

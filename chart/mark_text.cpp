@@ -22,15 +22,19 @@ std::string TChartSeries::LabelOrValue(int valueIndex) const
     return label;
 }
 
-std::string TChartSeries::PercentText(int valueIndex, bool withTotal) const
+std::string TChartSeries::PercentText(int valueIndex) const
 {
     const double total = MandatoryValues().AbsValueSum();
     const double percent =
         total != 0 ? std::fabs(MandatoryValues().ValueAt(valueIndex)) * 100 / total : 100;
-    const std::string text = FormatFloat(percentFormat_, percent);
-    if (!withTotal)
-        return text;
-    return FormatIndexed(kPercentOfTotal, text, FormatFloat(valueFormat_, total));
+    return FormatFloat(percentFormat_, percent);
+}
+
+std::string TChartSeries::PercentOfTotalText(int valueIndex) const
+{
+    const double total = MandatoryValues().AbsValueSum();
+    return FormatIndexed(kPercentOfTotal, PercentText(valueIndex),
+                         FormatFloat(valueFormat_, total));
 }
 
 std::string TChartSeries::BuildMarkText(int valueIndex)
@@ -44,13 +48,13 @@ std::string TChartSeries::BuildMarkText(int valueIndex)
         text = value();
         break;
     case smsPercent:
-        text = PercentText(valueIndex, false);
+        text = PercentText(valueIndex);
         break;
     case smsLabel:
         text = LabelOrValue(valueIndex);
         break;
     case smsLabelPercent:
-        text = LabelOrValue(valueIndex) + " " + PercentText(valueIndex, false);
+        text = LabelOrValue(valueIndex) + " " + PercentText(valueIndex);
         break;
     case smsLabelValue:
         text = LabelOrValue(valueIndex) + " " + value();
@@ -60,10 +64,10 @@ std::string TChartSeries::BuildMarkText(int valueIndex)
         text = value() + " " + PointLabel(valueIndex);
         break;
     case smsPercentTotal:
-        text = PercentText(valueIndex, true);
+        text = PercentOfTotalText(valueIndex);
         break;
     case smsLabelPercentTotal:
-        text = LabelOrValue(valueIndex) + " " + PercentText(valueIndex, true);
+        text = LabelOrValue(valueIndex) + " " + PercentOfTotalText(valueIndex);
         break;
     case smsXValue:
         // No axis labels the x values here, so they take the value pattern.

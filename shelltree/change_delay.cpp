@@ -30,14 +30,15 @@ void TQorShChangeDelay::DropPending()
     owned_ = false;
 }
 
-void TQorShChangeDelay::ScheduleChange(TShPendingNode node, int intervalMs, bool owned)
+void TQorShChangeDelay::ScheduleChange(TShPendingNode node, int intervalMs,
+                                       TShNodeOwnership ownership)
 {
     {
         std::lock_guard guard(lock_);
         DropPending();
         pending_ = node;
         delayInterval_ = intervalMs;
-        owned_ = owned;
+        owned_ = ownership == TShNodeOwnership::Owned;
     }
     Wake();
 }

@@ -21,6 +21,13 @@ class TQorShChangeDelay;
 using TShChangeCallback = std::function<void(TQorShChangeDelay& sender, TShPendingNode& node)>;
 // Frees an owned pending node.
 using TShFreeNode = std::function<void(TShPendingNode node)>;
+// Whether the change delay takes a scheduled node over: it frees an owned node through
+// TShFreeNode when it drops it; a borrowed node stays the caller's.
+enum class TShNodeOwnership
+{
+    Borrowed,
+    Owned
+};
 
 class TQorShChangeDelay : public TShThread
 {
@@ -30,7 +37,7 @@ public:
     ~TQorShChangeDelay() override;
 
     // Replaces the pending node (freeing it if it was owned) and starts the delay again.
-    void ScheduleChange(TShPendingNode node, int intervalMs, bool owned);
+    void ScheduleChange(TShPendingNode node, int intervalMs, TShNodeOwnership ownership);
     // Drops the pending report of `node` (a node the tree is deleting); other nodes stay.
     void CancelChange(TShPendingNode node);
     TShPendingNode PendingNode();

@@ -25,6 +25,18 @@ enum class TShCompareResult
     crFailure
 };
 
+// Which form of an item's icon to look up.
+enum class TShIconSize
+{
+    Small,
+    Large
+};
+enum class TShIconState
+{
+    Closed,
+    Open // a folder's icon while it is expanded
+};
+
 class TQorShID
 {
 public:
@@ -58,8 +70,8 @@ public:
     static bool PathFromIDList(PCItemIDList list, std::string& path);
     static bool IDListFromPath(const std::string& path, PItemIDList& list);
     // The index of the item's icon in the process-wide icon list; only the small forms are
-    // used, so `large` changes nothing. -1 when the list names nothing.
-    static int SystemIconIndex(PCItemIDList list, bool large, bool open);
+    // used, so `size` changes nothing. -1 when the list names nothing.
+    static int SystemIconIndex(PCItemIDList list, TShIconSize size, TShIconState state);
 
     // A bounds-checked copy of a list read from untrusted bytes (a drag payload, a file):
     // none unless the bytes hold a whole list within `size`.

@@ -14,7 +14,8 @@ int TQorShData::IconIndex()
         return iconIndex_;
     iconIndex_ = folder->GetIconOf(relative_.get(), GIL_FORSHELL);
     if (iconIndex_ < 0)
-        iconIndex_ = TQorShID::SystemIconIndex(absolute_.get(), false, false);
+        iconIndex_ =
+            TQorShID::SystemIconIndex(absolute_.get(), TShIconSize::Small, TShIconState::Closed);
     return iconIndex_;
 }
 
@@ -27,7 +28,8 @@ int TQorShData::OpenIconIndex()
     if (const auto folder = ParentFolder(); folder && IsValid())
         openIconIndex_ = folder->GetIconOf(relative_.get(), GIL_OPENICON);
     if (openIconIndex_ < 0)
-        openIconIndex_ = TQorShID::SystemIconIndex(absolute_.get(), false, true);
+        openIconIndex_ =
+            TQorShID::SystemIconIndex(absolute_.get(), TShIconSize::Small, TShIconState::Open);
     return openIconIndex_;
 }
 

@@ -18,11 +18,11 @@ std::string WithTrailingSlash(std::string path)
 
 } // namespace
 
-TShNotifyThread::TShNotifyThread(TShNotifyFilter filter, bool createSuspended,
+TShNotifyThread::TShNotifyThread(TShNotifyFilter filter, TShStartMode start,
                                  TShNotifyCallback callback, QObject* owner)
     : filter_(filter), callback_(std::move(callback)), owner_(owner)
 {
-    if (!createSuspended)
+    if (start == TShStartMode::StartNow)
         Start();
 }
 

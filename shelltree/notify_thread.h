@@ -43,11 +43,18 @@ class TShNotifyThread;
 using TShNotifyCallback = std::function<void(TShNotifyThread& sender, const std::string& path,
                                              const std::vector<std::string>& watchList)>;
 
+// Whether a new watcher starts watching at once or waits for Start().
+enum class TShStartMode
+{
+    StartNow,
+    Suspended
+};
+
 class TShNotifyThread : public TShThread
 {
 public:
     // `owner` guards the callback: once it is gone, nothing is called.
-    TShNotifyThread(TShNotifyFilter filter, bool createSuspended, TShNotifyCallback callback,
+    TShNotifyThread(TShNotifyFilter filter, TShStartMode start, TShNotifyCallback callback,
                     QObject* owner);
     ~TShNotifyThread() override;
 

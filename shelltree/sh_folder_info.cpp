@@ -208,10 +208,11 @@ bool TShFolder::SetNameOf(PCItemIDList relative, const std::string& name, TIDLis
     return true;
 }
 
-int TQorShID::SystemIconIndex(PCItemIDList list, bool /*large*/, bool open)
+int TQorShID::SystemIconIndex(PCItemIDList list, TShIconSize /*size*/, TShIconState state)
 {
     TShLocation location;
-    return ResolveIDList(list, location) ? IconOfLocation(location, open) : -1;
+    return ResolveIDList(list, location) ? IconOfLocation(location, state == TShIconState::Open)
+                                         : -1;
 }
 
 } // namespace tallyrun

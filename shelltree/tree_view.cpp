@@ -88,7 +88,7 @@ TCustomQorShTreeView::~TCustomQorShTreeView()
 void TCustomQorShTreeView::CreateThreads()
 {
     watcher_ = std::make_unique<TShNotifyThread>(
-        nfDirName, true,
+        nfDirName, TShStartMode::Suspended,
         [this](TShNotifyThread&, const std::string&, const std::vector<std::string>&) {
             RunHandler([this] { WatcherReported(); });
         },

@@ -58,7 +58,7 @@ void TCustomQorShTreeView::SelectionChanged()
     if (!TQorShTreeNode::IsValid(node))
         return;
     if (arrowKeyDown_ && changeDelay_ && changeDelayThread_)
-        changeDelayThread_->ScheduleChange(node, kChangeDelayMs, false);
+        changeDelayThread_->ScheduleChange(node, kChangeDelayMs, TShNodeOwnership::Borrowed);
     else
         ReportChange(node);
 }

@@ -39,6 +39,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TShLocation location;
     if (ResolveIDList(p, location))
         (void)DisplayNameOfLocation(location);
-    (void)TQorShID::SystemIconIndex(p, false, true);
+    (void)TQorShID::SystemIconIndex(p, TShIconSize::Small, TShIconState::Open);
     return 0;
 }

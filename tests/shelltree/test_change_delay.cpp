@@ -40,7 +40,7 @@ TEST_F(ChangeDelayTest, OnlyTheLastOfThreeNodesIsReportedAfterTheDelay)
         if (i > 0)
             RunEventsFor(200);
         lastScheduled = clock_.elapsed();
-        delay->ScheduleChange(&nodes_[i], kChangeDelayMs, false);
+        delay->ScheduleChange(&nodes_[i], kChangeDelayMs, TShNodeOwnership::Borrowed);
     }
     ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 10000));
     EXPECT_EQ(reports_[0].first, &nodes_[2]);
@@ -56,8 +56,8 @@ TEST_F(ChangeDelayTest, OnlyTheLastOfThreeNodesIsReportedAfterTheDelay)
 TEST_F(ChangeDelayTest, OwnedNodesAreFreedWhenReplacedOrLeftAtTheEnd)
 {
     auto delay = MakeDelay();
-    delay->ScheduleChange(&nodes_[0], 60000, true);
-    delay->ScheduleChange(&nodes_[1], 60000, true);
+    delay->ScheduleChange(&nodes_[0], 60000, TShNodeOwnership::Owned);
+    delay->ScheduleChange(&nodes_[1], 60000, TShNodeOwnership::Owned);
     EXPECT_EQ(freed_, std::vector<TShPendingNode>{&nodes_[0]});
     delay.reset();
     EXPECT_EQ(freed_, (std::vector<TShPendingNode>{&nodes_[0], &nodes_[1]}));
@@ -67,7 +67,7 @@ TEST_F(ChangeDelayTest, OwnedNodesAreFreedWhenReplacedOrLeftAtTheEnd)
 TEST_F(ChangeDelayTest, CancelledNodeIsNotReported)
 {
     auto delay = MakeDelay();
-    delay->ScheduleChange(&nodes_[0], 100, false);
+    delay->ScheduleChange(&nodes_[0], 100, TShNodeOwnership::Borrowed);
     delay->CancelChange(&nodes_[1]); // another node: the pending one stays
     EXPECT_EQ(delay->PendingNode(), &nodes_[0]);
     delay->CancelChange(&nodes_[0]);
@@ -79,7 +79,7 @@ TEST_F(ChangeDelayTest, CancelledNodeIsNotReported)
 TEST_F(ChangeDelayTest, NodeIsReportedOnceEvenWhenTheHandlerKeepsIt)
 {
     auto delay = MakeDelay(false);
-    delay->ScheduleChange(&nodes_[0], 50, true);
+    delay->ScheduleChange(&nodes_[0], 50, TShNodeOwnership::Owned);
     ASSERT_TRUE(WaitUntil([&] { return !reports_.empty(); }, 5000));
     RunEventsFor(300);
     EXPECT_EQ(reports_.size(), 1u);
@@ -91,7 +91,7 @@ TEST_F(ChangeDelayTest, StopWhileWaitingEndsAtOnce)
     for (const bool pending : {false, true}) {
         auto delay = MakeDelay();
         if (pending)
-            delay->ScheduleChange(&nodes_[0], 60000, false);
+            delay->ScheduleChange(&nodes_[0], 60000, TShNodeOwnership::Borrowed);
         ASSERT_TRUE(WaitUntil([&] { return delay->Running(); }, 2000));
         QElapsedTimer timer;
         timer.start();

@@ -281,7 +281,7 @@ TEST_F(NamespaceTest, MalformedListsNameNothing)
         std::string name;
         EXPECT_FALSE(desktop->GetDisplayNameOf(list, name));
         EXPECT_EQ(desktop->GetIconOf(list, 0), -1);
-        EXPECT_EQ(TQorShID::SystemIconIndex(list, false, false), -1);
+        EXPECT_EQ(TQorShID::SystemIconIndex(list, TShIconSize::Small, TShIconState::Closed), -1);
     }
 }
 

@@ -47,7 +47,7 @@ protected:
     std::unique_ptr<TShNotifyThread> Watch(const std::vector<std::string>& folders)
     {
         auto watcher = std::make_unique<TShNotifyThread>(
-            nfDirName, true,
+            nfDirName, TShStartMode::Suspended,
             [this](TShNotifyThread& sender, const std::string& path,
                    const std::vector<std::string>& list) {
                 reports_.push_back({clock_.elapsed(), path, list});
@@ -304,7 +304,7 @@ TEST_F(NotifyThreadTest, NothingReachesAnOwnerThatIsGone)
     int calls = 0;
     std::vector<std::string> list = {root};
     TShNotifyThread watcher(
-        nfDirName, true,
+        nfDirName, TShStartMode::Suspended,
         [&](TShNotifyThread&, const std::string&, const std::vector<std::string>&) { ++calls; },
         owner.get());
     watcher.SetWatchList(&list);
