@@ -2,13 +2,16 @@
 // chunks and only the lines in sight are decoded and drawn, so a million lines cost little
 // more than their bytes and appending stays O(1). Text can be selected with the mouse and
 // copied (Ctrl+C, Ctrl+A); the view follows the end of the log while it is scrolled to it.
+// The lines live in widgets/log_view_storage.h; the view's own code is split by job into
+// log_view.cpp (appending, refresh and scrolling), log_view_painting.cpp (text layout and
+// drawing) and log_view_selection.cpp (mouse selection and the clipboard).
 #pragma once
+
+#include "widgets/log_view_storage.h"
 
 #include <QAbstractScrollArea>
 #include <QTimer>
 
-#include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,10 +30,10 @@ public:
     // every path escaped (scan/log_line.h), so one escaping serves the whole log.
     void AppendLine(std::string_view line);
 
-    int LineCount() const { return static_cast<int>(lines_.size()); }
-    std::string_view Line(int index) const;
+    int LineCount() const { return store_.Count(); }
+    std::string_view Line(int index) const { return store_.Line(index); }
     // The whole log, each line followed by "\n".
-    std::string Text() const;
+    std::string Text() const { return store_.Text(); }
 
     bool HasSelection() const { return anchor_ != cursor_; }
     QString SelectedText() const;
@@ -51,12 +54,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    struct TLineRef
-    {
-        std::uint32_t chunk;
-        std::uint32_t offset;
-        std::uint32_t length;
-    };
+    // Room left of the text and added to the width of the longest line, in pixels.
+    static constexpr int kMargin = 2;
+
     // A position in the log: line, and UTF-16 index within the decoded line.
     struct TPos
     {
@@ -75,10 +75,7 @@ private:
     void ScheduleFlush();
     qreal TabWidth() const;
 
-    std::vector<std::string> chunks_;
-    std::deque<TLineRef> lines_;
-    std::size_t longestLineBytes_ = 0;
-    int longestLine_ = -1;
+    TLogLineStore store_;
     int contentWidth_ = 0;
     bool widthDirty_ = false;
     bool followEnd_ = true;
