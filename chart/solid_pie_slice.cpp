@@ -13,6 +13,62 @@ namespace {
 
 constexpr int kSideShade = 32;
 
+// The rim bands are found on the cap's arc, whose points are one-based (index 0 is unused)
+// and run from 1 to n. A band is drawn along a run of points where the arc moves right on
+// the screen.
+using TArcPoints = std::vector<TScreenPoint>;
+
+// Whether the arc moves right on the screen from point i-1 to point i.
+bool MovesRight(const TArcPoints& cap, int i)
+{
+    return cap[i].x > cap[i - 1].x;
+}
+
+// The point from which the arc first moves right; 0 when it never does.
+int FirstBandStart(const TArcPoints& cap, int n)
+{
+    int next = 2;
+    while (next <= n && !MovesRight(cap, next))
+        ++next;
+    return next > n ? 0 : next - 1;
+}
+
+// Where the first band ends: the first point, from two past `start` on, after which the arc
+// moves left; else the last point when the arc's last step does not move left; else 0.
+int FirstBandEnd(const TArcPoints& cap, int n, int start)
+{
+    for (int j = start + 2; j <= n - 1; ++j) {
+        const bool turnsLeft = cap[j + 1].x < cap[j].x;
+        if (turnsLeft)
+            return j;
+    }
+    const bool lastStepNotLeft = cap[n].x >= cap[n - 1].x;
+    return lastStepNotLeft ? n : 0;
+}
+
+// Where the run of rightward steps that ends at the last point begins, walking back from
+// n-1; 1 when it reaches the first point.
+int LastBandStart(const TArcPoints& cap, int n)
+{
+    int k = n - 1;
+    while (k != 1 && MovesRight(cap, k))
+        --k;
+    return k;
+}
+
+// A band's outline: the cap's points from `from` to `to`, then the base's back again.
+std::vector<TScreenPoint> BandOutline(const TArcPoints& cap, const TArcPoints& base, int from,
+                                      int to)
+{
+    std::vector<TScreenPoint> points;
+    points.reserve(static_cast<std::size_t>(2 * (to - from + 1)));
+    for (int i = from; i <= to; ++i)
+        points.push_back(cap[i]);
+    for (int i = to; i >= from; --i)
+        points.push_back(base[i]);
+    return points;
+}
+
 } // namespace
 
 // The colour the slice is filled with: the brush colour, or for a hatch the colour behind it.
@@ -37,7 +93,7 @@ void TChartCanvas3D::SolidPieSlice(std::int32_t xCentre, std::int32_t yCentre, s
     const int n = ArcPointCount(startAngle, endAngle);
     const TScreenPoint centre = ProjectPoint(xCentre, yCentre, capZ);
     // One-based, as the rim rules below count them; index 0 is unused.
-    std::vector<TScreenPoint> cap(n + 1), base(n + 1);
+    TArcPoints cap(n + 1), base(n + 1);
     const double step = (endAngle - startAngle) / (n - 1);
     double angle = startAngle;
     for (int i = 1; i <= n; ++i) {
@@ -72,40 +128,22 @@ void TChartCanvas3D::SolidPieSlice(std::int32_t xCentre, std::int32_t yCentre, s
     capPolygon.insert(capPolygon.begin(), centre);
     Polygon(capPolygon);
 
-    const auto band = [&](int s, int e) {
+    const auto drawBand = [&](int from, int to) {
         shade();
-        std::vector<TScreenPoint> points;
-        points.reserve(static_cast<std::size_t>(2 * (e - s + 1)));
-        for (int i = s; i <= e; ++i)
-            points.push_back(cap[i]);
-        for (int i = e; i >= s; --i)
-            points.push_back(base[i]);
-        Polygon(points);
+        Polygon(BandOutline(cap, base, from, to));
     };
 
-    int i = 2;
-    while (i <= n && !(cap[i].x > cap[i - 1].x))
-        ++i;
-    if (i > n)
+    const int firstStart = FirstBandStart(cap, n);
+    if (firstStart == 0)
         return;
-    const int start = i - 1;
-    int end = 0; // 0: unset
-    for (int j = i + 1; j <= n - 1; ++j) {
-        if (cap[j + 1].x < cap[j].x) {
-            end = j;
-            break;
-        }
-    }
-    if (end == 0 && cap[n].x >= cap[n - 1].x)
-        end = n;
-    if (end != 0)
-        band(start, end);
-    if (end != n && cap[n].x > cap[n - 1].x) {
-        int k = n - 1;
-        while (k != 1 && cap[k].x > cap[k - 1].x)
-            --k;
-        if (k > 1)
-            band(k, n);
+    const int firstEnd = FirstBandEnd(cap, n, firstStart);
+    if (firstEnd != 0)
+        drawBand(firstStart, firstEnd);
+    // A second band where the arc moves right again up to its last point.
+    if (firstEnd != n && MovesRight(cap, n)) {
+        const int lastStart = LastBandStart(cap, n);
+        if (lastStart > 1)
+            drawBand(lastStart, n);
     }
 }
 
