@@ -48,7 +48,8 @@ public:
             const double end = start + YValues().ValueAt(i) / total * 2 * std::numbers::pi;
             chart_.PrepareBrush(PointColor(i), Qt::SolidPattern, clWhite);
             canvas.ApplyChartPen(pen);
-            canvas.SolidPieSlice(cx, cy, rx, ry, Depth.StartZ, Depth.EndZ, start, end, true, false);
+            canvas.SolidPieSlice(cx, cy, rx, ry, Depth.StartZ, Depth.EndZ, start, end,
+                                 TSliceShading::DarkSides, TSliceSides::Omitted);
             start = end;
         }
     }

@@ -7,6 +7,19 @@
 
 namespace tallyrun {
 
+// Whether a 3D pie slice's sides and rim are drawn darker than its cap.
+enum class TSliceShading
+{
+    Plain,
+    DarkSides
+};
+// Whether a 3D pie slice draws its two flat sides, which show when slices stand apart.
+enum class TSliceSides
+{
+    Omitted,
+    Drawn
+};
+
 class TCanvas3D : public TChartCanvas
 {
 public:
@@ -14,8 +27,8 @@ public:
     virtual TScreenPoint UnprojectPoint(std::int32_t x, std::int32_t y, std::int32_t z) const = 0;
     virtual void SolidPieSlice(std::int32_t xCentre, std::int32_t yCentre, std::int32_t xRadius,
                                std::int32_t yRadius, std::int32_t baseZ, std::int32_t capZ,
-                               double startAngle, double endAngle, bool shadeSides,
-                               bool withSides) = 0;
+                               double startAngle, double endAngle, TSliceShading shading,
+                               TSliceSides sides) = 0;
     virtual void ProjectedLine(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
                                std::int32_t z) = 0;
     virtual void BeginFlatDrawing() = 0;

@@ -61,8 +61,8 @@ public:
     }
     void SolidPieSlice(std::int32_t xCentre, std::int32_t yCentre, std::int32_t xRadius,
                        std::int32_t yRadius, std::int32_t baseZ, std::int32_t capZ,
-                       double startAngle, double endAngle, bool shadeSides,
-                       bool withSides) override;
+                       double startAngle, double endAngle, TSliceShading shading,
+                       TSliceSides sides) override;
     void ProjectedLine(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
                        std::int32_t z) override;
     void BeginFlatDrawing() override;

@@ -68,7 +68,9 @@ void TPieSeries::DrawSlice(int valueIndex)
     if (chart.View3D()) {
         canvas.SolidPieSlice(circle.CenterX + d.x, circle.CenterY - d.y, circle.RadiusX,
                              circle.RadiusY, Depth.StartZ, Depth.EndZ, angles.Start + rotation,
-                             angles.End + rotation, Dark3D(), mostExploded_ >= 0);
+                             angles.End + rotation,
+                             Dark3D() ? TSliceShading::DarkSides : TSliceShading::Plain,
+                             mostExploded_ >= 0 ? TSliceSides::Drawn : TSliceSides::Omitted);
         return;
     }
     const TScreenPoint end = PointAtAngle(angles.End, circle.RadiusX, circle.RadiusY);

@@ -87,8 +87,8 @@ void TChartCanvas3D::SetFillColour(TColor colour)
 
 void TChartCanvas3D::SolidPieSlice(std::int32_t xCentre, std::int32_t yCentre, std::int32_t xRadius,
                                    std::int32_t yRadius, std::int32_t baseZ, std::int32_t capZ,
-                                   double startAngle, double endAngle, bool shadeSides,
-                                   bool withSides)
+                                   double startAngle, double endAngle, TSliceShading shading,
+                                   TSliceSides sides)
 {
     const int n = ArcPointCount(startAngle, endAngle);
     const TScreenPoint centre = ProjectPoint(xCentre, yCentre, capZ);
@@ -108,10 +108,10 @@ void TChartCanvas3D::SolidPieSlice(std::int32_t xCentre, std::int32_t yCentre, s
 
     const TColor fill = FillColour();
     const auto shade = [&] {
-        if (shadeSides)
+        if (shading == TSliceShading::DarkSides)
             SetFillColour(DarkenColor(fill, kSideShade));
     };
-    if (withSides) {
+    if (sides == TSliceSides::Drawn) {
         const TScreenPoint baseCentre = ProjectPoint(xCentre, yCentre, baseZ);
         if (cap[n].x < xCentre) {
             shade();

@@ -212,7 +212,8 @@ constexpr double kPi = std::numbers::pi;
 TEST(CanvasPixels, BackHalfSliceGetsCapWithoutRim)
 {
     ProjectedSurface s;
-    s.canvas.SolidPieSlice(100, 100, 60, 60, 0, 20, 0, kPi, true, false);
+    s.canvas.SolidPieSlice(100, 100, 60, 60, 0, 20, 0, kPi, TSliceShading::DarkSides,
+                           TSliceSides::Omitted);
     const QImage image = s.Done();
     EXPECT_EQ(CountPixels(image, kShaded), 0);
     EXPECT_GT(CountPixels(image, kBlack), 100); // the cap's outline
@@ -221,7 +222,8 @@ TEST(CanvasPixels, BackHalfSliceGetsCapWithoutRim)
 TEST(CanvasPixels, FrontHalfSliceGetsAShadedRim)
 {
     ProjectedSurface s;
-    s.canvas.SolidPieSlice(100, 100, 60, 60, 0, 20, kPi, 2 * kPi, true, false);
+    s.canvas.SolidPieSlice(100, 100, 60, 60, 0, 20, kPi, 2 * kPi, TSliceShading::DarkSides,
+                           TSliceSides::Omitted);
     const QImage image = s.Done();
     // The rim hangs below the cap's front edge: the cap's lowest point is at
     // y = 100 + round(0.70711 * (60 + 10)) - ..., the base 14 pixels lower.
@@ -237,7 +239,8 @@ TEST(CanvasPixels, ExplodedSliceShowsShadedSides)
 {
     ProjectedSurface s;
     // A quarter from twelve to nine o'clock: its end side faces the viewer's left.
-    s.canvas.SolidPieSlice(100, 100, 60, 60, 0, 20, kPi / 2, kPi, true, true);
+    s.canvas.SolidPieSlice(100, 100, 60, 60, 0, 20, kPi / 2, kPi, TSliceShading::DarkSides,
+                           TSliceSides::Drawn);
     s.canvas.Brush().color = clWhite;
     const QImage image = s.Done();
     const TScreenPoint centreCap = s.canvas.ProjectPoint(100, 100, 20);
@@ -251,7 +254,8 @@ TEST(CanvasPixels, UnshadedSlicesKeepTheirColour)
 {
     ProjectedSurface s;
     s.canvas.Brush().color = kRedColor;
-    s.canvas.SolidPieSlice(100, 100, 60, 60, 0, 20, 0, 2 * kPi, false, true);
+    s.canvas.SolidPieSlice(100, 100, 60, 60, 0, 20, 0, 2 * kPi, TSliceShading::Plain,
+                           TSliceSides::Drawn);
     const QImage image = s.Done();
     EXPECT_EQ(CountPixels(image, kShaded), 0);
     EXPECT_EQ(CountPixels(image, 0xFFDF0000), 0);
