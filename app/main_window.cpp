@@ -2,9 +2,9 @@
 
 #include "app/save_dialog.h"
 #include "app/slice_folders.h"
+#include "platform/handler_errors.h"
 #include "scan/run_folder.h"
 #include "shelltree/selected_folder.h"
-#include "widgets/handler_errors.h"
 #include "widgets/hook_hot_key.h"
 #include "widgets/log_view.h"
 #include "widgets/panel_status_bar.h"

@@ -2,8 +2,8 @@
 
 #include "app/dialog_window.h"
 #include "app/splash_picture.h"
+#include "platform/handler_errors.h"
 #include "widgets/bevel_drawing.h"
-#include "widgets/handler_errors.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -6,9 +6,9 @@
 #include "app/event_pump.h"
 #include "app/splash_window.h"
 #include "platform/fonts.h"
+#include "platform/handler_errors.h"
 #include "scan/pump_events.h"
 #include "shelltree/sh_thread.h"
-#include "widgets/handler_errors.h"
 
 #include <QApplication>
 

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxcb1-dev libx11-xcb-dev libmount-dev pkg-config xvfb xauth xdotool x11-utils
   fonts-ipafont-gothic fonts-ipafont-mincho adwaita-icon-theme
-  util-linux libcap2-bin procps ccache desktop-file-utils
+  util-linux libcap2-bin procps ccache desktop-file-utils clang-format-14
 )
 
 missing=()

@@ -2,8 +2,8 @@
 // tells its host.
 #include "shelltree/tree_view.h"
 
+#include "platform/handler_errors.h"
 #include "platform/mount_table.h"
-#include "widgets/handler_errors.h"
 
 #include <QHeaderView>
 #include <QSocketNotifier>

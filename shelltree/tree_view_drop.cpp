@@ -4,10 +4,10 @@
 // scrolls when the pointer nears an edge.
 #include "shelltree/tree_view.h"
 
+#include "platform/handler_errors.h"
 #include "shelltree/drop_effect.h"
 #include "shelltree/drop_report_text.h"
 #include "shelltree/drop_target.h"
-#include "widgets/handler_errors.h"
 
 #include <QDragEnterEvent>
 #include <QDragLeaveEvent>

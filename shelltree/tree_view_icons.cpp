@@ -2,8 +2,8 @@
 // fetching them anew when the desktop's settings change.
 #include "shelltree/tree_view.h"
 
+#include "platform/handler_errors.h"
 #include "shelltree/icon_list.h"
-#include "widgets/handler_errors.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "widgets/hook_hot_key.h"
 
+#include "platform/handler_errors.h"
 #include "platform/x11_key_grab.h"
 #include "platform/x11_keysym.h"
-#include "widgets/handler_errors.h"
 #include "widgets/hot_key_modifiers.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "run_fixture.h"
 
+#include "platform/handler_errors.h"
 #include "scan/string_helpers.h"
-#include "widgets/handler_errors.h"
 #include "widgets/status_progress_bar.h"
 
 #include <QAction>

@@ -4,9 +4,9 @@
 #include "app/about_dialog.h"
 #include "app/message_box.h"
 #include "app/save_dialog.h"
+#include "platform/handler_errors.h"
 #include "toolbar/tb_image_list.h"
 #include "toolbar/tb_toolbar.h"
-#include "widgets/handler_errors.h"
 #include "widgets/mouse_events.h"
 #include "widgets/panel_status_bar.h"
 

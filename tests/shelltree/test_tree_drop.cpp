@@ -4,9 +4,9 @@
 // refused whole before any file is touched.
 #include "tree_fixture.h"
 
+#include "platform/handler_errors.h"
 #include "shelltree/drop_id_array.h"
 #include "shelltree/drop_uri_list.h"
-#include "widgets/handler_errors.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>

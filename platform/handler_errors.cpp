@@ -1,4 +1,4 @@
-#include "widgets/handler_errors.h"
+#include "platform/handler_errors.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Fails when an #include goes against the layering:
+#   app -> {chart, shelltree, widgets, toolbar, scan} -> platform,
+# with support (code shared by tests and benchmarks), tests and bench on top. Headers are
+# included from the project root as "folder/file.h"; a file's own folder may include
+# "file.h" directly. Paths that climb out with "../" are refused everywhere.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+declare -A allowed=(
+  [platform]="platform"
+  [scan]="scan platform"
+  [chart]="chart platform"
+  [shelltree]="shelltree platform"
+  [widgets]="widgets platform"
+  [toolbar]="toolbar platform"
+  [app]="app chart shelltree widgets toolbar scan platform"
+  [support]="support app chart shelltree widgets toolbar scan platform"
+  [tests]="tests support app chart shelltree widgets toolbar scan platform"
+  [bench]="bench support app chart shelltree widgets toolbar scan platform"
+)
+# Every top folder a quoted include may name: an include of any other path is relative.
+known=" ${!allowed[*]} "
+
+failures=0
+while IFS= read -r file; do
+  layer=${file%%/*}
+  [ -n "${allowed[$layer]+set}" ] || continue
+  while IFS=: read -r line target; do
+    target=${target#*\"}
+    target=${target%%\"*}
+    folder=${target%%/*}
+    reason=""
+    if [[ $target == *../* ]]; then
+      reason="climbs out of its folder"
+    elif [[ $target == */* && $known == *" $folder "* && " ${allowed[$layer]} " != *" $folder "* ]]; then
+      reason="$layer may not include $folder"
+    fi
+    if [ -n "$reason" ]; then
+      echo "$file:$line: #include \"$target\": $reason"
+      failures=$((failures + 1))
+    fi
+  done < <(grep -n '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file" || true)
+done < <(git ls-files '*.h' '*.cpp')
+
+if [ "$failures" -gt 0 ]; then
+  echo "check_layers: $failures include(s) against the layering" >&2
+  exit 1
+fi
+echo "check_layers: every include follows the layering"
