@@ -4,7 +4,7 @@
 #include "scan/file_listing.h"
 #include "scan/string_helpers.h"
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 // 9 characters of 3 bytes each.
@@ -129,4 +129,4 @@ TEST(MatchesFileKindsTest, FullSetPassesFilesButNeverFolders)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test
