@@ -9,13 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -321,48 +321,58 @@ TEST_F(NotifyThreadTest, NothingReachesAnOwnerThatIsGone)
     EXPECT_EQ(calls, 0);
 }
 
-// Exit codes of the inner run's child when it cannot be set up.
+// Exit codes of the inner run when it cannot be set up.
 constexpr int kNoUserNamespace = 76;
 constexpr int kLimitNotLowered = 77;
+
+// The inner run of RunLimited gets "<setting>=<value>" in TALLYRUN_INOTIFY_LIMITED. It enters
+// its user namespace and lowers the setting while the process is still single-threaded (a
+// process with other threads, such as a sanitizer's, cannot enter one): before main().
+const bool limitLowered = [] {
+    const char* limit = std::getenv("TALLYRUN_INOTIFY_LIMITED");
+    if (!limit)
+        return false;
+    const std::string setting(limit);
+    const std::size_t equals = setting.find('=');
+    if (equals == std::string::npos)
+        _exit(kLimitNotLowered);
+    if (!EnterUserNamespace())
+        _exit(kNoUserNamespace);
+    std::ofstream file("/proc/sys/user/" + setting.substr(0, equals));
+    file << setting.substr(equals + 1) << "\n";
+    file.flush();
+    if (!file)
+        _exit(kLimitNotLowered);
+    return true;
+}();
 
 // Runs the test `name` of this file again in a user namespace where the inotify setting
 // /proc/sys/user/<setting> is `value`. True when this run is that inner one; otherwise `skip`
 // tells why the inner run could not be made, if it could not.
 bool RunLimited(const std::string& setting, int value, const std::string& name, std::string& skip)
 {
-    if (qEnvironmentVariableIsSet("TALLYRUN_INOTIFY_LIMITED"))
+    if (limitLowered)
         return true;
     char exe[PATH_MAX] = {};
     EXPECT_GT(readlink("/proc/self/exe", exe, sizeof exe - 1), 0);
-    // Everything the child needs is made before the fork: the child only makes system calls.
-    const std::string file = "/proc/sys/user/" + setting;
-    const std::string text = std::to_string(value) + "\n";
-    const std::string filter = "--gtest_filter=NotifyThreadTest." + name;
-    char* const argv[] = {exe, const_cast<char*>(filter.c_str()), nullptr};
+    std::string filter = "--gtest_filter=NotifyThreadTest." + name;
+    char* const argv[] = {exe, filter.data(), nullptr};
+    std::string limit = "TALLYRUN_INOTIFY_LIMITED=" + setting + "=" + std::to_string(value);
     std::vector<char*> env;
     for (char** e = environ; *e; ++e)
         env.push_back(*e);
-    std::string limited = "TALLYRUN_INOTIFY_LIMITED=1";
-    env.push_back(limited.data());
+    env.push_back(limit.data());
     env.push_back(nullptr);
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (!EnterUserNamespace())
-            _exit(kNoUserNamespace);
-        const int fd = open(file.c_str(), O_WRONLY | O_CLOEXEC);
-        const bool lowered =
-            fd >= 0 && write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-        if (fd >= 0)
-            close(fd);
-        if (!lowered)
-            _exit(kLimitNotLowered);
-        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        execve(exe, argv, env.data());
-        _exit(127);
-    }
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&quiet, STDOUT_FILENO, STDERR_FILENO);
+    pid_t pid = -1;
+    const int spawned = posix_spawn(&pid, exe, &quiet, nullptr, argv, env.data());
+    posix_spawn_file_actions_destroy(&quiet);
+    EXPECT_EQ(spawned, 0);
+    if (spawned != 0)
+        return false;
     int status = 0;
     EXPECT_EQ(waitpid(pid, &status, 0), pid);
     if (WIFEXITED(status) && WEXITSTATUS(status) == kNoUserNamespace)
