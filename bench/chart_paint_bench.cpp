@@ -6,7 +6,7 @@
 // Run: QT_QPA_PLATFORM=offscreen build/bench/chart_paint_bench
 #include "chart/chart.h"
 #include "chart/chart_series.h"
-#include "tests/chart/chart_test_support.h"
+#include "support/program_chart.h"
 
 #include <QApplication>
 #include <QImage>
@@ -82,7 +82,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
 
     TChart chart;
-    tallyrun::testing::SetUpProgramChart(chart);
+    tallyrun::support::SetUpProgramChart(chart);
     SliceSeries series(chart, 500);
 
     // The window surface both copies land on, in the format of a window's backing store.

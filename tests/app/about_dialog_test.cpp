@@ -11,7 +11,7 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 std::string FakeVersion(int key)
@@ -158,4 +158,4 @@ TEST_F(TAboutDialogFixture, LinksOpenTheirPages)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

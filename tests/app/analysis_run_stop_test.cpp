@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace tallyrun::testing_support {
+namespace tallyrun::test {
 namespace {
 
 const std::string kStopped = "【中断しました】";
@@ -113,4 +113,4 @@ TEST_F(RunTest, ANewSelectionDuringARunStopsItAndRunsOnceForTheLatest)
 }
 
 } // namespace
-} // namespace tallyrun::testing_support
+} // namespace tallyrun::test

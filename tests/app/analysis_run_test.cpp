@@ -10,7 +10,7 @@
 
 #include <unistd.h>
 
-namespace tallyrun::testing_support {
+namespace tallyrun::test {
 namespace {
 
 std::string ByteLine(double total)
@@ -217,4 +217,4 @@ TEST_F(RunTest, SlicesAddedBetweenTwoPaintsCostOnePaint)
 }
 
 } // namespace
-} // namespace tallyrun::testing_support
+} // namespace tallyrun::test

@@ -5,7 +5,7 @@
 #include <QRawFont>
 #include <gtest/gtest.h>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 TEST(BreakDialog, CaptionSizeAndMessage)
@@ -46,4 +46,4 @@ TEST(BreakDialog, MessageShowsAsTwoLinesWithoutAStrayGlyph)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

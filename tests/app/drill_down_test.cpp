@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 // One mouse event on the chart, as the toolkit delivers them: the second press of a
@@ -124,7 +124,7 @@ protected:
         Write(longName + "/inner/a.bin", 5000);
         Write(oddName + "/b.bin", 3000);
         InstallEventPump(std::chrono::microseconds(0));
-        tree = testing_support::NewTreeRootedAt(root);
+        tree = NewTreeRootedAt(root);
         window.emplace(*tree, tree);
         window->resize(800, 534);
         window->show();
@@ -261,4 +261,4 @@ TEST_F(DrillDownTest, RootEmptySpaceDragsAndOtherButtonsLeadNowhere)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

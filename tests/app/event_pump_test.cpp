@@ -6,7 +6,7 @@
 
 #include <chrono>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 void Post(std::function<void()> action)
@@ -53,4 +53,4 @@ TEST(EventPump, AHandlerThatPumpsDoesNotDispatchInsideItself)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

@@ -29,7 +29,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 const std::string kTreePath = "/tmp/tallyrun-screenshot-test/サンプル";
@@ -83,7 +83,7 @@ QImage GrabAnalysedWindow()
     QApplication::setPalette(QApplication::style()->standardPalette());
     InstallFontSubstitutions();
     InstallEventPump(std::chrono::microseconds(0));
-    auto* tree = testing_support::NewTreeRootedAt(kTreePath);
+    auto* tree = NewTreeRootedAt(kTreePath);
     TfrmMain window(*tree, tree);
     window.resize(792, 500);
     window.show();
@@ -126,4 +126,4 @@ TEST(MainWindowScreenshotTest, TheAnalysedWindowMatchesTheReference)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

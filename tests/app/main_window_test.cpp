@@ -16,7 +16,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
-namespace tallyrun::testing_support {
+namespace tallyrun::test {
 namespace {
 
 const QString kHint = QStringLiteral("グラフをドラッグで移動 マウスホイールで拡大縮小");
@@ -160,20 +160,20 @@ TEST_F(MainWindowTest, WheelStepsZoomWithoutLimits)
 TEST_F(MainWindowTest, DraggingKeepsThePointUnderTheMouse)
 {
     QWidget& chart = *window.Chart1;
-    test::Press(chart, {50, 60});
-    test::SendMouse(chart, QEvent::MouseButtonRelease, {50, 60}, Qt::LeftButton, Qt::NoButton);
+    Press(chart, {50, 60});
+    SendMouse(chart, QEvent::MouseButtonRelease, {50, 60}, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(Offsets(), QPoint(0, 0));
 
     // The right button drags too; the grabbed point follows the mouse.
-    test::Press(chart, {50, 60}, Qt::RightButton);
-    test::SendMouse(chart, QEvent::MouseMove, {80, 40}, Qt::NoButton, Qt::RightButton);
+    Press(chart, {50, 60}, Qt::RightButton);
+    SendMouse(chart, QEvent::MouseMove, {80, 40}, Qt::NoButton, Qt::RightButton);
     EXPECT_EQ(Offsets(), QPoint(30, -20));
-    test::SendMouse(chart, QEvent::MouseButtonRelease, {80, 40}, Qt::RightButton, Qt::NoButton);
-    test::Hover(chart, {200, 200}); // no button down: nothing moves
+    SendMouse(chart, QEvent::MouseButtonRelease, {80, 40}, Qt::RightButton, Qt::NoButton);
+    Hover(chart, {200, 200}); // no button down: nothing moves
     EXPECT_EQ(Offsets(), QPoint(30, -20));
 
-    test::Press(chart, {100, 100});
-    test::SendMouse(chart, QEvent::MouseMove, {90, 95}, Qt::NoButton, Qt::LeftButton);
+    Press(chart, {100, 100});
+    SendMouse(chart, QEvent::MouseMove, {90, 95}, Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(Offsets(), QPoint(20, -25));
 }
 
@@ -209,9 +209,8 @@ TEST_F(MainWindowTest, AClickInTheFolderPaneOrOnTheChartFocusesTheChart)
     QTest::mouseClick(pane.viewport(), Qt::LeftButton, {}, {5, 5});
     EXPECT_TRUE(withPane.Chart1->hasFocus());
     pane.setFocus();
-    test::Press(*withPane.Chart1, {5, 5});
-    test::SendMouse(*withPane.Chart1, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton,
-                    Qt::NoButton);
+    Press(*withPane.Chart1, {5, 5});
+    SendMouse(*withPane.Chart1, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
     EXPECT_TRUE(withPane.Chart1->hasFocus());
     pane.setParent(nullptr); // the pane is this test's, not the window's
 }
@@ -316,4 +315,4 @@ TEST_F(MainWindowTest, F5RunsAgainWhileTheAboutDialogLocksTheWindow)
 }
 
 } // namespace
-} // namespace tallyrun::testing_support
+} // namespace tallyrun::test

@@ -14,19 +14,17 @@
 
 #include <memory>
 
-namespace tallyrun::testing_support {
+namespace tallyrun::test {
 namespace {
-
-using test::TOtherClient;
 
 class MainWindowX11Test : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        if (!test::NoXReason().empty())
-            GTEST_SKIP() << test::NoXReason();
-        if (!test::ProgramInstalled("xdotool"))
+        if (!NoXReason().empty())
+            GTEST_SKIP() << NoXReason();
+        if (!ProgramInstalled("xdotool"))
             GTEST_SKIP() << "xdotool is not installed";
         folder.path = dir.path().toStdString();
         window = std::make_unique<TfrmMain>(folder);
@@ -63,4 +61,4 @@ TEST_F(MainWindowX11Test, F5ElsewhereRunsAgainAlsoWhileTheAboutDialogIsOpen)
 }
 
 } // namespace
-} // namespace tallyrun::testing_support
+} // namespace tallyrun::test

@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-namespace tallyrun::testing_support {
+namespace tallyrun::test {
 
 // Gives a fixed path; counts the calls and can act on a given call.
 class TFakeSelectedFolder : public TSelectedFolder
@@ -118,4 +118,4 @@ protected:
     TfrmMain window;
 };
 
-} // namespace tallyrun::testing_support
+} // namespace tallyrun::test

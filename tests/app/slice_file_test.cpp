@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 TEST(SliceFile, ParsesLinesAndRefusesBadOnes)
@@ -48,4 +48,4 @@ TEST(SliceFile, ParsesLinesAndRefusesBadOnes)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 TEST(SliceLabel, NamesLongerThanEightCharactersAreShortened)
@@ -18,4 +18,4 @@ TEST(SliceLabel, NamesLongerThanEightCharactersAreShortened)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

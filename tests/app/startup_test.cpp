@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QWindow>
 
-namespace tallyrun::testing_support {
+namespace tallyrun::test {
 namespace {
 
 std::string FakeVersion(int key)
@@ -123,4 +123,4 @@ TEST_F(StartupTest, SplashLayoutAndAFailingVersionReader)
 }
 
 } // namespace
-} // namespace tallyrun::testing_support
+} // namespace tallyrun::test

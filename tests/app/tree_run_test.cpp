@@ -15,7 +15,7 @@
 #include <fstream>
 #include <map>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 TEST(TreeRunTest, SelectingAFolderWhoseNameIsNotUtf8TotalsItsBytes)
@@ -35,7 +35,7 @@ TEST(TreeRunTest, SelectingAFolderWhoseNameIsNotUtf8TotalsItsBytes)
     std::ofstream(odd + "/sub\xFF/deep.bin", std::ios::binary) << std::string(234, 'y');
 
     InstallEventPump(std::chrono::microseconds(0));
-    auto* tree = testing_support::NewTreeRootedAt(root);
+    auto* tree = NewTreeRootedAt(root);
     TfrmMain window(*tree, tree);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -67,4 +67,4 @@ TEST(TreeRunTest, SelectingAFolderWhoseNameIsNotUtf8TotalsItsBytes)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

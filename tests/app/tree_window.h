@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace tallyrun::testing_support {
+namespace tallyrun::test {
 
 // A new tree whose root node is the folder at `root`; the window it is given to owns it.
 inline TQorShTreeView* NewTreeRootedAt(const std::string& root)
@@ -19,4 +19,4 @@ inline TQorShTreeView* NewTreeRootedAt(const std::string& root)
     return tree;
 }
 
-} // namespace tallyrun::testing_support
+} // namespace tallyrun::test

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <random>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 std::string ProgramString(int key)
@@ -148,4 +148,4 @@ TEST(VersionBlockTest, TruncatedAndGarbledBlocksNeverFault)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

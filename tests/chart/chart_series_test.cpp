@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 // Counts repaint requests; a real chart only marks itself dirty for each.
@@ -241,4 +241,4 @@ TEST(ChartSeries, MovingToAnotherChartLeavesTheFirst)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

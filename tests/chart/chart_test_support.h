@@ -1,9 +1,11 @@
 // Helpers shared by the chart panel's tests: a pinned palette, a series that records the
-// drawing hooks and fills its plot area, and reading back BMP files.
+// drawing hooks and fills its plot area, and reading back BMP files; the program's chart
+// set-up comes from the support library the benchmarks share.
 #pragma once
 
 #include "chart/chart.h"
 #include "chart/chart_series.h"
+#include "support/program_chart.h"
 
 #include <QApplication>
 #include <QFile>
@@ -13,7 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace tallyrun::testing {
+namespace tallyrun::test {
 
 // Button face, shadow and highlight of the pinned palette.
 constexpr QRgb kFace = 0xFFC0C0C0;
@@ -83,20 +85,7 @@ private:
     std::vector<std::string>* log_;
 };
 
-// The chart of the main window: 590 x 364, lowered outer and raised inner bevel, seen from
-// 45 degrees above.
-inline void SetUpProgramChart(TChart& chart)
-{
-    chart.resize(590, 364);
-    chart.SetBevelOuter(bvLowered);
-    chart.SetBevelInner(bvRaised);
-    chart.SetChart3DPercent(20);
-    chart.View3DOptions().SetElevation(315);
-    chart.View3DOptions().SetRotation(360);
-    chart.View3DOptions().SetPerspective(0);
-    chart.View3DOptions().SetOrthogonal(false);
-    chart.Title().SetVisible(false);
-}
+using support::SetUpProgramChart;
 
 // The bytes of a regular file; empty for anything else (a fifo is never opened).
 inline std::string ReadFileBytes(const QString& path)
@@ -135,4 +124,4 @@ inline QRgb BmpPixel(const std::string& bmp, int x, int y)
                 static_cast<unsigned char>(bmp.at(at + 1)), static_cast<unsigned char>(bmp.at(at)));
 }
 
-} // namespace tallyrun::testing
+} // namespace tallyrun::test

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 std::vector<double> Values(const TChartValueList& list)
@@ -108,4 +108,4 @@ TEST(ChartValueList, IndexOfValueAndRenumber)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

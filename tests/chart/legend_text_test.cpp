@@ -9,7 +9,7 @@
 #include <ostream>
 #include <string>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 struct PatternCase
@@ -122,4 +122,4 @@ TEST(LegendItemText, PercentOfAnEmptyTotalIsAHundredAndPatternsAreTheSeries)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

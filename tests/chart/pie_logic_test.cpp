@@ -10,7 +10,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 constexpr double pi = std::numbers::pi;
@@ -254,4 +254,4 @@ TEST_F(MarkTexts, ProgramSlicesAndZeroTotals)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

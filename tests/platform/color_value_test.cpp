@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 TEST(ColorValue, RedIsTheLowestByte)
@@ -29,4 +29,4 @@ TEST(ColorValue, SystemColoursComeFromThePalette)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

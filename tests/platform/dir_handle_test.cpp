@@ -5,12 +5,13 @@
 
 #include "platform/dir_handle.h"
 #include "platform/dir_reader.h"
-#include "scan/temp_tree.h"
+#include "support/temp_tree.h"
 
-namespace tallyrun::platform {
+namespace tallyrun::test {
+
+using namespace platform;
+
 namespace {
-
-using test::TTempTree;
 
 TEST(DirHandleTest, SubdirectoryNeverFollowsALink)
 {
@@ -89,4 +90,4 @@ TEST(DirReaderTest, ReadsEveryEntryWithItsType)
 }
 
 } // namespace
-} // namespace tallyrun::platform
+} // namespace tallyrun::test

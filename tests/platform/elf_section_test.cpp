@@ -8,7 +8,10 @@
 #include <iterator>
 #include <random>
 
-namespace tallyrun::platform {
+namespace tallyrun::test {
+
+using namespace platform;
+
 namespace {
 
 std::vector<std::uint8_t> OwnImage()
@@ -80,4 +83,4 @@ TEST(ElfSectionTest, CutAndGarbledImagesFindNothingOrTheSection)
 }
 
 } // namespace
-} // namespace tallyrun::platform
+} // namespace tallyrun::test

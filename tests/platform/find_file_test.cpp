@@ -5,12 +5,13 @@
 
 #include "platform/entry_info.h"
 #include "platform/find_file.h"
-#include "scan/temp_tree.h"
+#include "support/temp_tree.h"
 
-namespace tallyrun::platform {
+namespace tallyrun::test {
+
+using namespace platform;
+
 namespace {
-
-using test::TTempTree;
 
 std::map<std::string, TFindData> FindAll(const std::string& mask, std::uint32_t attributeMask)
 {
@@ -95,4 +96,4 @@ TEST(SearchMaskTest, FolderPartEndsAtTheLastSeparator)
 }
 
 } // namespace
-} // namespace tallyrun::platform
+} // namespace tallyrun::test

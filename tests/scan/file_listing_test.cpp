@@ -5,12 +5,10 @@
 #include "scan/file_list.h"
 #include "scan/file_listing.h"
 #include "scan/name_order.h"
-#include "scan/temp_tree.h"
+#include "support/temp_tree.h"
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
-
-using test::TTempTree;
 
 std::vector<std::string> Names(const TFileList& list, const std::string& root)
 {
@@ -221,4 +219,4 @@ TEST(NameOrderTest, ByteShortcutUnderTheCLocaleAgreesWithTheCollator)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

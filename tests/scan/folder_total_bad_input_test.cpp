@@ -14,26 +14,24 @@
 #include "scan/pump_events.h"
 #include "scan/scan_fixture.h"
 #include "scan/size_measurer.h"
-#include "scan/temp_tree.h"
+#include "support/child_process.h"
+#include "support/temp_tree.h"
+#include "support/user_namespace.h"
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
-
-using test::RunInChild;
-using test::TChildSetup;
-using test::TTempTree;
 
 // Files sorted before the ones a test tampers with, so those lie beyond the measuring lead.
 constexpr int kFillers = static_cast<int>(TSizeMeasurer::kWindow) + 8;
 
-class BadInputTest : public test::TScanFixture
+class BadInputTest : public TScanFixture
 {
 };
 
 // What a pump hook does once, at the first pump after the listing: the bar's maximum is set to
 // the number of files (more than 1 in these tests) only when the listing is done.
 std::function<void()> onFirstPump;
-const test::TFakeProgressBar* measuringBar = nullptr;
+const TFakeProgressBar* measuringBar = nullptr;
 void RunFirstPumpAction()
 {
     if (onFirstPump && measuringBar && measuringBar->max > 1) {
@@ -46,7 +44,7 @@ void RunFirstPumpAction()
 TEST_F(BadInputTest, FileVanishingBetweenListingAndMeasuringMeasuresZero)
 {
     tree.Dir("a");
-    test::MakeFillerFiles(tree, "a", kFillers);
+    MakeFillerFiles(tree, "a", kFillers);
     tree.File("z-gone", 1000);
     tree.File("z-kept", 7);
     onFirstPump = [this] { ::unlink(tree.Path("z-gone").c_str()); };
@@ -61,7 +59,7 @@ TEST_F(BadInputTest, FolderReplacedByLinkOrFileMidWalkIsNeverFollowed)
     TTempTree outside;
     outside.File("secret", 1'000'000);
     tree.Dir("a");
-    test::MakeFillerFiles(tree, "a", kFillers);
+    MakeFillerFiles(tree, "a", kFillers);
     tree.Dir("y");
     tree.File("y/secret", 1);
     tree.Dir("z");
@@ -239,7 +237,7 @@ TEST_F(BadInputTest, FaultNotCopied_PseudoFileSystemsAreNeverEntered)
     tree.Dir("tmp");
     const int status = RunInChild(TChildSetup::kUserNamespace, [this] {
         if (::mount("/proc", tree.Path("proc").c_str(), nullptr, MS_BIND | MS_REC, nullptr) ||
-            ::mount("tmpfs", tree.Path("tmp").c_str(), "tmpfs", 0, "size=64k"))
+            !MountTinyDisk(tree.Path("tmp").c_str()))
             return 255;
         // Another real file system is entered; the bound proc is not.
         const int fd = ::open(tree.Path("tmp/on-tmpfs").c_str(), O_WRONLY | O_CREAT, 0644);
@@ -256,4 +254,4 @@ TEST_F(BadInputTest, FaultNotCopied_PseudoFileSystemsAreNeverEntered)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

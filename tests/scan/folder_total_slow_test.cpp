@@ -5,10 +5,10 @@
 #include "scan/folder_total.h"
 #include "scan/scan_fixture.h"
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
-class SlowTest : public test::TScanFixture
+class SlowTest : public TScanFixture
 {
 };
 
@@ -28,4 +28,4 @@ TEST_F(SlowTest, HundredThousandEntriesInOneFolder)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

@@ -4,12 +4,12 @@
 #include "scan/folder_total.h"
 #include "scan/pump_events.h"
 #include "scan/scan_fixture.h"
-#include "scan/temp_tree.h"
+#include "support/temp_tree.h"
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
-class FolderTotalTest : public test::TScanFixture
+class FolderTotalTest : public TScanFixture
 {
 };
 
@@ -158,4 +158,4 @@ TEST_F(FolderTotalTest, FaultsNotCopied_OldFilesAndCaseTwinsAreCounted)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

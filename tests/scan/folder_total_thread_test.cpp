@@ -6,28 +6,28 @@
 #include "scan/pump_events.h"
 #include "scan/scan_fakes.h"
 #include "scan/size_measurer.h"
-#include "scan/temp_tree.h"
 #include "scan/tree_listing.h"
+#include "support/temp_tree.h"
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 // The stop command runs at the first pump after `stopAt` - 1 files were logged, which is the
 // pump before file `stopAt` (events may also run while a file is being measured).
-const test::TFakeLog* stopLog = nullptr;
+const TFakeLog* stopLog = nullptr;
 std::size_t stopAt = 0;
 
 TEST(FolderTotalThreads, StopAtAnyPointFreezesTheTotalThere)
 {
-    test::TTempTree tree;
+    TTempTree tree;
     const int count = static_cast<int>(TSizeMeasurer::kWindow) * 2 + 100;
     char name[32];
     for (int i = 0; i < count; ++i) {
         std::snprintf(name, sizeof name, "%06d", i);
         tree.File(name, 1);
     }
-    test::TFakeProgressBar bar;
-    test::TFakeLog log;
+    TFakeProgressBar bar;
+    TFakeLog log;
     for (const int stop : {1, 50, static_cast<int>(TSizeMeasurer::kWindow) + 3, count, count + 1}) {
         AttachProgressBar(&bar);
         AttachLog(&log);
@@ -65,7 +65,7 @@ TEST(FolderTotalThreads, ATreeListedOnTwoThreadsIsListedAsByOneWalk)
 {
     // Enough folders at each level for the listing to be shared out, with a bind-like
     // repetition left out: a link, which is listed as a file and never followed.
-    test::TTempTree tree;
+    TTempTree tree;
     for (int a = 0; a < 5; ++a) {
         const std::string top = std::string("t").append(std::to_string(a));
         tree.Dir(top);
@@ -93,4 +93,4 @@ TEST(FolderTotalThreads, ATreeListedOnTwoThreadsIsListedAsByOneWalk)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

@@ -11,14 +11,12 @@
 #include "scan/folder_total.h"
 #include "scan/name_order.h"
 #include "scan/scan_fixture.h"
-#include "scan/temp_tree.h"
+#include "support/temp_tree.h"
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
-using test::TTempTree;
-
-class PathOrderTest : public test::TScanFixture
+class PathOrderTest : public TScanFixture
 {
 protected:
     // The paths of the log's file lines, in log order, relative to `root`.
@@ -115,4 +113,4 @@ TEST_F(PathOrderTest, GeneratedTreesAreLoggedAndListedInTheOrderOfTheirWholePath
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

@@ -8,7 +8,7 @@
 #include "scan/folder_total.h"
 #include "scan/pump_events.h"
 #include "scan/scan_fakes.h"
-#include "scan/temp_tree.h"
+#include "support/temp_tree.h"
 
 namespace tallyrun::test {
 

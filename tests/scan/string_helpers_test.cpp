@@ -5,7 +5,7 @@
 #include "scan/pump_events.h"
 #include "scan/string_helpers.h"
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 // 9 characters of 3 bytes each.
@@ -130,4 +130,4 @@ TEST(MatchesFileKindsTest, FullSetPassesFilesButNeverFolders)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-namespace tallyrun {
+namespace tallyrun::test {
 
 void ShellFixture::SetUp()
 {
@@ -51,4 +51,4 @@ TIDListPtr ShellFixture::ListOf(const std::string& path)
     return TIDListPtr(list);
 }
 
-} // namespace tallyrun
+} // namespace tallyrun::test

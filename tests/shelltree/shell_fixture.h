@@ -9,7 +9,7 @@
 
 #include <string>
 
-namespace tallyrun {
+namespace tallyrun::test {
 
 class ShellFixture : public ::testing::Test
 {
@@ -33,4 +33,4 @@ private:
     QByteArray oldConfig_;
 };
 
-} // namespace tallyrun
+} // namespace tallyrun::test

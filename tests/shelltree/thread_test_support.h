@@ -7,7 +7,7 @@
 
 #include <functional>
 
-namespace tallyrun {
+namespace tallyrun::test {
 
 inline bool WaitUntil(const std::function<bool()>& condition, int boundMs)
 {
@@ -27,4 +27,4 @@ inline void RunEventsFor(int ms)
     QTest::qWait(ms);
 }
 
-} // namespace tallyrun
+} // namespace tallyrun::test

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace tallyrun {
+namespace tallyrun::test {
 
 class TreeFixture : public ShellFixture
 {
@@ -105,4 +105,4 @@ protected:
     QElapsedTimer clock_;
 };
 
-} // namespace tallyrun
+} // namespace tallyrun::test

@@ -12,7 +12,7 @@
 
 #include <stdexcept>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 TEST(HotKeyModifiersTest, MapsShiftStateToHotKeyModifiers)
@@ -179,4 +179,4 @@ TEST_F(HookHotKeyTest, HandlerErrorIsShownAndTheLoopGoesOn)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

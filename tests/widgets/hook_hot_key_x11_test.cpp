@@ -19,10 +19,8 @@
 #include <cstdlib>
 #include <memory>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
-
-using test::TOtherClient;
 
 constexpr std::uint32_t kKeySymF5 = 0xFFC2;
 constexpr std::uint32_t kKeySymF6 = 0xFFC3;
@@ -38,9 +36,9 @@ class HookHotKeyX11Test : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (!test::NoXReason().empty())
-            GTEST_SKIP() << test::NoXReason();
-        if (!test::ProgramInstalled("xdotool"))
+        if (!NoXReason().empty())
+            GTEST_SKIP() << NoXReason();
+        if (!ProgramInstalled("xdotool"))
             GTEST_SKIP() << "xdotool is not installed";
         ASSERT_TRUE(other.Connected());
         owner.setWindowTitle("owner");
@@ -135,4 +133,4 @@ TEST_F(HookHotKeyX11Test, KeyHeldByAnotherClientIsRefused)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

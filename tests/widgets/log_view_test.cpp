@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 TEST(LogView, KeepsEveryLineAsGivenAndGivesTheWholeText)
@@ -94,4 +94,4 @@ TEST_F(LogViewOnScreen, DraggingSelectsAndCtrlCCopies)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

@@ -6,7 +6,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 struct TKeyFixture : ::testing::Test
@@ -75,4 +75,4 @@ TEST_F(TKeyFixture, AcceleratorOfTheCaptionClicks)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

@@ -8,10 +8,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
-
-using test::TPinnedPalette;
 
 const QColor kInColor(204, 214, 227); // 14931660
 
@@ -61,13 +59,13 @@ TEST_F(TCloseButtonFixture, RestHoverPressedAndPressedOutsideLooks)
     ExpectRaisedFrame(rest);
     EXPECT_EQ(rest.pixelColor(2, 2), TPinnedPalette::face);
 
-    test::SendEnter(button, {50, 12});
+    SendEnter(button, {50, 12});
     const QImage hover = Render();
     ExpectRaisedFrame(hover);
     EXPECT_EQ(hover.pixelColor(2, 2), kInColor);
     EXPECT_EQ(hover.pixelColor(w - 3, h - 3), kInColor);
 
-    test::Press(button, {50, 12});
+    Press(button, {50, 12});
     const QImage pressed = Render();
     ExpectPressedFrame(pressed);
     EXPECT_EQ(pressed.pixelColor(2, 2), kInColor);
@@ -81,18 +79,18 @@ TEST_F(TCloseButtonFixture, RestHoverPressedAndPressedOutsideLooks)
     }
     EXPECT_TRUE(captionDrawn);
 
-    test::DragTo(button, {120, 12});
+    DragTo(button, {120, 12});
     EXPECT_EQ(button.PressedOutside(), -1);
     const QImage outside = Render();
     ExpectRaisedFrame(outside);
     EXPECT_EQ(outside.pixelColor(2, 2), TPinnedPalette::face);
     EXPECT_EQ(outside, rest) << "dragged out, the button looks as at rest";
 
-    test::DragTo(button, {60, 10});
+    DragTo(button, {60, 10});
     EXPECT_EQ(Render(), pressed);
 
-    test::DragTo(button, {-5, 40});
-    test::Release(button, {-5, 40});
+    DragTo(button, {-5, 40});
+    Release(button, {-5, 40});
     EXPECT_EQ(clicks.count(), 0) << "a release outside does not click";
     EXPECT_EQ(button.Down(), 0);
     EXPECT_EQ(button.PressedOutside(), 0);
@@ -102,9 +100,9 @@ TEST_F(TCloseButtonFixture, RestHoverPressedAndPressedOutsideLooks)
 TEST_F(TCloseButtonFixture, AKeyLettingGoOfAButtonHeldOutsideDoesNotShiftTheFace)
 {
     const QImage rest = Render();
-    test::SendEnter(button, {50, 12});
-    test::Press(button, {50, 12});
-    test::DragTo(button, {120, 12});
+    SendEnter(button, {50, 12});
+    Press(button, {50, 12});
+    DragTo(button, {120, 12});
     QTest::keyClick(&button, Qt::Key_A);
     ASSERT_EQ(button.Down(), 0);
     ASSERT_EQ(button.PressedOutside(), -1);
@@ -113,10 +111,10 @@ TEST_F(TCloseButtonFixture, AKeyLettingGoOfAButtonHeldOutsideDoesNotShiftTheFace
 
 TEST_F(TCloseButtonFixture, ReleaseInsideClicksOnce)
 {
-    test::SendEnter(button, {50, 12});
-    test::Press(button, {50, 12});
+    SendEnter(button, {50, 12});
+    Press(button, {50, 12});
     EXPECT_EQ(clicks.count(), 0);
-    test::Release(button, {51, 13});
+    Release(button, {51, 13});
     EXPECT_EQ(clicks.count(), 1);
     EXPECT_EQ(button.Down(), 0);
 }
@@ -124,13 +122,13 @@ TEST_F(TCloseButtonFixture, ReleaseInsideClicksOnce)
 TEST_F(TCloseButtonFixture, WithoutColorChangeTheFaceIgnoresTheMouse)
 {
     button.SetColorChange(false);
-    test::SendEnter(button, {50, 12});
+    SendEnter(button, {50, 12});
     EXPECT_EQ(Render().pixelColor(2, 2), TPinnedPalette::face);
 }
 
 TEST_F(TCloseButtonFixture, PaintEventDrawsTheRenderedFace)
 {
-    test::SendEnter(button, {50, 12});
+    SendEnter(button, {50, 12});
     EXPECT_EQ(button.grab().toImage().convertToFormat(QImage::Format_RGB32), Render());
 }
 
@@ -186,10 +184,10 @@ TEST_P(TButtonStyleLooks, OuterBevelFollowsThePress)
     button.SetButtonStyle(c.style);
     const auto topLeft = [&] { return RenderPictureButton(button.Face()).pixelColor(0, 0); };
     EXPECT_EQ(topLeft(), c.rest);
-    test::SendEnter(button, {10, 10});
-    test::Press(button, {10, 10});
+    SendEnter(button, {10, 10});
+    Press(button, {10, 10});
     EXPECT_EQ(topLeft(), c.pressed);
-    test::Release(button, {10, 10});
+    Release(button, {10, 10});
     EXPECT_EQ(topLeft(), c.released);
 }
 
@@ -239,7 +237,7 @@ TEST(PictureButtonPicture, CentredTransparentAndShiftedByThePress)
     EXPECT_EQ(img.pixelColor(15, 16), TPinnedPalette::face);
     EXPECT_EQ(img.pixelColor(20, 16), TPinnedPalette::face) << "transparent corner";
 
-    test::Press(button, {10, 10});
+    Press(button, {10, 10});
     img = RenderPictureButton(button.Face());
     EXPECT_EQ(img.pixelColor(17, 17), QColor(Qt::red));
     EXPECT_EQ(img.pixelColor(16, 16), TPinnedPalette::light3D) << "pressed face in InColor";
@@ -284,4 +282,4 @@ TEST(PictureButtonTransparency, PicturesWithAlphaStayAsTheyAre)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

@@ -8,7 +8,7 @@
 
 #include <stdexcept>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
 
 // The main window's status bar at design size: 792 x 18, panels 500 and 50.
@@ -146,4 +146,4 @@ TEST(StatusProgressBarRange, ManyMovesBetweenTwoDispatchesCostOnePaint)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test

@@ -10,13 +10,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace tallyrun {
+namespace tallyrun::test {
 namespace {
-
-using test::Hover;
-using test::Press;
-using test::SendEnter;
-using test::SendLeave;
 
 QColor CaptionColor(const TURLLink& link)
 {
@@ -25,7 +20,7 @@ QColor CaptionColor(const TURLLink& link)
 
 struct TLinkFixture : ::testing::Test
 {
-    test::TPinnedPalette palette;
+    TPinnedPalette palette;
     TURLLink link;
     QStringList opened;
 
@@ -208,6 +203,6 @@ TEST(URLLinkRepaint, SettingAPropertyToItsCurrentValueDoesNotRepaint)
 }
 
 } // namespace
-} // namespace tallyrun
+} // namespace tallyrun::test
 
 #include "url_link_test.moc"
