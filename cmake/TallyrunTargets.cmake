@@ -62,7 +62,6 @@ function(tallyrun_test name)
     set(main GTest::gtest_main)
   endif()
   tallyrun_executable(${name} ${ARG_SOURCES})
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock Qt6::Test
                         ${main})
   # An empty LABELS value would shift the property list, so it is added only when given.

@@ -2,8 +2,9 @@
 # Fails when an #include goes against the layering:
 #   app -> {chart, shelltree, widgets, toolbar, scan} -> platform,
 # with support (code shared by tests and benchmarks), tests and bench on top. Headers are
-# included from the project root as "folder/file.h"; a file's own folder may include
-# "file.h" directly. Paths that climb out with "../" are refused everywhere.
+# included by their path from the project root ("scan/folder_total.h",
+# "tests/support/temp_tree.h"), so the path tells where a header is; a file's own folder may
+# include "file.h" directly. Paths that climb out with "../" are refused everywhere.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -33,6 +34,8 @@ while IFS= read -r file; do
     reason=""
     if [[ $target == *../* ]]; then
       reason="climbs out of its folder"
+    elif [[ $target == */* && ! -f $target ]]; then
+      reason="is not a path from the project root"
     elif [[ $target == */* && $known == *" $folder "* && " ${allowed[$layer]} " != *" $folder "* ]]; then
       reason="$layer may not include $folder"
     fi

@@ -4,9 +4,9 @@
 #include "run_fixture.h"
 
 #include "app/about_dialog.h"
-#include "support/other_x_client.h"
-#include "support/x11_test_main.h"
-#include "support/xvfb_server.h"
+#include "tests/support/other_x_client.h"
+#include "tests/support/x11_test_main.h"
+#include "tests/support/xvfb_server.h"
 
 #include <QApplication>
 #include <QProcess>

@@ -4,7 +4,7 @@
 
 #include "chart/bmp_encoder.h"
 #include "platform/atomic_file.h"
-#include "support/user_namespace.h"
+#include "tests/support/user_namespace.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -5,7 +5,7 @@
 
 #include "platform/dir_handle.h"
 #include "platform/dir_reader.h"
-#include "support/temp_tree.h"
+#include "tests/support/temp_tree.h"
 
 namespace tallyrun::test {
 

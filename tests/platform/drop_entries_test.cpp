@@ -3,8 +3,8 @@
 // namespace) that must leave the source whole and no partial copy behind.
 #include "platform/drop_entries.h"
 
-#include "support/child_process.h"
-#include "support/user_namespace.h"
+#include "tests/support/child_process.h"
+#include "tests/support/user_namespace.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 
 #include "platform/entry_info.h"
 #include "platform/find_file.h"
-#include "support/temp_tree.h"
+#include "tests/support/temp_tree.h"
 
 namespace tallyrun::test {
 

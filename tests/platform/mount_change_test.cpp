@@ -2,8 +2,8 @@
 // and mount namespace marking the mount table.
 #include "platform/mount_change.h"
 
-#include "support/child_process.h"
-#include "support/user_namespace.h"
+#include "tests/support/child_process.h"
+#include "tests/support/user_namespace.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "scan/file_list.h"
 #include "scan/file_listing.h"
 #include "scan/name_order.h"
-#include "support/temp_tree.h"
+#include "tests/support/temp_tree.h"
 
 namespace tallyrun::test {
 namespace {

@@ -12,11 +12,11 @@
 #include "scan/file_listing.h"
 #include "scan/folder_total.h"
 #include "scan/pump_events.h"
-#include "scan/scan_fixture.h"
 #include "scan/size_measurer.h"
-#include "support/child_process.h"
-#include "support/temp_tree.h"
-#include "support/user_namespace.h"
+#include "tests/scan/scan_fixture.h"
+#include "tests/support/child_process.h"
+#include "tests/support/temp_tree.h"
+#include "tests/support/user_namespace.h"
 
 namespace tallyrun::test {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "scan/folder_total.h"
-#include "scan/scan_fixture.h"
+#include "tests/scan/scan_fixture.h"
 
 namespace tallyrun::test {
 namespace {

@@ -3,8 +3,8 @@
 
 #include "scan/folder_total.h"
 #include "scan/pump_events.h"
-#include "scan/scan_fixture.h"
-#include "support/temp_tree.h"
+#include "tests/scan/scan_fixture.h"
+#include "tests/support/temp_tree.h"
 
 namespace tallyrun::test {
 namespace {

@@ -4,10 +4,10 @@
 #include "scan/dir_cursor.h"
 #include "scan/folder_total.h"
 #include "scan/pump_events.h"
-#include "scan/scan_fakes.h"
 #include "scan/size_measurer.h"
 #include "scan/tree_listing.h"
-#include "support/temp_tree.h"
+#include "tests/scan/scan_fakes.h"
+#include "tests/support/temp_tree.h"
 
 namespace tallyrun::test {
 namespace {

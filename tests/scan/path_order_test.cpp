@@ -10,8 +10,8 @@
 #include "scan/file_listing.h"
 #include "scan/folder_total.h"
 #include "scan/name_order.h"
-#include "scan/scan_fixture.h"
-#include "support/temp_tree.h"
+#include "tests/scan/scan_fixture.h"
+#include "tests/support/temp_tree.h"
 
 namespace tallyrun::test {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "scan/folder_total.h"
 #include "scan/pump_events.h"
-#include "scan/scan_fakes.h"
-#include "support/temp_tree.h"
+#include "tests/scan/scan_fakes.h"
+#include "tests/support/temp_tree.h"
 
 namespace tallyrun::test {
 

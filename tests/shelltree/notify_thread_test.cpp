@@ -2,7 +2,7 @@
 #include "thread_test_support.h"
 
 #include "shelltree/notify_thread.h"
-#include "support/user_namespace.h"
+#include "tests/support/user_namespace.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -5,8 +5,8 @@
 #include "shell_fixture.h"
 
 #include "shelltree/tree_view.h"
-#include "support/x11_test_main.h"
-#include "support/xvfb_server.h"
+#include "tests/support/x11_test_main.h"
+#include "tests/support/xvfb_server.h"
 
 #include <QProcess>
 #include <QTest>

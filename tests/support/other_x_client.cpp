@@ -1,4 +1,4 @@
-#include "support/other_x_client.h"
+#include "tests/support/other_x_client.h"
 
 #include "platform/x11_key_grab.h"
 

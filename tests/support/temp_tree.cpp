@@ -1,4 +1,4 @@
-#include "support/temp_tree.h"
+#include "tests/support/temp_tree.h"
 
 #include <cstdio>
 #include <cstdlib>

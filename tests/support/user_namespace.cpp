@@ -1,6 +1,6 @@
-#include "support/user_namespace.h"
+#include "tests/support/user_namespace.h"
 
-#include "support/child_process.h"
+#include "tests/support/child_process.h"
 
 #include <fcntl.h>
 #include <sched.h>

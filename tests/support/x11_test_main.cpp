@@ -1,5 +1,5 @@
-#include "support/x11_test_main.h"
-#include "support/xvfb_server.h"
+#include "tests/support/x11_test_main.h"
+#include "tests/support/xvfb_server.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

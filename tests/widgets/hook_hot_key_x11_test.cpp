@@ -4,9 +4,9 @@
 // made here plays "another application" that has the focus or holds keys. Every test is
 // skipped with its reason when Xvfb or xdotool is not installed.
 #include "platform/x11_key_grab.h"
-#include "support/other_x_client.h"
-#include "support/x11_test_main.h"
-#include "support/xvfb_server.h"
+#include "tests/support/other_x_client.h"
+#include "tests/support/x11_test_main.h"
+#include "tests/support/xvfb_server.h"
 #include "widgets/hook_hot_key.h"
 
 #include <QApplication>

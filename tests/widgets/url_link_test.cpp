@@ -1,8 +1,8 @@
 #include "widgets/link_hint_window.h"
 #include "widgets/url_link.h"
 
-#include "widgets/mouse_events.h"
-#include "widgets/pinned_palette.h"
+#include "tests/widgets/mouse_events.h"
+#include "tests/widgets/pinned_palette.h"
 
 #include <QApplication>
 #include <QDesktopServices>
