@@ -9,6 +9,10 @@ if [ "${1:-}" = "--fix" ]; then
   "$format" -i "${files[@]}"
   exit 0
 fi
+if "$format" --dry-run -Werror "${files[@]}" >/dev/null 2>&1; then
+  echo "check_format: ${#files[@]} files as clang-format 14 writes them"
+  exit 0
+fi
 drift=()
 for file in "${files[@]}"; do
   "$format" --dry-run -Werror "$file" >/dev/null 2>&1 || drift+=("$file")
@@ -17,6 +21,5 @@ if [ ${#drift[@]} -gt 0 ]; then
   printf '%s\n' "${drift[@]}"
   echo "check_format: ${#drift[@]} file(s) not as clang-format 14 writes them;" \
        "scripts/check_format.sh --fix rewrites them" >&2
-  exit 1
 fi
-echo "check_format: ${#files[@]} files as clang-format 14 writes them"
+exit 1
