@@ -167,6 +167,10 @@ private:
 TEST_F(BadInputTest, RunningShortOfDescriptorsNeverMakesAReadableTreeCountLess)
 {
     const double expected = MakeTreeDeeperThanTheHandlesKept(tree);
+    // The undefined-behaviour sanitizer checks the object of a virtual call through a pipe the
+    // first time it meets the call's type; with no descriptor left that check fails and reports
+    // a sound object as broken. One total with descriptors to spare makes it meet them all.
+    FolderTotal(tree.Root(), tdWholeTree);
     for (const int spare : {8, 24}) {
         log.lines.clear();
         double total = 0;
