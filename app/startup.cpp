@@ -49,7 +49,7 @@ int RunProgram(int argc, char** argv)
     InstallFontSubstitutions();
     InstallEventPump();
     QApplication::setApplicationName(QStringLiteral("Tallyrun"));
-    QApplication::setDesktopFileName(QStringLiteral("tallyrun"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.tallyrun.Tallyrun"));
     QApplication::setWindowIcon(AppIcon());
     // Failures of the folder tree's watcher and change delay are shown like any handler error.
     SetShThreadErrorHandler(
