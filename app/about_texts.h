@@ -10,6 +10,7 @@ inline const QString kNotice = QStringLiteral("Copyright (C) 2026");
 inline const QString kMakerName = QStringLiteral("Tallyrun project");
 inline const QString kMakerUrl = QStringLiteral("https://github.com/tallyrun/tallyrun");
 inline const QString kRightsReserved = QStringLiteral("All rights reserved.");
+// Translated when called, after the start-up has installed the catalogue.
 inline QString IconCredit()
 {
     return QCoreApplication::translate("TfrmVersion", "アイコン:");
