@@ -46,7 +46,8 @@ TURLLink* MakeLink(QWidget* parent, QPoint pos, const QString& caption, const QS
 TfrmVersion::TfrmVersion(QWidget* mainWindow, TVersionReader readVersion)
     : QWidget(nullptr), mainWindow_(mainWindow)
 {
-    SetUpDialogWindow(*this, QStringLiteral("バージョン情報"), QSize(345, 224));
+    SetUpDialogWindow(*this, QCoreApplication::translate("TfrmVersion", "バージョン情報"),
+                      QSize(345, 224));
     CreateComponents();
     FormCreate(readVersion);
 }
@@ -73,12 +74,12 @@ void TfrmVersion::CreateComponents()
     Label3 = MakeLabel(Panel1, {8, 13}, kNotice);
     URLLink1 = MakeLink(Panel1, {8, 29}, kMakerName, kMakerUrl);
     Label4 = MakeLabel(Panel1, {136, 29}, kRightsReserved);
-    Label6 = MakeLabel(Panel1, {8, 61}, kIconCredit);
+    Label6 = MakeLabel(Panel1, {8, 61}, IconCredit());
     URLLink3 = MakeLink(Panel1, {88, 61}, kIconAuthor, kIconAuthorUrl);
 
     btnClose = new TPictureButton(this);
     btnClose->setGeometry(120, 192, 105, 25);
-    btnClose->SetCaption(QStringLiteral("閉じる"));
+    btnClose->SetCaption(QCoreApplication::translate("TfrmVersion", "閉じる"));
     btnClose->SetButtonStyle(bsStdButton);
     btnClose->SetFocusStyle(bfsStdButton);
     btnClose->SetInColor(kCloseButtonInColor);

@@ -1,6 +1,7 @@
 // The publisher's texts of the about dialog: notice, links and icon credit.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace tallyrun::about_texts {
@@ -9,7 +10,11 @@ inline const QString kNotice = QStringLiteral("Copyright (C) 2026");
 inline const QString kMakerName = QStringLiteral("Tallyrun project");
 inline const QString kMakerUrl = QStringLiteral("https://github.com/tallyrun/tallyrun");
 inline const QString kRightsReserved = QStringLiteral("All rights reserved.");
-inline const QString kIconCredit = QStringLiteral("アイコン:");
+// Translated when called, after the start-up has installed the catalogue.
+inline QString IconCredit()
+{
+    return QCoreApplication::translate("TfrmVersion", "アイコン:");
+}
 inline const QString kIconAuthor = QStringLiteral("Adwaita icon theme");
 inline const QString kIconAuthorUrl =
     QStringLiteral("https://packages.debian.org/bookworm/adwaita-icon-theme");

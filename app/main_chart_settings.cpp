@@ -2,6 +2,8 @@
 
 #include "platform/fonts.h"
 
+#include <QCoreApplication>
+
 namespace tallyrun {
 
 void ApplyMainChartSettings(TMainChart& chart, TMainPieSeries& series)
@@ -44,7 +46,7 @@ void ApplyMainChartSettings(TMainChart& chart, TMainPieSeries& series)
     marks.SetFontColor(clBlack);
     series.SetSeriesColor(clRed);
     series.SetCircled(true);
-    series.OtherSlice().SetText("その他");
+    series.OtherSlice().SetText(QCoreApplication::translate("TfrmMain", "その他").toStdString());
     series.PieValues().SetName("円");
     series.PieValues().SetMultiplier(1);
     series.PieValues().SetOrder(loDescending);

@@ -11,16 +11,11 @@
 #include "widgets/status_progress_bar.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QLayout>
 
 namespace tallyrun {
-
-namespace {
-
-const QString kStatusHint = QStringLiteral("グラフをドラッグで移動 マウスホイールで拡大縮小");
-
-} // namespace
 
 TfrmMain::TfrmMain(TSelectedFolder& folder, QWidget* folderPane, QWidget* parent)
     : QMainWindow(parent), folder_(folder)
@@ -68,7 +63,8 @@ void TfrmMain::FormCreate()
 {
     // A key another program holds cannot be registered; F5 then works inside the program only.
     (void)HookHotKey1->RegisterShortCut(0, QKeySequence::fromString(QStringLiteral("F5"))[0]);
-    StatusBar1->SetPanelText(0, kStatusHint);
+    StatusBar1->SetPanelText(0, QCoreApplication::translate(
+                                    "TfrmMain", "グラフをドラッグで移動 マウスホイールで拡大縮小"));
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event)

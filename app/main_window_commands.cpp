@@ -4,6 +4,7 @@
 #include "app/message_box.h"
 #include "app/save_dialog.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace tallyrun {
@@ -45,7 +46,8 @@ void TfrmMain::TB_SaveClick(QObject* /*sender*/)
         return;
     // A failed write raises its error here, so the success message below is never shown.
     Chart1->ExportBitmapFile(QFile::encodeName(SaveDialog1->FileName()).toStdString());
-    ShowInformationBox(QStringLiteral("画像を出力しました"), QStringLiteral("情報"));
+    ShowInformationBox(QCoreApplication::translate("TfrmMain", "画像を出力しました"),
+                       QCoreApplication::translate("TfrmMain", "情報"));
 }
 
 void TfrmMain::TB_VersionClick(QObject* /*sender*/)

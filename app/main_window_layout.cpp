@@ -14,6 +14,7 @@
 #include "widgets/status_progress_bar.h"
 
 #include <QAbstractScrollArea>
+#include <QCoreApplication>
 #include <QVBoxLayout>
 
 namespace tallyrun {
@@ -73,7 +74,8 @@ void TfrmMain::BuildLayout(QWidget* folderPane)
 
     HookHotKey1 = new THookHotKey(this);
     SaveDialog1 = new TSaveDialog(this);
-    SaveDialog1->SetFilter(QStringLiteral("ビットマップファイル(*.bmp)|*.bmp"));
+    SaveDialog1->SetFilter(
+        QCoreApplication::translate("TfrmMain", "ビットマップファイル(*.bmp)|*.bmp"));
     SaveDialog1->SetDefaultExt(QStringLiteral("*.bmp"));
     SaveDialog1->SetOptions(ofOverwritePrompt | ofHideReadOnly | ofEnableSizing);
     ConnectFocusOnClick(QorShTreeView1);
@@ -81,27 +83,32 @@ void TfrmMain::BuildLayout(QWidget* folderPane)
 
 void TfrmMain::BuildToolbar()
 {
-    TBToolbar1 = new TTBToolbar(QStringLiteral("メインメニュー"), TBImageList1, this);
+    TBToolbar1 = new TTBToolbar(QCoreApplication::translate("TfrmMain", "メインメニュー"),
+                                TBImageList1, this);
     addToolBar(Qt::TopToolBarArea, TBToolbar1);
-    TB_Show3D = TBToolbar1->AddItem(QStringLiteral("3D表示"), -1);
+    TB_Show3D = TBToolbar1->AddItem(QCoreApplication::translate("TfrmMain", "3D表示"), -1);
     TB_Show3D->SetAutoCheck(true);
     TB_Show3D->setChecked(true);
     TB_Show3D->setVisible(false);
-    TB_introductory = TBToolbar1->AddItem(QStringLiteral("凡例表示"), tiLegend);
+    TB_introductory =
+        TBToolbar1->AddItem(QCoreApplication::translate("TfrmMain", "凡例表示"), tiLegend);
     TB_introductory->SetAutoCheck(true);
     TB_introductory->setChecked(true);
     TBToolbar1->AddSeparator();
-    TB_ShowPercent = TBToolbar1->AddItem(QStringLiteral("％表示"), tiPercent);
+    TB_ShowPercent =
+        TBToolbar1->AddItem(QCoreApplication::translate("TfrmMain", "％表示"), tiPercent);
     TB_ShowPercent->setChecked(true);
-    TB_ShowSize = TBToolbar1->AddItem(QStringLiteral("サイズ表示"), tiSize);
+    TB_ShowSize =
+        TBToolbar1->AddItem(QCoreApplication::translate("TfrmMain", "サイズ表示"), tiSize);
     TBToolbar1->AddSeparator();
-    TB_Save = TBToolbar1->AddItem(QStringLiteral("保存"), tiSave);
+    TB_Save = TBToolbar1->AddItem(QCoreApplication::translate("TfrmMain", "保存"), tiSave);
     TBToolbar1->AddSeparator();
-    TB_Stop = TBToolbar1->AddItem(QStringLiteral("処理中断"), tiStop);
+    TB_Stop = TBToolbar1->AddItem(QCoreApplication::translate("TfrmMain", "処理中断"), tiStop);
     TB_Stop->setEnabled(false);
     TBToolbar1->AddSeparator();
-    TB_Version = TBToolbar1->AddItem(QStringLiteral("バージョン情報"), tiVersion);
-    TB_End = TBToolbar1->AddItem(QStringLiteral("終了"), tiEnd);
+    TB_Version =
+        TBToolbar1->AddItem(QCoreApplication::translate("TfrmMain", "バージョン情報"), tiVersion);
+    TB_End = TBToolbar1->AddItem(QCoreApplication::translate("TfrmMain", "終了"), tiEnd);
 }
 
 void TfrmMain::BuildPanel()

@@ -22,7 +22,6 @@ namespace tallyrun {
 namespace {
 
 const std::string kRootLabel = "root";
-const std::string kStoppedLine = "【中断しました】";
 
 // A folder's path line, escaped as the file lines are, so the log shows a name one way.
 std::string PathLine(const std::string& path)
@@ -136,7 +135,8 @@ int TfrmMain::AddSlice(const std::string& label, double total)
     const int index = Series1->AddPoint(label, clAutomatic, total);
     std::string line = "\t";
     line += FormatThousands(total);
-    line += " Byte";
+    line += " ";
+    line += QCoreApplication::translate("TfrmMain", "Byte").toStdString();
     memSearch->AppendLine(line);
     return index;
 }
@@ -144,7 +144,8 @@ int TfrmMain::AddSlice(const std::string& label, double total)
 void TfrmMain::FinishRun()
 {
     if (RunStopFlag)
-        memSearch->AppendLine(kStoppedLine);
+        memSearch->AppendLine(
+            QCoreApplication::translate("TfrmMain", "【中断しました】").toStdString());
     RunStopFlag = false;
     TB_Stop->setEnabled(false);
     StatusProgressBar1->SetPosition(0);

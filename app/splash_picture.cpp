@@ -3,6 +3,7 @@
 #include "app/app_icon.h"
 #include "platform/fonts.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -31,7 +32,7 @@ QImage DrawSplashPicture()
     subtitle.setPixelSize(14);
     p.setFont(subtitle);
     p.drawText(QRect(182, 140, 210, 24), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("フォルダ容量の集計"));
+               QCoreApplication::translate("TForm1", "フォルダ容量の集計"));
     return image;
 }
 

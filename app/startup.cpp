@@ -5,6 +5,7 @@
 #include "app/dialog_window.h"
 #include "app/event_pump.h"
 #include "app/splash_window.h"
+#include "app/translations.h"
 #include "platform/fonts.h"
 #include "platform/handler_errors.h"
 #include "scan/pump_events.h"
@@ -43,10 +44,12 @@ int RunProgram(int argc, char** argv)
     // and clean up after, instead of the signal ending the program with files half written.
     signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
+    // Before any window is made, so that every text is read in the user's language.
+    const TInstalledTranslations translations = InstallTranslations();
     InstallFontSubstitutions();
     InstallEventPump();
     QApplication::setApplicationName(QStringLiteral("Tallyrun"));
-    QApplication::setDesktopFileName(QStringLiteral("tallyrun"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.tallyrun.Tallyrun"));
     QApplication::setWindowIcon(AppIcon());
     // Failures of the folder tree's watcher and change delay are shown like any handler error.
     SetShThreadErrorHandler(

@@ -3,6 +3,7 @@
 #include "app/version_info.h"
 #include "platform/elf_section.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <algorithm>
@@ -147,7 +148,9 @@ std::string VersionStringFromBlock(std::span<const std::uint8_t> block, int key)
     // A table too short to hold one language and code-page pair counts as missing.
     const auto translation = version.QueryValue("\\VarFileInfo\\Translation");
     if (!translation || translation->length == 0 || translation->bytes.size() < 4)
-        throw EVersionInfoError("情報の取得に失敗しました");
+        throw EVersionInfoError(
+            QCoreApplication::translate("EVersionInfoError", "情報の取得に失敗しました")
+                .toStdString());
     const std::uint16_t language = Read16(translation->bytes, 0);
     const std::uint16_t codePage = Read16(translation->bytes, 2);
     char table[9];

@@ -3,6 +3,8 @@
 #include "chart/chart_exception.h"
 #include "platform/fonts.h"
 
+#include <QCoreApplication>
+
 namespace tallyrun {
 
 TChartLegend::TChartLegend(TChartRepaintOwner* owner) : owner_(owner), font_(MinchoFaceName(), 9)
@@ -26,7 +28,10 @@ void TChartLegend::SetColor(TColor value)
 void TChartLegend::SetColorWidth(int value)
 {
     if (value < 0 || value > 100)
-        throw LegendException("凡例のマーカの幅は 0 から 100% の間でなければなりません");
+        throw LegendException(
+            QCoreApplication::translate("TChartLegend",
+                                        "凡例のマーカの幅は 0 から 100% の間でなければなりません")
+                .toStdString());
     Store(colorWidth_, value);
 }
 
@@ -38,7 +43,9 @@ void TChartLegend::SetDividingLines(const TChartPen& value)
 void TChartLegend::SetFirstValue(int value)
 {
     if (value < 0)
-        throw LegendException("凡例の開始値は１以上でなければなりません。");
+        throw LegendException(QCoreApplication::translate(
+                                  "TChartLegend", "凡例の開始値は１以上でなければなりません。")
+                                  .toStdString());
     Store(firstValue_, value);
 }
 
@@ -90,7 +97,10 @@ void TChartLegend::SetTextStyle(TLegendTextStyle value)
 void TChartLegend::SetTopPos(int value)
 {
     if (value < 0 || value > 100)
-        throw LegendException("凡例の上端は 0 から 100% の間でなければなりません");
+        throw LegendException(
+            QCoreApplication::translate("TChartLegend",
+                                        "凡例の上端は 0 から 100% の間でなければなりません")
+                .toStdString());
     Store(topPos_, value);
 }
 

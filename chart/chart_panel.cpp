@@ -5,6 +5,7 @@
 #include "chart/chart_math.h"
 #include "platform/atomic_file.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 namespace tallyrun {
@@ -24,7 +25,10 @@ TCustomChartPanel::~TCustomChartPanel() = default;
 void TCustomChartPanel::SetChart3DPercent(int value)
 {
     if (value < 1 || value > 100)
-        throw ChartException("３次元効果の割合は 1 から 100 の間でなければなりません");
+        throw ChartException(
+            QCoreApplication::translate("TCustomChart",
+                                        "３次元効果の割合は 1 から 100 の間でなければなりません")
+                .toStdString());
     SetProperty(chart3DPercent_, value);
 }
 

@@ -3,6 +3,7 @@
 #include "chart/axis_panel.h"
 #include "chart/pie_exception.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
@@ -73,7 +74,9 @@ void TCircledSeries::SetCustomYRadius(int value)
 void TCircledSeries::SetRotationAngle(int value)
 {
     if (value < 0)
-        throw PieException("回転の角度は 0 から 359 の間でなければなりません");
+        throw PieException(QCoreApplication::translate(
+                               "TCircledSeries", "回転の角度は 0 から 359 の間でなければなりません")
+                               .toStdString());
     SetAndRepaint(rotationAngle_, value % 360);
 }
 

@@ -3,6 +3,8 @@
 #include "chart/indexed_pattern.h"
 #include "chart/number_pattern.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace tallyrun {
@@ -10,7 +12,7 @@ namespace tallyrun {
 namespace {
 
 // Fills the total form of a percentage: the total, " の ", the percentage.
-constexpr const char* kPercentOfTotal = "%1:s の %0:s";
+constexpr const char* kPercentOfTotal = QT_TRANSLATE_NOOP("TChartSeries", "%1:s の %0:s");
 
 } // namespace
 
@@ -33,8 +35,8 @@ std::string TChartSeries::PercentText(int valueIndex) const
 std::string TChartSeries::PercentOfTotalText(int valueIndex) const
 {
     const double total = MandatoryValues().AbsValueSum();
-    return FormatIndexed(kPercentOfTotal, PercentText(valueIndex),
-                         FormatFloat(valueFormat_, total));
+    return FormatIndexed(QCoreApplication::translate("TChartSeries", kPercentOfTotal).toStdString(),
+                         PercentText(valueIndex), FormatFloat(valueFormat_, total));
 }
 
 std::string TChartSeries::BuildMarkText(int valueIndex)

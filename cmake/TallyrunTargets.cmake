@@ -53,13 +53,13 @@ endfunction()
 # tallyrun_test(NAME [GUI] SOURCES file... LIBS lib... [LABELS label...]) builds one
 # GoogleTest executable and registers each of its tests with CTest, with the given labels. With GUI, main() makes a
 # QApplication first; widget tests run on the offscreen platform unless a test starts its
-# own X server.
+# own X server. Either main() pins the locale, so the tests pass under any locale.
 function(tallyrun_test name)
   cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS;LABELS" ${ARGN})
   if(ARG_GUI)
     set(main tallyrun_testmain_gui)
   else()
-    set(main GTest::gtest_main)
+    set(main tallyrun_testmain)
   endif()
   tallyrun_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock Qt6::Test

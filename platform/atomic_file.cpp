@@ -1,5 +1,7 @@
 #include "platform/atomic_file.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <random>
@@ -48,10 +50,21 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
+// The name goes in as it is, so a name that is not valid UTF-8 keeps its bytes.
+std::string FileCreateMessage(const std::string& fileName)
+{
+    std::string text =
+        QCoreApplication::translate("EFCreateError", "ファイル %1 を作成できません").toStdString();
+    const std::size_t at = text.find("%1");
+    if (at != std::string::npos)
+        text.replace(at, 2, fileName);
+    return text;
+}
+
 } // namespace
 
 EFCreateError::EFCreateError(const std::string& fileName)
-    : std::runtime_error("ファイル " + fileName + " を作成できません")
+    : std::runtime_error(FileCreateMessage(fileName))
 {
 }
 

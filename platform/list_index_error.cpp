@@ -1,11 +1,16 @@
 #include "platform/list_index_error.h"
 
+#include <QCoreApplication>
+
 #include <string>
 
 namespace tallyrun {
 
 EListError::EListError(long long index)
-    : std::out_of_range("リストのインデックスが範囲を超えています (" + std::to_string(index) + ")"),
+    : std::out_of_range(
+          QCoreApplication::translate("EListError", "リストのインデックスが範囲を超えています (%1)")
+              .arg(index)
+              .toStdString()),
       index_(index)
 {
 }

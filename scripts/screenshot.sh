@@ -1,9 +1,20 @@
 #!/usr/bin/env bash
 # Takes docs/screenshot.png: the real program on a private Xvfb whose screen is exactly the
 # main window's size, with a temporary home whose desktop holds a small fixed set of folders.
-# Usage: scripts/screenshot.sh [OUTPUT.png]
+# --lang en takes it in English (LANGUAGE=en), --lang ja (the default) in Japanese.
+# Usage: scripts/screenshot.sh [--lang ja|en] [OUTPUT.png]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+lang=ja
+if [ "${1:-}" = "--lang" ]; then
+  lang=${2:?"--lang takes ja or en"}
+  shift 2
+fi
+case $lang in
+  ja) language=ja_JP ;;
+  en) language=en_US ;;
+  *) echo "screenshot.sh: --lang takes ja or en" >&2; exit 2 ;;
+esac
 out=${1:-docs/screenshot.png}
 build=${BUILD_DIR:-build}
 [ -x "$build/app/tallyrun" ] && [ -x "$build/app/grab-screen" ] || ./scripts/build.sh
@@ -36,8 +47,9 @@ Xvfb ":$n" -screen 0 792x500x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 
+# The language is chosen by LANGUAGE; LC_ALL keeps the numbers' separators the same in both.
 HOME=$work/home XDG_CONFIG_HOME=$work/home/.config QT_QPA_PLATFORM=xcb DISPLAY=":$n" \
-  "$build/app/tallyrun" >/dev/null 2>&1 &
+  LC_ALL=C.UTF-8 LANGUAGE=$language "$build/app/tallyrun" >/dev/null 2>&1 &
 app=$!
 sleep "${SCREENSHOT_WAIT:-4}"
 mkdir -p "$(dirname "$out")"

@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
-# Installs with apt-get what a fresh Debian 12 machine lacks to build, run and test Tallyrun.
+# Installs with apt-get what a fresh Debian 12 machine lacks to build, run and test Tallyrun;
+# with --package also what building and checking the Debian package takes.
 # Idempotent, and quiet when everything is already there.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   libxcb1-dev libx11-xcb-dev libmount-dev pkg-config xvfb xauth xdotool x11-utils
   fonts-ipafont-gothic fonts-ipafont-mincho adwaita-icon-theme
-  util-linux libcap2-bin procps ccache desktop-file-utils clang-format-14
+  util-linux libcap2-bin procps ccache desktop-file-utils appstream clang-format-14
 )
+# dpkg-shlibdeps computes the package's dependencies; lintian checks the package.
+if [ "${1:-}" = "--package" ]; then
+  packages+=(dpkg-dev lintian)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,11 +2,16 @@
 
 #include "shelltree/drop_uri_list.h"
 
+#include <QCoreApplication>
 #include <QMimeData>
 
 namespace tallyrun {
 
-EShParameterError::EShParameterError() : std::invalid_argument("パラメータが不正です。") {}
+EShParameterError::EShParameterError()
+    : std::invalid_argument(
+          QCoreApplication::translate("EShParameterError", "パラメータが不正です。").toStdString())
+{
+}
 
 bool TQorShDragObject::CanWrap(const QMimeData* data)
 {

@@ -4,6 +4,8 @@
 
 #include "platform/file_status.h"
 
+#include <QCoreApplication>
+
 #include <chrono>
 
 namespace tallyrun {
@@ -42,7 +44,8 @@ bool TShNotifyThread::OpenWatches(TShWatchSet& watches)
     settledChanged_.notify_all();
     if (!opened && !limitReported_) {
         limitReported_ = true;
-        ReportError(kNotifyLimitedMessage);
+        ReportError(
+            QCoreApplication::translate("TShNotifyThread", kNotifyLimitedMessage).toStdString());
     }
     return opened;
 }

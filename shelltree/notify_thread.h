@@ -6,6 +6,7 @@
 #include "shelltree/sh_thread.h"
 #include "shelltree/watch_set.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 
 #include <condition_variable>
@@ -19,7 +20,12 @@ namespace tallyrun {
 class EShNotifyError : public std::runtime_error
 {
 public:
-    EShNotifyError() : std::runtime_error("監視するフォルダ数が上限を超えています。") {}
+    EShNotifyError()
+        : std::runtime_error(QCoreApplication::translate("TShNotifyThread",
+                                                         "監視するフォルダ数が上限を超えています。")
+                                 .toStdString())
+    {
+    }
 };
 
 // The most folders a watch list may hold.
@@ -29,8 +35,9 @@ constexpr int kNotifyQuietMs = 1500;
 // How long the watcher waits before it tries again to get an inotify instance.
 constexpr int kNotifyRetryMs = 3000;
 // Told to the user once per watcher when it cannot watch at all for now.
-inline constexpr const char* kNotifyLimitedMessage =
-    "フォルダの変更を監視できないため、フォルダツリーの自動更新が制限されています。";
+inline constexpr const char* kNotifyLimitedMessage = QT_TRANSLATE_NOOP(
+    "TShNotifyThread",
+    "フォルダの変更を監視できないため、フォルダツリーの自動更新が制限されています。");
 
 // Notify filter bits: 0 to 6 are the change kinds 0x1 to 0x40 (file name, directory name,
 // attributes, size, last write, last access, creation), bit 7 is security (0x100).

@@ -10,6 +10,8 @@
 #include "platform/rename_entry.h"
 #include "platform/user_dirs.h"
 
+#include <QCoreApplication>
+
 namespace tallyrun {
 namespace {
 
@@ -104,15 +106,15 @@ std::string DisplayNameOfLocation(const TShLocation& location)
 {
     switch (location.kind) {
     case TShLocationKind::Desktop:
-        return "デスクトップ";
+        return QCoreApplication::translate("TQorShTreeView", "デスクトップ").toStdString();
     case TShLocationKind::Computer:
-        return "コンピューター";
+        return QCoreApplication::translate("TQorShTreeView", "コンピューター").toStdString();
     case TShLocationKind::Home:
-        return "ホーム";
+        return QCoreApplication::translate("TQorShTreeView", "ホーム").toStdString();
     case TShLocationKind::Trash:
-        return "ゴミ箱";
+        return QCoreApplication::translate("TQorShTreeView", "ゴミ箱").toStdString();
     case TShLocationKind::Network:
-        return "ネットワーク";
+        return QCoreApplication::translate("TQorShTreeView", "ネットワーク").toStdString();
     case TShLocationKind::Drive: {
         TMountEntry mount;
         const std::string point = DisplayTextOfName(location.driveMount);

@@ -3,6 +3,7 @@
 // plain folder is not run; the double-click only opens or closes it.
 #include "shelltree/tree_view.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QMessageBox>
 
@@ -11,10 +12,10 @@ namespace {
 
 bool AskBeforeRunning(QWidget* parent, const std::string& path)
 {
-    return QMessageBox::question(parent, QString(),
-                                 QStringLiteral("「%1」を実行しますか?")
-                                     .arg(QFile::decodeName(QByteArray::fromStdString(path)))) ==
-           QMessageBox::Yes;
+    return QMessageBox::question(
+               parent, QString(),
+               QCoreApplication::translate("TQorShTreeView", "「%1」を実行しますか?")
+                   .arg(QFile::decodeName(QByteArray::fromStdString(path)))) == QMessageBox::Yes;
 }
 
 } // namespace

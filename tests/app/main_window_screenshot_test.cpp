@@ -1,5 +1,6 @@
-// The whole main window, after analysing a fixed folder tree, compared with the reference image
-// tests/app/reference/main_window.png. Palette, style, fonts and window size are pinned; the
+// The whole main window, after analysing a fixed folder tree, compared with a reference image
+// for each language: tests/app/reference/main_window.png in Japanese, main_window_en_US.png in
+// English. Locale, language, palette, style, fonts and window size are pinned; the
 // tree lies at a fixed path so that the folder pane and the log show the same names on every
 // run (a lock file keeps two test processes from sharing it). Pixels must match exactly, but
 // for text: font rendering may vary a little between machines, so up to kTextTolerance of the
@@ -8,6 +9,7 @@
 
 #include "app/event_pump.h"
 #include "app/main_window.h"
+#include "app/translations.h"
 #include "platform/fonts.h"
 #include "shelltree/tree_view.h"
 #include "widgets/log_view.h"
@@ -94,17 +96,35 @@ QImage GrabAnalysedWindow()
     return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-TEST(MainWindowScreenshotTest, TheAnalysedWindowMatchesTheReference)
+struct TScreenshotCase
 {
-    // The sizes in the chart and the log use the system locale's separators.
-    if (QLocale::system().groupSeparator() != u"," || QLocale::system().decimalPoint() != u".")
-        GTEST_SKIP() << "the reference was drawn with \",\" and \".\" as separators";
+    const char* language;  // the UI language the window is drawn in
+    const char* reference; // under tests/app/reference/
+};
+
+void PrintTo(const TScreenshotCase& shot, std::ostream* out)
+{
+    *out << shot.language;
+}
+
+class MainWindowScreenshotTest : public ::testing::TestWithParam<TScreenshotCase>
+{
+};
+
+TEST_P(MainWindowScreenshotTest, TheAnalysedWindowMatchesTheReference)
+{
+    // The sizes in the chart and the log use the locale's separators; the test's main() pins
+    // a locale that has these.
+    ASSERT_EQ(QLocale::system().groupSeparator(), u",");
+    ASSERT_EQ(QLocale::system().decimalPoint(), u".");
+    const TInstalledTranslations translations =
+        InstallTranslations({QString::fromLatin1(GetParam().language)});
     const TFileLock lock(kLockPath);
     MakeFixedTree();
     const QImage shot = GrabAnalysedWindow();
     std::filesystem::remove_all(std::filesystem::path(kTreePath).parent_path());
-    const QString reference =
-        QStringLiteral(TALLYRUN_SOURCE_DIR "/tests/app/reference/main_window.png");
+    const QString reference = QStringLiteral(TALLYRUN_SOURCE_DIR "/tests/app/reference/") +
+                              QString::fromLatin1(GetParam().reference);
     if (qEnvironmentVariableIntValue("TALLYRUN_UPDATE_REFERENCE") == 1) {
         ASSERT_TRUE(shot.save(reference, "PNG"));
         GTEST_SKIP() << "reference rewritten: " << reference.toStdString();
@@ -118,12 +138,18 @@ TEST(MainWindowScreenshotTest, TheAnalysedWindowMatchesTheReference)
             differing += shot.pixel(x, y) != expected.pixel(x, y);
     const long allowed = static_cast<long>(kTextTolerance * shot.width() * shot.height());
     if (differing > allowed) {
-        const QString actual = QDir::temp().filePath(QStringLiteral("main_window_actual.png"));
+        const QString actual = QDir::temp().filePath(QStringLiteral("actual_") +
+                                                     QString::fromLatin1(GetParam().reference));
         shot.save(actual, "PNG");
         ADD_FAILURE() << differing << " pixels differ (at most " << allowed
                       << " allowed); the window as drawn: " << actual.toStdString();
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(, MainWindowScreenshotTest,
+                         ::testing::Values(TScreenshotCase{"ja_JP", "main_window.png"},
+                                           TScreenshotCase{"en_US", "main_window_en_US.png"}),
+                         [](const auto& info) { return std::string(info.param.language); });
 
 } // namespace
 } // namespace tallyrun::test

@@ -140,8 +140,9 @@ TEST_F(TreeClickX11Test, TheTreeStaysWhereItIsThroughAClickAndItsLongReport)
         EXPECT_EQ(xdotool.exitCode(), 0);
         QTest::qWait(200);
         EXPECT_EQ(reports, 1);
-        if (c.shown >= 0)
+        if (c.shown >= 0) {
             EXPECT_EQ(reported, scrolled + c.shown);
+        }
         EXPECT_EQ(lowest, reported);
         EXPECT_EQ(highest, reported);
         EXPECT_EQ(tree_->verticalScrollBar()->value(), reported);

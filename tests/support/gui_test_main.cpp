@@ -1,10 +1,13 @@
 // Test entry point for tests that drive widgets or the event loop: one QApplication for the
 // whole process, made before any test runs.
+#include "tests/support/test_locale.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
+    tallyrun::test::PinTestLocale();
     // CTest's test discovery runs the executable without the tests' environment; without a
     // display the default platform plugin would abort it. A test that starts its own X server
     // sets the variable itself.
