@@ -5,7 +5,6 @@
 #include "chart/chart_exception.h"
 #include "chart/chart_legend.h"
 #include "chart/chart_math.h"
-#include "platform/fonts.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -134,7 +133,7 @@ QRgb Rgb(TColor colour)
     return ColorToQColor(colour).rgb();
 }
 
-// The main window's chart with its legend font, recording the plot area the series get.
+// The main window's chart (with its legend font), recording the plot area the series get.
 class LegendChart : public ::testing::Test
 {
 protected:
@@ -142,9 +141,6 @@ protected:
     {
         PinPalette();
         SetUpProgramChart(chart);
-        QFont font(MinchoFaceName());
-        font.setPixelSize(12);
-        legend().SetFont(font);
         chart.OnBeforeDrawSeries = [this](TCustomAxisPanel&) { plot = chart.PlotRect(); };
     }
     TChartLegend& legend() { return chart.Legend(); }

@@ -23,10 +23,7 @@ protected:
     void SetUp() override
     {
         PinPalette();
-        SetUpProgramChart(chart);
-        pie.SetCircled(true);
-        pie.PieValues().SetOrder(loDescending);
-        pie.SetParentChart(&chart);
+        SetUpProgramChart(chart, pie);
     }
 
     void Add(std::initializer_list<double> values)
@@ -201,6 +198,7 @@ TEST_F(PieSeries, MarkBoxSizeFollowsLinesAndZoom)
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(12);
     pie.Marks().SetFont(font);
+    pie.Marks().SetStyle(smsLabel);
     pie.AddPoint("ab\rthe longer line", clAutomatic, 1);
     const auto height = [&](int pixels) {
         QFont f = font;
