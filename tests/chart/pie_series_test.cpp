@@ -199,33 +199,44 @@ TEST_F(PieSeries, MarkBoxSizeFollowsLinesAndZoom)
     font.setPixelSize(12);
     pie.Marks().SetFont(font);
     pie.Marks().SetStyle(smsLabel);
-    pie.AddPoint("ab\rthe longer line", clAutomatic, 1);
-    const auto height = [&](int pixels) {
+    const auto metrics = [&](int pixels) {
         QFont f = font;
         f.setPixelSize(pixels);
-        return QFontMetrics(f).height();
-    };
-    const auto width = [&](int pixels, const char* text) {
-        QFont f = font;
-        f.setPixelSize(pixels);
-        const QFontMetrics m(f);
-        return m.horizontalAdvance(QString::fromUtf8(text)) + m.horizontalAdvance("W");
+        return QFontMetrics(f);
     };
     struct Case
     {
+        const char* label;
+        int lines;
+        const char* widest;
         bool in3D;
         int zoom;
         int pixels;
     };
-    for (const Case c :
-         {Case{true, 100, 12}, Case{true, 50, 6}, Case{false, 50, 12}, Case{true, 1, 1}}) {
+    // The 12-pixel font is 9 points: a zoom scales the points, rounded halves to even, and the
+    // points give the pixels (4.5 points at 50 % round to 4, drawn 5 pixels high).
+    const Case cases[] = {
+        {"ab\rthe longer line", 2, "the longer line", true, 100, 12},
+        {"ab\rthe longer line", 2, "the longer line", true, 50, 5},
+        {"ab\rthe longer line", 2, "the longer line", true, 80, 9},
+        {"ab\rthe longer line", 2, "the longer line", true, 120, 15},
+        {"ab\rthe longer line", 2, "the longer line", true, 150, 19},
+        {"ab\rthe longer line", 2, "the longer line", false, 50, 12},
+        {"ab\rthe longer line", 2, "the longer line", true, 1, 1},
+    };
+    for (const Case& c : cases) {
+        pie.ClearPoints();
+        pie.AddPoint(c.label, clAutomatic, 1);
         chart.SetView3D(c.in3D);
         chart.View3DOptions().SetZoom(c.zoom);
         Render();
         const TSeriesMarkPosition* p = pie.Marks().Positions().Find(0);
-        // Two lines, the wider one plus "W", each plus twice the frame's width.
-        EXPECT_EQ(p->Height, 2 * height(c.pixels) + 2) << c.in3D << " " << c.zoom;
-        EXPECT_EQ(p->Width, width(c.pixels, "the longer line") + 2) << c.in3D << " " << c.zoom;
+        const QFontMetrics m = metrics(c.pixels);
+        // The lines, the widest one plus "W", each plus twice the frame's width.
+        EXPECT_EQ(p->Height, c.lines * m.height() + 2) << c.label << " " << c.in3D << " " << c.zoom;
+        EXPECT_EQ(p->Width,
+                  m.horizontalAdvance(QString::fromUtf8(c.widest)) + m.horizontalAdvance("W") + 2)
+            << c.label << " " << c.in3D << " " << c.zoom;
     }
 }
 
