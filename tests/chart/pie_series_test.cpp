@@ -223,6 +223,8 @@ TEST_F(PieSeries, MarkBoxSizeFollowsLinesAndZoom)
         {"ab\rthe longer line", 2, "the longer line", true, 150, 19},
         {"ab\rthe longer line", 2, "the longer line", false, 50, 12},
         {"ab\rthe longer line", 2, "the longer line", true, 1, 1},
+        // An empty last line takes its room in the box although nothing is written there.
+        {"tail\r", 2, "tail", true, 100, 12},
     };
     for (const Case& c : cases) {
         pie.ClearPoints();
