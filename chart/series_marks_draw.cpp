@@ -60,7 +60,9 @@ void TSeriesMarks::DrawMark(TCanvas3D& canvas, const TMarkDrawContext& context,
             textTop += frame_.Width;
     }
 
+    // Written on a clear background: a hatched slice's brush leaves the background opaque.
     canvas.Brush().style = Qt::NoBrush;
+    canvas.SetBackgroundMode(bkTransparent);
     canvas.SetTextAlignment(taCenter | taTop);
     const int x = leftTop.x + position.Width / 2;
     const int lineHeight = canvas.LineHeight();

@@ -242,6 +242,29 @@ TEST_F(PieSeries, MarkBoxSizeFollowsLinesAndZoom)
     }
 }
 
+TEST_F(PieSeries, MarkTextOfAHatchedSliceSitsOnTheMarksOwnColour)
+{
+    chart.SetView3D(false);
+    pie.SetUsePatterns(true);
+    pie.SetCircleBackColor(clLime);
+    pie.AddPoint("WWWWWWWW", clAutomatic, 1);
+    const QImage image = Render();
+    // Inside the frame the box shows its back colour and the text; the colour behind the
+    // slice's hatch never shows there.
+    const TSeriesMarkPosition* p = pie.Marks().Positions().Find(0);
+    ASSERT_NE(p, nullptr);
+    const TColor back = pie.Marks().BackColor();
+    int backPixels = 0, hatchBackground = 0;
+    for (int y = p->LeftTop.y + 1; y < p->LeftTop.y + p->Height - 1; ++y)
+        for (int x = p->LeftTop.x + 1; x < p->LeftTop.x + p->Width - 1; ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            backPixels += QColorToColor(QColor::fromRgb(pixel)) == back;
+            hatchBackground += QColorToColor(QColor::fromRgb(pixel)) == clLime;
+        }
+    EXPECT_GT(backPixels, 0);
+    EXPECT_EQ(hatchBackground, 0);
+}
+
 TEST_F(PieSeries, ChartLookFollowsThePie)
 {
     TChart other;
