@@ -22,11 +22,11 @@ constexpr int kScreenDpi = 96;
 // font is 9 points at 96 dpi, so the wheel's zooms of 50, 80, 120 and 150 % draw it 5, 9, 15
 // and 19 pixels high.
 //
-// This is the one place where the zoom reaches a text: the marks follow the zoom whenever the
-// view's ZoomText is on, and the program never turns it off. The view's text-zoom setting has
-// no other effect here: it is meant for text drawn with a projected font, which this canvas
-// never draws (every text is drawn flat at its projected place), so it changes nothing a user
-// can see.
+// The marks are the one text that follows the zoom. They do so while the view's ZoomText is
+// on, as it is by default and always in this program, which never turns it off; the setting's
+// other use, text drawn with a projected font, never happens on this canvas (every text is
+// drawn flat at its projected place). So the view's text-zoom setting has no visible effect in
+// this program.
 QFont MarksFont(const TSeriesMarks& marks, TCustomAxisPanel& chart)
 {
     QFont font = marks.Font();
