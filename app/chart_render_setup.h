@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/main_chart.h"
+#include "app/main_chart_settings.h"
 #include "app/slice_file.h"
 
 #include <vector>
@@ -11,8 +12,8 @@ namespace tallyrun {
 
 struct TChartRenderSettings
 {
-    int width = 590;
-    int height = 364;
+    int width = kMainChartWidth;
+    int height = kMainChartHeight;
     bool legend = true;
     int zoom = 100;
     TSeriesMarksStyle style = smsLabelPercent;

@@ -6,7 +6,19 @@
 
 namespace tallyrun {
 
-void ApplyMainChartSettings(TMainChart& chart, TMainPieSeries& series)
+namespace {
+
+// The font of the legend and the marks.
+QFont MainChartFont()
+{
+    QFont mincho(MinchoFaceName());
+    mincho.setPixelSize(12);
+    return mincho;
+}
+
+} // namespace
+
+void ApplyMainChartSettings(TMainChart& chart)
 {
     chart.setCursor(Qt::PointingHandCursor);
     chart.setFocusPolicy(Qt::StrongFocus);
@@ -33,11 +45,13 @@ void ApplyMainChartSettings(TMainChart& chart, TMainPieSeries& series)
     chart.SetView3D(true);
     chart.SetBevelInner(bvRaised);
     chart.SetBevelOuter(bvLowered);
-    QFont mincho(MinchoFaceName());
-    mincho.setPixelSize(12);
-    chart.Legend().SetFont(mincho);
+    chart.Legend().SetFont(MainChartFont());
     chart.Legend().SetFontColor(clBlack);
+}
 
+void ApplyMainSeriesSettings(TMainChart& chart, TMainPieSeries& series)
+{
+    const QFont mincho = MainChartFont();
     TSeriesMarks& marks = series.Marks();
     marks.SetVisible(true);
     marks.SetStyle(smsLabelPercent);
@@ -52,6 +66,12 @@ void ApplyMainChartSettings(TMainChart& chart, TMainPieSeries& series)
     series.PieValues().SetOrder(loDescending);
     series.PieValues().SetDateTime(false);
     series.SetParentChart(&chart);
+}
+
+void ApplyMainChartSettings(TMainChart& chart, TMainPieSeries& series)
+{
+    ApplyMainChartSettings(chart);
+    ApplyMainSeriesSettings(chart, series);
 }
 
 } // namespace tallyrun

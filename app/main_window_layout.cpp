@@ -24,8 +24,8 @@ namespace {
 // Client size: the window is 800 x 534 with a frame, and these give the chart its 590 x 364.
 constexpr QSize kClientSize(792, 500);
 constexpr int kTreeWidth = 199;
-constexpr int kChartWidth = 590;
-constexpr int kChartHeight = 364;
+constexpr int kChartWidth = kMainChartWidth;
+constexpr int kChartHeight = kMainChartHeight;
 constexpr int kMemoHeight = 89;
 constexpr int kSplitterWidth = 3;
 constexpr int kStatusBarHeight = 18;

@@ -20,6 +20,9 @@ enum class TSliceSides
     Drawn
 };
 
+// This surface draws no text with a projected, zoom-scaled font and turns no shape fully in
+// 3D: texts are drawn flat at projected positions, boxes and the legend flat, the panel's
+// bevels always and titles and legend once.
 class TCanvas3D : public TChartCanvas
 {
 public:
@@ -33,12 +36,6 @@ public:
                                std::int32_t z) = 0;
     virtual void BeginFlatDrawing() = 0;
     virtual void EndFlatDrawing() = 0;
-
-    // Capabilities this surface lacks: text drawn with a projected, zoom-scaled font, and
-    // shapes turned fully in 3D. Callers draw texts flat at projected positions, boxes and the
-    // legend flat, the panel's bevels always and titles and legend once.
-    bool SupportsProjectedText() const { return false; }
-    bool SupportsFullRotation() const { return false; }
 };
 
 } // namespace tallyrun

@@ -27,7 +27,6 @@ void TChartCanvas3D::EndBufferPainter()
 TChartRect TChartCanvas3D::BeginFrame(QPainter* target, const TView3DOptions* options, TColor,
                                       const TChartRect& userRect, bool is3D)
 {
-    frameBounds_ = userRect;
     options_ = options;
     projection_.Begin(options, is3D);
     EndBufferPainter();

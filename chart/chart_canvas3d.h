@@ -49,7 +49,6 @@ public:
     const QImage& Buffer() const { return buffer_; }
 
     const TProjection& Projection() const { return projection_; }
-    TChartRect FrameBounds() const { return frameBounds_; }
 
     TScreenPoint ProjectPoint(std::int32_t x, std::int32_t y, std::int32_t z) const override
     {
@@ -82,7 +81,6 @@ private:
     bool buffered_ = true;
     bool monochrome_ = false;
     bool dirty_ = true;
-    TChartRect frameBounds_;
 };
 
 } // namespace tallyrun

@@ -105,9 +105,9 @@ void DrawItems(const TChartLegend& legend, const TLegendGeometry& g, const TLege
         int y = r.top + 1 + row * h;
         if (events.OnGetLegendPos)
             events.OnGetLegendPos(item, x, y);
-        // A line separates each item from the one before it in its column or row.
-        const bool divided = legend.Vertical() ? p > 0 : column > 0;
-        if (legend.DividingLines().Visible && divided) {
+        // A line comes before every item but the first: in a horizontal legend also before
+        // the first item of each later row, at the legend's left edge.
+        if (legend.DividingLines().Visible && p > 0) {
             canvas.ApplyChartPen(legend.DividingLines());
             canvas.SetBackgroundMode(bkTransparent);
             if (legend.Vertical())

@@ -4,13 +4,29 @@
 #include "chart/chart_math.h"
 #include "chart/pie_series.h"
 
+#include <QPaintDevice>
+#include <QPainter>
 #include <algorithm>
 
 namespace tallyrun {
 
 namespace {
 
-// The marks' font at this paint: in 3D with zoomed text, scaled by the zoom (never below 1).
+// Points per inch of a font size, and the resolution assumed when the device does not say.
+constexpr int kPointsPerInch = 72;
+constexpr int kScreenDpi = 96;
+
+// The marks' font at this paint: in 3D with zoomed text, its size in points scaled by the zoom
+// and rounded (never below 1 point). A font given in pixels is first turned into points at the
+// drawing device's resolution, as the platform states a font's size: the program's 12-pixel
+// font is 9 points at 96 dpi, so the wheel's zooms of 50, 80, 120 and 150 % draw it 5, 9, 15
+// and 19 pixels high.
+//
+// The marks are the one text that follows the zoom. They do so while the view's ZoomText is
+// on, as it is by default and always in this program, which never turns it off; the setting's
+// other use, text drawn with a projected font, never happens on this canvas (every text is
+// drawn flat at its projected place). So the view's text-zoom setting has no visible effect in
+// this program.
 QFont MarksFont(const TSeriesMarks& marks, TCustomAxisPanel& chart)
 {
     QFont font = marks.Font();
@@ -18,10 +34,17 @@ QFont MarksFont(const TSeriesMarks& marks, TCustomAxisPanel& chart)
     if (!chart.View3D() || !view.ZoomText())
         return font;
     const double zoom = view.Zoom() * 0.01;
-    if (font.pixelSize() > 0)
-        font.setPixelSize(std::max(1, RoundHalfEven(font.pixelSize() * zoom)));
-    else
+    if (font.pixelSize() <= 0) {
         font.setPointSizeF(std::max(1, RoundHalfEven(font.pointSizeF() * zoom)));
+        return font;
+    }
+    const QPainter* target = chart.Canvas().Target();
+    int dpi = target && target->device() ? target->device()->logicalDpiY() : 0;
+    if (dpi <= 0)
+        dpi = kScreenDpi;
+    const int points = MulDiv(font.pixelSize(), kPointsPerInch, dpi);
+    const int zoomed = std::max(1, RoundHalfEven(points * zoom));
+    font.setPixelSize(std::max(1, MulDiv(zoomed, dpi, kPointsPerInch)));
     return font;
 }
 

@@ -52,7 +52,6 @@ void TProjection::Begin(const TView3DOptions* options, bool is3D)
     if (options) {
         obliqueOn = options->Orthogonal();
         zoomFactor = options->Zoom() * 0.01;
-        zoomText = options->ZoomText();
     }
     if (!obliqueOn) {
         perspectiveFactor = 0;

@@ -51,7 +51,6 @@ public:
     std::int32_t originX = 0, originY = 0;
     double zoomFactor = 1;
     double perspectiveFactor = 0;
-    bool zoomText = true;
     TProjectionCoefficients m;
 };
 

@@ -2,8 +2,10 @@
 
 #include "chart/canvas3d.h"
 #include "chart/chart_series.h"
+#include "platform/utf8_chars.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace tallyrun {
 
@@ -38,37 +40,32 @@ void TSeriesMarks::Changed()
     owner_.RequestRepaint();
 }
 
-namespace {
-
-// The first `n` characters of a UTF-8 text (a stray byte counts as one character).
-std::string FirstChars(const std::string& text, int n)
-{
-    std::size_t end = 0;
-    for (int count = 0; end < text.size(); ++end) {
-        const auto byte = static_cast<unsigned char>(text[end]);
-        if ((byte & 0xC0) != 0x80 && count++ == n)
-            break;
-    }
-    return text.substr(0, end);
-}
-
-} // namespace
-
-std::vector<std::string> MarkTextLines(const std::string& text)
+std::vector<std::string> MarkBoxLines(const std::string& text)
 {
     std::vector<std::string> lines;
     std::size_t from = 0;
     for (;;) {
         const std::size_t cr = text.find('\r', from);
-        std::string line = text.substr(from, cr == std::string::npos ? cr : cr - from);
-        if (from > 0)
-            line = FirstChars(line, 255);
-        lines.push_back(std::move(line));
-        if (cr == std::string::npos)
-            break;
+        if (cr == std::string::npos) {
+            lines.push_back(text.substr(from));
+            return lines;
+        }
+        lines.push_back(text.substr(from, cr - from));
         from = cr + 1;
     }
-    if (lines.size() > 1 && lines.back().empty())
+}
+
+std::vector<std::string> MarkWrittenLines(const std::string& text)
+{
+    const std::size_t cr = text.find('\r');
+    if (cr == std::string::npos)
+        return {text};
+    // Everything after the first break together is cut, not each later line on its own.
+    const std::string_view rest = std::string_view(text).substr(cr + 1);
+    std::vector<std::string> lines =
+        MarkBoxLines(std::string(rest.substr(0, AdvanceChars(rest, 0, 255))));
+    lines.insert(lines.begin(), text.substr(0, cr));
+    if (lines.back().empty())
         lines.pop_back();
     return lines;
 }

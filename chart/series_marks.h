@@ -135,8 +135,11 @@ private:
     TSeriesMarksPositions positions_;
 };
 
-// The lines of a mark's text: split at carriage returns; the text after a break is cut to
-// 255 characters; an empty last line is dropped.
-std::vector<std::string> MarkTextLines(const std::string& text);
+// The lines a mark's box is sized for: the text split at carriage returns, an empty last
+// line included ("tail\r" makes a box two lines high).
+std::vector<std::string> MarkBoxLines(const std::string& text);
+// The lines a mark writes: the first line whole, then the text after the first break cut to
+// 255 characters and split again; an empty last line is not written.
+std::vector<std::string> MarkWrittenLines(const std::string& text);
 
 } // namespace tallyrun

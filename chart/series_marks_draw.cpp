@@ -9,7 +9,7 @@ namespace tallyrun {
 void TSeriesMarks::MeasureBox(TCanvas3D& canvas, const std::string& text, int& width,
                               int& height) const
 {
-    const std::vector<std::string> lines = MarkTextLines(text);
+    const std::vector<std::string> lines = MarkBoxLines(text);
     int widest = 0;
     for (const std::string& line : lines)
         widest = std::max(widest, canvas.MeasureWidth(line));
@@ -60,11 +60,13 @@ void TSeriesMarks::DrawMark(TCanvas3D& canvas, const TMarkDrawContext& context,
             textTop += frame_.Width;
     }
 
+    // Written on a clear background: a hatched slice's brush leaves the background opaque.
     canvas.Brush().style = Qt::NoBrush;
+    canvas.SetBackgroundMode(bkTransparent);
     canvas.SetTextAlignment(taCenter | taTop);
     const int x = leftTop.x + position.Width / 2;
     const int lineHeight = canvas.LineHeight();
-    for (const std::string& line : MarkTextLines(text)) {
+    for (const std::string& line : MarkWrittenLines(text)) {
         canvas.PutText(x, textTop, line);
         textTop += lineHeight;
     }

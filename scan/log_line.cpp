@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "scan/utf8_chars.h"
+#include "platform/utf8_chars.h"
 
 namespace tallyrun {
 

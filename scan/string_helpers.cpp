@@ -1,6 +1,6 @@
 #include "scan/string_helpers.h"
 
-#include "scan/utf8_chars.h"
+#include "platform/utf8_chars.h"
 
 namespace tallyrun {
 

@@ -1,18 +1,19 @@
 #include "support/program_chart.h"
 
+#include "app/main_chart_settings.h"
+
 namespace tallyrun::support {
 
-void SetUpProgramChart(TChart& chart)
+void SetUpProgramChart(TMainChart& chart)
 {
-    chart.resize(590, 364);
-    chart.SetBevelOuter(bvLowered);
-    chart.SetBevelInner(bvRaised);
-    chart.SetChart3DPercent(20);
-    chart.View3DOptions().SetElevation(315);
-    chart.View3DOptions().SetRotation(360);
-    chart.View3DOptions().SetPerspective(0);
-    chart.View3DOptions().SetOrthogonal(false);
-    chart.Title().SetVisible(false);
+    ApplyMainChartSettings(chart);
+    chart.resize(kMainChartWidth, kMainChartHeight);
+}
+
+void SetUpProgramChart(TMainChart& chart, TMainPieSeries& series)
+{
+    ApplyMainChartSettings(chart, series);
+    chart.resize(kMainChartWidth, kMainChartHeight);
 }
 
 } // namespace tallyrun::support

@@ -1,13 +1,16 @@
 // Code shared by the tests and the benchmarks; it never depends on GoogleTest.
-// Sets a chart up as the main window shows it, for tests and benchmarks that paint one alone.
+// The main window's chart for tests and benchmarks that paint one alone: the program's own
+// chart and series set-up, at the chart's size in the main window.
 #pragma once
 
-#include "chart/chart.h"
+#include "app/main_chart.h"
 
 namespace tallyrun::support {
 
-// The chart of the main window: 590 x 364, lowered outer and raised inner bevel, seen from
-// 45 degrees above.
-void SetUpProgramChart(TChart& chart);
+// The main window's chart settings at 590 x 364, for a series of the test's own.
+void SetUpProgramChart(TMainChart& chart);
+
+// The main window's chart and pie series settings at 590 x 364; the series is on the chart.
+void SetUpProgramChart(TMainChart& chart, TMainPieSeries& series);
 
 } // namespace tallyrun::support

@@ -5,7 +5,6 @@
 #include "chart/chart_exception.h"
 #include "chart/chart_legend.h"
 #include "chart/chart_math.h"
-#include "platform/fonts.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -134,7 +133,7 @@ QRgb Rgb(TColor colour)
     return ColorToQColor(colour).rgb();
 }
 
-// The main window's chart with its legend font, recording the plot area the series get.
+// The main window's chart (with its legend font), recording the plot area the series get.
 class LegendChart : public ::testing::Test
 {
 protected:
@@ -142,9 +141,6 @@ protected:
     {
         PinPalette();
         SetUpProgramChart(chart);
-        QFont font(MinchoFaceName());
-        font.setPixelSize(12);
-        legend().SetFont(font);
         chart.OnBeforeDrawSeries = [this](TCustomAxisPanel&) { plot = chart.PlotRect(); };
     }
     TChartLegend& legend() { return chart.Legend(); }
@@ -358,17 +354,46 @@ TEST_F(LegendChart, SeriesRowsAndHatchedBoxes)
     EXPECT_EQ(boxColours(Render()), (std::set<QRgb>{Rgb(clRed), Rgb(clYellow)}));
 }
 
-TEST_F(LegendChart, DividingLinesSeparateNeighbouringItems)
+TEST_F(LegendChart, DividingLinesComeBeforeEveryItemButTheFirst)
 {
     PointsSeries series(chart, 3);
     TChartPen lines;
     lines.Color = clGreen;
     legend().SetDividingLines(lines);
-    const QImage image = Render();
+    QImage image = Render();
     const TChartRect& l = legend().LegendRect();
     EXPECT_NE(image.pixel(l.left + 1, l.top + 1), Rgb(clGreen));
     for (int row = 1; row < 3; ++row)
         EXPECT_EQ(image.pixel(l.left + 1, l.top + 1 + row * RowHeight()), Rgb(clGreen)) << row;
+
+    // A horizontal legend: a line left of each item's colour box from the box's top to its
+    // bottom, also before the first item of a later row, which puts it on the left edge.
+    legend().SetAlignment(laTop);
+    const auto fullHeightLines = [&](const QImage& picture) {
+        const TChartRect& r = legend().LegendRect();
+        std::vector<int> xs;
+        for (int x = r.left; x < r.right; ++x) {
+            bool full = true;
+            for (int y = r.top; y < r.bottom && full; ++y)
+                full = picture.pixel(x, y) == Rgb(clGreen);
+            if (full)
+                xs.push_back(x);
+        }
+        return xs;
+    };
+    image = Render();
+    ASSERT_EQ(legend().LegendRows(), 1);
+    std::vector<int> xs = fullHeightLines(image);
+    EXPECT_EQ(xs.size(), 2u);
+    EXPECT_TRUE(xs.empty() || xs.front() > legend().LegendRect().left);
+
+    for (int i = 3; i < 60; ++i)
+        series.AddPoint(std::to_string(i), clAutomatic, 10);
+    image = Render();
+    ASSERT_GT(legend().LegendRows(), 1);
+    xs = fullHeightLines(image);
+    EXPECT_EQ(static_cast<int>(xs.size()), legend().LegendColumns());
+    EXPECT_TRUE(!xs.empty() && xs.front() == legend().LegendRect().left);
 }
 
 TEST_F(LegendChart, ItemTextsFollowTheStyleInForce)

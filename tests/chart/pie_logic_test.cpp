@@ -1,9 +1,11 @@
 // The pie's arithmetic and the marks' texts, without a window: slice angles, the circle in
-// the plot rectangle, the depth order of exploded slices, mark boxes, number patterns.
+// the plot rectangle, the depth order of exploded slices, mark boxes, number patterns, the
+// lines of a mark.
 #include "chart/chart_series.h"
 #include "chart/indexed_pattern.h"
 #include "chart/number_pattern.h"
 #include "chart/pie_geometry.h"
+#include "chart/series_marks.h"
 
 #include <gtest/gtest.h>
 
@@ -198,6 +200,55 @@ TEST(NumberFormat, DecimalPictures)
     EXPECT_EQ(FormatIndexed("%1:s の %0:s", "25 %", "4"), "4 の 25 %");
     // An argument holding a marker is not filled again.
     EXPECT_EQ(FormatIndexed("%0:s/%1:s", "%1:s", "x"), "%1:s/x");
+}
+
+TEST(MarkLines, BoxCountsEveryLineAndTheWritingCutsTheRestAfterTheFirstBreak)
+{
+    const auto times = [](int n, const std::string& piece) {
+        std::string text;
+        for (int i = 0; i < n; ++i)
+            text += piece;
+        return text;
+    };
+    using V = std::vector<std::string>;
+    struct Case
+    {
+        const char* name;
+        std::string text;
+        V box, written;
+    };
+    const std::string xs = times(200, "x"), ys = times(100, "y");
+    const Case cases[] = {
+        {"one line", "root 25 %", {"root 25 %"}, {"root 25 %"}},
+        {"two lines", "ab\rthe longer line", {"ab", "the longer line"}, {"ab", "the longer line"}},
+        {"an empty last line is sized, not written", "tail\r", {"tail", ""}, {"tail"}},
+        {"a break alone", "\r", {"", ""}, {""}},
+        {"an empty middle line stays", "a\r\rb", {"a", "", "b"}, {"a", "", "b"}},
+        {"the first line is never cut",
+         times(300, "z") + "\rb",
+         {times(300, "z"), "b"},
+         {times(300, "z"), "b"}},
+        {"the cut takes the later lines together",
+         "a\r" + xs + "\r" + ys,
+         {"a", xs, ys},
+         {"a", xs, times(54, "y")}},
+        {"the cut falling just after a break",
+         "a\r" + times(254, "x") + "\rb",
+         {"a", times(254, "x"), "b"},
+         {"a", times(254, "x")}},
+        {"Japanese characters count one each",
+         "a\r" + times(300, "あ"),
+         {"a", times(300, "あ")},
+         {"a", times(255, "あ")}},
+        {"a stray continuation byte counts as one character",
+         "a\r" + times(300, "\x80"),
+         {"a", times(300, "\x80")},
+         {"a", times(255, "\x80")}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MarkBoxLines(c.text), c.box) << c.name;
+        EXPECT_EQ(MarkWrittenLines(c.text), c.written) << c.name;
+    }
 }
 
 class MarkTexts : public ::testing::Test

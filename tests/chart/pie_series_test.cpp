@@ -1,6 +1,6 @@
 // The pie on a real chart: slice order and colours on rendered pixels, rotation, explode,
-// mark placement, arrow colours and zoomed fonts, the other slice, hit-testing and the chart's
-// look while the pie is on it.
+// mark placement, arrow colours, box sizes and zoomed fonts, mark texts over hatched slices,
+// the other slice, hit-testing and the chart's look while the pie is on it.
 #include "chart_test_support.h"
 
 #include "chart/pie_exception.h"
@@ -23,10 +23,7 @@ protected:
     void SetUp() override
     {
         PinPalette();
-        SetUpProgramChart(chart);
-        pie.SetCircled(true);
-        pie.PieValues().SetOrder(loDescending);
-        pie.SetParentChart(&chart);
+        SetUpProgramChart(chart, pie);
     }
 
     void Add(std::initializer_list<double> values)
@@ -201,34 +198,71 @@ TEST_F(PieSeries, MarkBoxSizeFollowsLinesAndZoom)
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(12);
     pie.Marks().SetFont(font);
-    pie.AddPoint("ab\rthe longer line", clAutomatic, 1);
-    const auto height = [&](int pixels) {
+    pie.Marks().SetStyle(smsLabel);
+    const auto metrics = [&](int pixels) {
         QFont f = font;
         f.setPixelSize(pixels);
-        return QFontMetrics(f).height();
-    };
-    const auto width = [&](int pixels, const char* text) {
-        QFont f = font;
-        f.setPixelSize(pixels);
-        const QFontMetrics m(f);
-        return m.horizontalAdvance(QString::fromUtf8(text)) + m.horizontalAdvance("W");
+        return QFontMetrics(f);
     };
     struct Case
     {
+        const char* label;
+        int lines;
+        const char* widest;
         bool in3D;
         int zoom;
         int pixels;
     };
-    for (const Case c :
-         {Case{true, 100, 12}, Case{true, 50, 6}, Case{false, 50, 12}, Case{true, 1, 1}}) {
+    // The 12-pixel font is 9 points: a zoom scales the points, rounded halves to even, and the
+    // points give the pixels (4.5 points at 50 % round to 4, drawn 5 pixels high).
+    const Case cases[] = {
+        {"ab\rthe longer line", 2, "the longer line", true, 100, 12},
+        {"ab\rthe longer line", 2, "the longer line", true, 50, 5},
+        {"ab\rthe longer line", 2, "the longer line", true, 80, 9},
+        {"ab\rthe longer line", 2, "the longer line", true, 120, 15},
+        {"ab\rthe longer line", 2, "the longer line", true, 150, 19},
+        {"ab\rthe longer line", 2, "the longer line", false, 50, 12},
+        {"ab\rthe longer line", 2, "the longer line", true, 1, 1},
+        // An empty last line takes its room in the box although nothing is written there.
+        {"tail\r", 2, "tail", true, 100, 12},
+    };
+    for (const Case& c : cases) {
+        pie.ClearPoints();
+        pie.AddPoint(c.label, clAutomatic, 1);
         chart.SetView3D(c.in3D);
         chart.View3DOptions().SetZoom(c.zoom);
         Render();
         const TSeriesMarkPosition* p = pie.Marks().Positions().Find(0);
-        // Two lines, the wider one plus "W", each plus twice the frame's width.
-        EXPECT_EQ(p->Height, 2 * height(c.pixels) + 2) << c.in3D << " " << c.zoom;
-        EXPECT_EQ(p->Width, width(c.pixels, "the longer line") + 2) << c.in3D << " " << c.zoom;
+        const QFontMetrics m = metrics(c.pixels);
+        // The lines, the widest one plus "W", each plus twice the frame's width.
+        EXPECT_EQ(p->Height, c.lines * m.height() + 2) << c.label << " " << c.in3D << " " << c.zoom;
+        EXPECT_EQ(p->Width,
+                  m.horizontalAdvance(QString::fromUtf8(c.widest)) + m.horizontalAdvance("W") + 2)
+            << c.label << " " << c.in3D << " " << c.zoom;
     }
+}
+
+TEST_F(PieSeries, MarkTextOfAHatchedSliceSitsOnTheMarksOwnColour)
+{
+    chart.SetView3D(false);
+    pie.SetUsePatterns(true);
+    pie.SetCircleBackColor(clLime);
+    pie.AddPoint("WWWWWWWW", clAutomatic, 1);
+    const QImage image = Render();
+    // Inside the frame the box shows its back colour and the text; the colour behind the
+    // slice's hatch never shows there.
+    const TSeriesMarkPosition* p = pie.Marks().Positions().Find(0);
+    ASSERT_NE(p, nullptr);
+    const TColor back = pie.Marks().BackColor();
+    int backPixels = 0, hatchBackground = 0;
+    for (int y = p->LeftTop.y + 1; y < p->LeftTop.y + p->Height - 1; ++y)
+        for (int x = p->LeftTop.x + 1; x < p->LeftTop.x + p->Width - 1; ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            backPixels += QColorToColor(QColor::fromRgb(pixel)) == back;
+            hatchBackground += QColorToColor(QColor::fromRgb(pixel)) == clLime;
+        }
+    EXPECT_GT(backPixels, 0);
+    EXPECT_EQ(hatchBackground, 0);
 }
 
 TEST_F(PieSeries, ChartLookFollowsThePie)

@@ -1,4 +1,4 @@
-#include "scan/utf8_chars.h"
+#include "platform/utf8_chars.h"
 
 namespace tallyrun {
 

@@ -1,5 +1,6 @@
 // Character walking over UTF-8 byte strings: a character is one well-formed UTF-8 sequence, or
-// one byte that is not part of one.
+// one byte that is not part of one. The one character rule of the program: the scanner's
+// string helpers and the chart's mark texts count and cut by it.
 #pragma once
 
 #include <cstddef>
