@@ -32,6 +32,8 @@ void TfrmMain::ConnectChartHandlers()
     Chart1->OnMouseUp = [this](Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
         RunHandler([this] { Chart1MouseUp(); });
     };
+    // Our own addition, the drill-down (main_window_drill_down.cpp): the double-click only
+    // arms it here, and the release that follows completes it.
     Chart1->OnDblClick = [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
         RunHandler([&] { Chart1DblClick(button, x, y); });
     };

@@ -1,6 +1,8 @@
 // Drilling down from the chart: a double-click on a subfolder's slice selects that subfolder
 // in the folder pane, which reports the selection and so starts its analysis as any selection
-// does. The "root" slice and the space around the pie lead nowhere.
+// does. The "root" slice and the space around the pie lead nowhere. This gesture is our own
+// addition to the chart's mouse (click to focus, wheel to zoom, drag to move); none of those
+// changes for it, which is why a double-click counts only when neither press moved.
 #include "app/main_window.h"
 
 #include "app/slice_folders.h"

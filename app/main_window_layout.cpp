@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include "app/dialog_window.h"
+#include "app/grey_splitter.h"
 #include "app/main_chart_settings.h"
 #include "app/save_dialog.h"
 #include "app/toolbar_images.h"
@@ -14,7 +15,6 @@
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
-#include <QSplitter>
 #include <QVBoxLayout>
 
 namespace tallyrun {
@@ -29,15 +29,6 @@ constexpr int kChartHeight = kMainChartHeight;
 constexpr int kMemoHeight = 89;
 constexpr int kSplitterWidth = 3;
 constexpr int kStatusBarHeight = 18;
-
-QSplitter* MakeSplitter(Qt::Orientation orientation, QWidget* parent)
-{
-    auto* splitter = new QSplitter(orientation, parent);
-    splitter->setHandleWidth(kSplitterWidth);
-    splitter->setChildrenCollapsible(false);
-    splitter->setStyleSheet(QStringLiteral("QSplitter::handle { background: gray; }"));
-    return splitter;
-}
 
 TStatusProgressBar* MakeStatusProgressBar(TStatusBar* statusBar, int panel)
 {
@@ -68,7 +59,7 @@ void TfrmMain::BuildLayout(QWidget* folderPane)
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    Splitter1 = MakeSplitter(Qt::Horizontal, central);
+    Splitter1 = new TGreySplitter(Qt::Horizontal, kSplitterWidth, central);
     QorShTreeView1 = folderPane ? folderPane : new QWidget;
     Splitter1->addWidget(QorShTreeView1);
     BuildPanel();
@@ -125,7 +116,7 @@ void TfrmMain::BuildPanel()
     Panel1 = new QWidget;
     auto* layout = new QVBoxLayout(Panel1);
     layout->setContentsMargins(0, 0, 0, 0);
-    Splitter2 = MakeSplitter(Qt::Vertical, Panel1);
+    Splitter2 = new TGreySplitter(Qt::Vertical, kSplitterWidth, Panel1);
     Chart1 = new TMainChart;
     memSearch = new TLogView;
     memSearch->AppendLine("memSearch");

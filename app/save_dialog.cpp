@@ -1,7 +1,10 @@
 #include "app/save_dialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace tallyrun {
 
@@ -38,17 +41,37 @@ QString TSaveDialog::DefaultSuffix() const
     return suffix;
 }
 
+QString TSaveDialog::InitialDirectory() const
+{
+    if (!fileName_.isEmpty()) {
+        const QString last = QFileInfo(fileName_).absolutePath();
+        if (QFileInfo(last).isDir())
+            return last;
+    }
+    // Qt names the pictures folder even when the user has none.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!pictures.isEmpty() && QFileInfo(pictures).isDir())
+        return pictures;
+    return QDir::homePath();
+}
+
 std::optional<QString> TSaveDialog::RunFileDialog() const
 {
     QFileDialog dialog(QApplication::activeWindow());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // Qt's dialog would otherwise show the description and the patterns, and a description
+    // that names its pattern, as "Bitmaps(*.bmp)" does, would show the pattern twice.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(NameFilters());
     dialog.setDefaultSuffix(DefaultSuffix());
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(options_ & ofOverwritePrompt));
     dialog.setSizeGripEnabled(options_ & ofEnableSizing);
-    if (!fileName_.isEmpty())
-        dialog.selectFile(fileName_);
+    // Without a folder the dialog would open in the program's working folder.
+    const QString folder = InitialDirectory();
+    dialog.setDirectory(folder);
+    if (!fileName_.isEmpty() && QFileInfo(fileName_).absolutePath() == folder)
+        dialog.selectFile(QFileInfo(fileName_).fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

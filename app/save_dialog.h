@@ -1,6 +1,8 @@
 // TSaveDialog: the non-visual save-file dialog component. It keeps the filter, default
-// extension and options, and Execute runs the dialog and keeps the name chosen. How the dialog
-// is run can be replaced, so tests choose a name without a modal window.
+// extension and options, and Execute runs the dialog and keeps the name chosen. The dialog
+// opens where the last name was chosen in this session, else in the user's pictures folder,
+// else in the home folder; nothing is kept beyond the session. How the dialog is run can be
+// replaced, so tests choose a name without a modal window.
 #pragma once
 
 #include <QObject>
@@ -42,10 +44,14 @@ public:
     // Runs the dialog; true when the user chose a name, which FileName then holds.
     bool Execute();
 
-    // The filter in the form of the toolkit's file dialog: "Bitmaps(*.bmp) (*.bmp)".
+    // The filter in the form of the toolkit's file dialog: "Bitmaps(*.bmp) (*.bmp)". The
+    // dialog is told to show only the part before the last parenthesis, the description.
     QStringList NameFilters() const;
     // The default extension without "*." or ".".
     QString DefaultSuffix() const;
+    // The folder the dialog opens in: that of the name chosen last, while it exists, else the
+    // pictures folder of the user's XDG folders, while it exists, else the home folder.
+    QString InitialDirectory() const;
 
     // Replaces how the dialog is run; an empty runner restores the toolkit's file dialog.
     void SetRunner(TSaveDialogRunner runner) { runner_ = std::move(runner); }

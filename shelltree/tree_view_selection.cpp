@@ -115,9 +115,14 @@ template <class F> void TCustomQorShTreeView::RunBaseMouse(F&& handler)
     }
     inBaseMouse_ = false;
     // Qt moves the current row to the pressed one even when it may not select it; the
-    // keyboard goes on from the selection.
-    if (TQorShTreeNode* selected = SelectedNode(); selected && currentItem() != selected)
+    // keyboard goes on from the selection. Moving it back must not scroll the tree to a
+    // selection out of view, away from the row under the pointer.
+    if (TQorShTreeNode* selected = SelectedNode(); selected && currentItem() != selected) {
+        const bool scrolls = hasAutoScroll();
+        setAutoScroll(false);
         selectionModel()->setCurrentIndex(indexFromItem(selected), QItemSelectionModel::NoUpdate);
+        setAutoScroll(scrolls);
+    }
 }
 
 void TCustomQorShTreeView::mousePressEvent(QMouseEvent* event)
@@ -144,23 +149,29 @@ void TCustomQorShTreeView::mousePressEvent(QMouseEvent* event)
 void TCustomQorShTreeView::mouseReleaseEvent(QMouseEvent* event)
 {
     RunHandler([this, event] {
+        // Qt's own release handling comes first: it ends the view's pressed state and so its
+        // auto-scroll. The report of the selection below can run long (the analysis runs in
+        // it and lets events run meanwhile), and a view still taking the button for held
+        // would scroll by itself while the pointer rests above or below it.
+        RunBaseMouse([this, event] { QTreeWidget::mouseReleaseEvent(event); });
         if (event->button() == Qt::LeftButton) {
             if (mouseState_ == TShMouseState::msLeftPressed &&
                 TQorShTreeNode::IsValid(dropHighlighted_)) {
                 mouseState_ = TShMouseState::msNone;
                 TQorShTreeNode* node = dropHighlighted_;
                 SetDropHighlight(nullptr);
-                SelectNode(node);
+                // Reported once Qt is done with the new selection, the scroll that shows it
+                // included, so the tree does not jump when a long report ends.
+                Busy([this, node] { SelectNode(node); });
             }
             mouseState_ = TShMouseState::msNone;
+            if (OnClick)
+                OnClick(this);
         } else if (event->button() == Qt::RightButton) {
             // The context menu (none is linked) is over with the release.
             SetDropHighlight(nullptr);
             mouseState_ = TShMouseState::msNone;
         }
-        RunBaseMouse([this, event] { QTreeWidget::mouseReleaseEvent(event); });
-        if (event->button() == Qt::LeftButton && OnClick)
-            OnClick(this);
     });
 }
 

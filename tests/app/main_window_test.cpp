@@ -141,6 +141,7 @@ TEST_F(MainWindowTest, ComponentsAndTheirSettings)
     EXPECT_EQ(window.StatusProgressBar2->geometry(), QRect(502, 2, 290, 16));
     EXPECT_EQ(window.StatusProgressBar1->Max(), 100);
 
+    // In Qt's form; the dialog shows only the description (save_dialog_test.cpp).
     EXPECT_EQ(window.SaveDialog1->NameFilters(),
               QStringList{"ビットマップファイル(*.bmp) (*.bmp)"});
     EXPECT_EQ(window.SaveDialog1->DefaultSuffix(), "bmp");

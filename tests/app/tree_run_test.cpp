@@ -4,9 +4,11 @@
 
 #include "app/event_pump.h"
 #include "app/main_window.h"
+#include "platform/fonts.h"
 #include "shelltree/tree_view.h"
 #include "widgets/log_view.h"
 
+#include <QFontInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -64,6 +66,28 @@ TEST(TreeRunTest, SelectingAFolderWhoseNameIsNotUtf8TotalsItsBytes)
             subTotal = total;
     EXPECT_EQ(subTotal, 234.0);
     EXPECT_NE(window.memSearch->Text().find(odd + "/"), std::string::npos);
+}
+
+TEST(TreeRunTest, EveryPartOfTheWindowDrawsInTheWindowsFont)
+{
+    // The family as the font engine resolved it: a name that merely starts like the wanted
+    // one, or a request that was never matched, would pass a test of the requested family.
+    InstallFontSubstitutions();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto* tree = NewTreeRootedAt(dir.path().toStdString());
+    TfrmMain window(*tree, tree);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QFontInfo wanted(window.font());
+    ASSERT_EQ(wanted.pixelSize(), 12);
+    ASSERT_NE(wanted.family().toStdString(), QFontInfo(QFont()).family().toStdString());
+    for (const QWidget* child : window.findChildren<QWidget*>()) {
+        SCOPED_TRACE(child->metaObject()->className());
+        const QFontInfo info(child->font());
+        EXPECT_EQ(info.family().toStdString(), wanted.family().toStdString());
+        EXPECT_EQ(info.pixelSize(), 12);
+    }
 }
 
 } // namespace
