@@ -37,6 +37,10 @@ bool TShNotifyThread::OpenWatches(TShWatchSet& watches)
     bool opened = false;
     {
         std::lock_guard guard(lock_);
+        // The watches about to open take every settings change made so far. A wake those
+        // changes left set would only close and reopen them again, and a change on disk in
+        // that gap would be lost.
+        ResetWake();
         opened = watches.Open(watchList_, shownFolders_, watchSubtree_, ChangeKindsOf(filter_));
         settled_ = true;
         ++openCount_;

@@ -84,6 +84,10 @@ protected:
     // Waits for the stop or wake event or the time-out (ms, -1 for none). The wake event is
     // reset when the wait answers wrWoken, and only then, so a wake is never lost.
     TShWaitResult Wait(int ms);
+    // Drops a wake that is already set. A thread calls it while it holds lock_ and reads the
+    // settings whose change raised the wake: the wake has done its work then, and a later
+    // change sets it again.
+    void ResetWake() { wakeEvent_.Reset(); }
     // Waits for the stop event, the wake event or one of the descriptors (at most
     // kMaxWaitHandles), in that order of precedence, so that a descriptor that keeps firing
     // cannot hold off a stop or a settings change. On wrSignalled `index` is the descriptor
