@@ -79,7 +79,15 @@ double TotalOf(platform::TDirHandle root, const std::string& folder, TTotalDepth
     TWalkOptions options;
     options.recursive = depth == tdWholeTree;
     options.pumpEvents = true;
-    ListTree(listing, cursor, options);
+    // A stop that comes while the folder is listed abandons the listing: a large folder takes
+    // seconds to list, and the stop must not wait for it. Nothing of it is then logged or
+    // counted. A stop already set at the call leaves the listing whole, and every file is
+    // logged with the total frozen at 0, as after a stop between two files.
+    const bool stopAtCall = scanStop.load();
+    if (!stopAtCall)
+        options.abandon = &scanStop;
+    if (!ListTree(listing, cursor, options) || (!stopAtCall && scanStop.load()))
+        return 0;
 
     if (progressBar)
         progressBar->SetMax(ClampToInt(listing.files.size()));

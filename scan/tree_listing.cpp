@@ -93,6 +93,7 @@ private:
             options_.onFolder(index);
         if (options_.pumpEvents)
             PumpEvents();
+        ThrowIfAbandoned();
         if (parent.depth + 1 == splitDepth_) {
             units_->push_back(TSplitUnit{index, listing_.files.size()});
             return;
@@ -107,6 +108,7 @@ private:
         platform::TDirReader reader(fd);
         platform::TRawEntry entry;
         while (reader.Next(entry)) {
+            Checkpoint();
             if (entry.name == "." || entry.name == "..")
                 continue;
             if (auto kind = Classify(fd, entry))
@@ -211,11 +213,15 @@ private:
     }
 
     // Sorts `children` by `less` on their indices, so the comparison may use data kept beside.
-    template <typename TLess> static void SortBy(std::vector<TChild>& children, TLess less)
+    // The sort of a folder of many entries takes a while: it passes the checkpoint too.
+    template <typename TLess> void SortBy(std::vector<TChild>& children, TLess less)
     {
         std::vector<std::uint32_t> order(children.size());
         std::iota(order.begin(), order.end(), 0u);
-        std::sort(order.begin(), order.end(), less);
+        std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+            Checkpoint();
+            return less(a, b);
+        });
         std::vector<TChild> sorted;
         sorted.reserve(children.size());
         for (const std::uint32_t i : order)
@@ -223,9 +229,28 @@ private:
         children.swap(sorted);
     }
 
+    // Every kAbandonCheck calls: lets events run (when the walk pumps them) and gives up when
+    // the abandon flag is set. A large folder is read and sorted between two folders entered,
+    // so the stop command and the window must not wait for that.
+    void Checkpoint()
+    {
+        if (++steps_ % kAbandonCheck != 0)
+            return;
+        if (options_.pumpEvents)
+            PumpEvents();
+        ThrowIfAbandoned();
+    }
+
+    void ThrowIfAbandoned() const
+    {
+        if (options_.abandon && options_.abandon->load(std::memory_order_relaxed))
+            throw TListingAbandoned{};
+    }
+
     TTreeListing& listing_;
     TDirCursor& cursor_;
     const TWalkOptions& options_;
+    unsigned steps_ = 0;
     const std::uint32_t splitDepth_;
     std::vector<TSplitUnit>* units_;
     TNameOrder order_;

@@ -44,6 +44,8 @@ public:
         partOptions_.kinds = options.kinds;
         partOptions_.pattern = options.pattern;
         partOptions_.recursive = true;
+        partOptions_.abandon = options.abandon;
+        abandon_ = options.abandon;
     }
 
     // Lists every unit's subtree on the worker threads, letting events run meanwhile when
@@ -108,6 +110,7 @@ private:
             done_.wait_for(lock, kPumpInterval);
             lock.unlock();
             PumpEvents();
+            ThrowIfAbandoned();
             lock.lock();
         }
     }
@@ -162,8 +165,16 @@ private:
 
     void PumpNowAndThen()
     {
-        if (pumpEvents_ && ++spliced_ % kSplicePumpInterval == 0)
+        if (pumpEvents_ && ++spliced_ % kSplicePumpInterval == 0) {
             PumpEvents();
+            ThrowIfAbandoned();
+        }
+    }
+
+    void ThrowIfAbandoned() const
+    {
+        if (abandon_ && abandon_->load(std::memory_order_relaxed))
+            throw TListingAbandoned{};
     }
 
     TTreeListing& top_;
@@ -171,6 +182,7 @@ private:
     const std::vector<TSplitUnit> units_;
     std::vector<TTreeListing> parts_;
     TWalkOptions partOptions_;
+    const std::atomic<bool>* abandon_ = nullptr;
     std::atomic<std::size_t> next_{0};
     std::mutex mutex_;
     std::condition_variable done_;
@@ -180,9 +192,7 @@ private:
     std::size_t spliced_ = 0;
 };
 
-} // namespace
-
-void ListTree(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options)
+void ListTreeSplit(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options)
 {
     if (!options.recursive || options.onFolder) {
         ListTreeAlone(listing, cursor, options);
@@ -205,6 +215,19 @@ void ListTree(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& opt
         split.Splice(options.pumpEvents);
     }
     listing = std::move(top);
+}
+
+} // namespace
+
+bool ListTree(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options)
+{
+    try {
+        ListTreeSplit(listing, cursor, options);
+        return true;
+    } catch (const TListingAbandoned&) {
+        listing = TTreeListing(listing.RootFolder());
+        return false;
+    }
 }
 
 } // namespace tallyrun

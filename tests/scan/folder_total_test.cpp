@@ -1,4 +1,5 @@
 #include <QLocale>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "scan/folder_total.h"
@@ -94,6 +95,55 @@ TEST_F(FolderTotalTest, StopDuringTheTotalFreezesItFromTheNextFile)
     EXPECT_EQ(log.lines, (std::vector<std::string>{Line("1", "1"), Line("2", "21"), Line("3", "21"),
                                                    Line("4", "21")}));
     EXPECT_EQ(bar.position, 2);
+}
+
+int pumpsAfterStop = 0;
+
+// A stop that comes while a large folder is being listed, before anything was measured,
+// abandons the listing at once: nothing is logged or counted, and not one more event pump
+// comes (the listing and the measuring of its files are both given up).
+TEST_F(FolderTotalTest, StopWhileAFolderIsListedAbandonsTheListing)
+{
+    struct TCase
+    {
+        const char* name;
+        TTotalDepth depth;
+        int folders; // 0: every file lies in the root
+    };
+    for (const TCase& c : {TCase{"flat folder, own files", tdFolderOnly, 0},
+                           TCase{"flat folder, whole tree", tdWholeTree, 0},
+                           TCase{"tree, stopped in its top walk", tdWholeTree, 24}}) {
+        SCOPED_TRACE(c.name);
+        TTempTree big;
+        for (int f = 0; f < c.folders; ++f)
+            big.Dir("d" + std::to_string(f));
+        for (int f = 0; f < std::max(c.folders, 1); ++f)
+            MakeFillerFiles(big, c.folders ? "d" + std::to_string(f) : "", c.folders ? 60 : 1200);
+        // Well inside the listing: the root's own entries alone take several checkpoints.
+        pumpsBeforeStop = 2;
+        pumpsAfterStop = 0;
+        SetPumpEventsHook([] {
+            if (pumpsBeforeStop == 0)
+                ++pumpsAfterStop;
+            else if (--pumpsBeforeStop == 0)
+                SetScanStop(true);
+        });
+        bar.SetMax(1);
+        log.lines.clear();
+        SetScanStop(false);
+        EXPECT_EQ(FolderTotal(big.Root(), c.depth), 0.0);
+        EXPECT_EQ(pumpsBeforeStop, 0);
+        EXPECT_EQ(pumpsAfterStop, 0);
+        EXPECT_TRUE(log.lines.empty()) << log.lines.size() << " lines";
+        EXPECT_EQ(bar.max, 1);
+        EXPECT_EQ(bar.position, 0);
+
+        // The next total, with the stop cleared, lists and logs the whole folder again.
+        SetPumpEventsHook(nullptr);
+        SetScanStop(false);
+        FolderTotal(big.Root(), c.depth);
+        EXPECT_EQ(log.lines.size(), c.depth == tdFolderOnly || !c.folders ? 1200u : 24u * 60u);
+    }
 }
 
 int pumpCount = 0;
