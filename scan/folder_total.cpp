@@ -23,6 +23,7 @@ namespace {
 TScanProgressBar* progressBar = nullptr;
 TScanLog* scanLog = nullptr;
 std::atomic<bool> scanStop{false};
+bool listingAbandoned = false;
 
 int ClampToInt(std::size_t n)
 {
@@ -64,6 +65,11 @@ void SetScanStop(bool stop)
     scanStop.store(stop, std::memory_order_relaxed);
 }
 
+bool LastListingAbandoned()
+{
+    return listingAbandoned;
+}
+
 namespace {
 
 // Lists first (the order of the log is the order of the whole paths, and the bar's maximum is
@@ -86,7 +92,8 @@ double TotalOf(platform::TDirHandle root, const std::string& folder, TTotalDepth
     const bool stopAtCall = scanStop.load();
     if (!stopAtCall)
         options.abandon = &scanStop;
-    if (!ListTree(listing, cursor, options) || (!stopAtCall && scanStop.load()))
+    listingAbandoned = !ListTree(listing, cursor, options) || (!stopAtCall && scanStop.load());
+    if (listingAbandoned)
         return 0;
 
     if (progressBar)

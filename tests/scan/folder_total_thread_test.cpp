@@ -13,8 +13,11 @@ namespace tallyrun::test {
 namespace {
 
 // The stop command runs at the first pump after `stopAt` - 1 files were logged, which is the
-// pump before file `stopAt` (events may also run while a file is being measured).
+// pump before file `stopAt` (events may also run while a file is being measured). Only once
+// the listing is done (the bar's maximum is set): a stop during the listing abandons it.
 const TFakeLog* stopLog = nullptr;
+const TFakeProgressBar* stopBar = nullptr;
+int listedCount = 0;
 std::size_t stopAt = 0;
 
 TEST(FolderTotalThreads, StopAtAnyPointFreezesTheTotalThere)
@@ -35,8 +38,11 @@ TEST(FolderTotalThreads, StopAtAnyPointFreezesTheTotalThere)
         log.lines.clear();
         stopLog = &log;
         stopAt = static_cast<std::size_t>(stop);
+        bar.SetMax(1);
+        stopBar = &bar;
+        listedCount = count;
         SetPumpEventsHook([] {
-            if (stopLog->lines.size() + 1 == stopAt)
+            if (stopBar->max == listedCount && stopLog->lines.size() + 1 == stopAt)
                 SetScanStop(true);
         });
         const double expected = std::min(stop - 1, count);
