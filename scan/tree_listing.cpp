@@ -22,6 +22,7 @@ struct TChild
     std::size_t nameOffset;
     std::uint32_t nameLength;
     bool isFolder;
+    std::uint64_t size; // of a file, when the walk measures sizes
 };
 
 struct TFrame
@@ -70,7 +71,7 @@ public:
                 Enter(frame, child);
             else
                 listing_.files.push_back(
-                    TListedFile{frame.folder, child.nameLength, child.nameOffset});
+                    TListedFile{frame.folder, child.nameLength, child.nameOffset, child.size});
         }
     }
 
@@ -111,10 +112,11 @@ private:
             Checkpoint();
             if (entry.name == "." || entry.name == "..")
                 continue;
-            if (auto kind = Classify(fd, entry))
+            std::uint64_t size = 0;
+            if (auto kind = Classify(fd, entry, size))
                 children.push_back(TChild{listing_.StoreName(entry.name),
                                           static_cast<std::uint32_t>(entry.name.size()),
-                                          *kind == kFolder});
+                                          *kind == kFolder, size});
         }
         Sort(children);
         return children;
@@ -126,23 +128,27 @@ private:
         kFolder
     };
 
-    // Whether an entry is listed as a file, entered as a folder, or left out.
-    std::optional<TKind> Classify(int fd, const platform::TRawEntry& entry)
+    // Whether an entry is listed as a file (with its size in `size` when the walk measures
+    // sizes), entered as a folder, or left out.
+    std::optional<TKind> Classify(int fd, const platform::TRawEntry& entry, std::uint64_t& size)
     {
         TEntryType type = entry.type;
         bool ownerMayWrite = true;
-        // The read-only bit needs the entry's mode; ask for it only when it changes the verdict.
+        // The read-only bit needs the entry's mode; ask for it only when it changes the verdict,
+        // or when the size is wanted anyway.
         const auto passes = [&](bool mayWrite) {
             return MatchesFileKinds(options_.kinds,
                                     platform::AttributesOf(entry.name, type, mayWrite));
         };
         if (type == TEntryType::etUnknown ||
-            (type != TEntryType::etDirectory && passes(true) != passes(false))) {
+            (type != TEntryType::etDirectory &&
+             (options_.measureSizes || passes(true) != passes(false)))) {
             const auto info = platform::StatEntry(fd, entry.name.data());
             if (!info)
                 return std::nullopt; // gone already
             type = info->type;
             ownerMayWrite = info->ownerMayWrite;
+            size = info->size; // 0 for a directory
         }
         const std::uint32_t attributes = platform::AttributesOf(entry.name, type, ownerMayWrite);
         if (type == TEntryType::etDirectory) {

@@ -29,6 +29,7 @@ struct TListedFile
     std::uint32_t folder = 0;
     std::uint32_t nameLength = 0;
     std::size_t nameOffset = 0;
+    std::uint64_t size = 0; // bytes, read in the listing pass when the walk measures sizes
 };
 
 class TTreeListing
@@ -70,6 +71,10 @@ struct TWalkOptions
     TFileKinds kinds = fkAll;
     std::string pattern = "*.*";
     bool recursive = true;
+    // Reads each listed file's size in the same pass (one fstatat relative to its folder's
+    // handle, which the walk holds open anyway), so no folder has to be opened again to
+    // measure it.
+    bool measureSizes = false;
     // Called for each folder entered, before it is listed.
     std::function<void(std::uint32_t folder)> onFolder;
     // Lets queued window events run before each folder is read and every few hundred entries

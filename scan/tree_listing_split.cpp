@@ -44,6 +44,7 @@ public:
         partOptions_.kinds = options.kinds;
         partOptions_.pattern = options.pattern;
         partOptions_.recursive = true;
+        partOptions_.measureSizes = options.measureSizes;
         partOptions_.abandon = options.abandon;
         abandon_ = options.abandon;
     }
@@ -158,8 +159,8 @@ private:
         for (const TListedFile& file : part.files) {
             PumpNowAndThen();
             if (index[file.folder] != kLeftOut)
-                files.push_back(
-                    TListedFile{index[file.folder], file.nameLength, nameBase + file.nameOffset});
+                files.push_back(TListedFile{index[file.folder], file.nameLength,
+                                            nameBase + file.nameOffset, file.size});
         }
     }
 

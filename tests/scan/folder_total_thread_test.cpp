@@ -1,10 +1,10 @@
-// The folder totals list and measure on two threads; these run under the thread sanitizer in CI.
+// The folder totals list and measure on worker threads; these run under the thread sanitizer in
+// CI.
 #include <gtest/gtest.h>
 
 #include "scan/dir_cursor.h"
 #include "scan/folder_total.h"
 #include "scan/pump_events.h"
-#include "scan/size_measurer.h"
 #include "scan/tree_listing.h"
 #include "tests/scan/scan_fakes.h"
 #include "tests/support/temp_tree.h"
@@ -23,7 +23,7 @@ std::size_t stopAt = 0;
 TEST(FolderTotalThreads, StopAtAnyPointFreezesTheTotalThere)
 {
     TTempTree tree;
-    const int count = static_cast<int>(TSizeMeasurer::kWindow) * 2 + 100;
+    const int count = 2148;
     char name[32];
     for (int i = 0; i < count; ++i) {
         std::snprintf(name, sizeof name, "%06d", i);
@@ -31,7 +31,7 @@ TEST(FolderTotalThreads, StopAtAnyPointFreezesTheTotalThere)
     }
     TFakeProgressBar bar;
     TFakeLog log;
-    for (const int stop : {1, 50, static_cast<int>(TSizeMeasurer::kWindow) + 3, count, count + 1}) {
+    for (const int stop : {1, 50, 1027, count, count + 1}) {
         AttachProgressBar(&bar);
         AttachLog(&log);
         SetScanStop(false);
