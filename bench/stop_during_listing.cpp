@@ -64,6 +64,7 @@ double ListingMs(const std::string& dir)
     tallyrun::TDirCursor cursor(listing, tallyrun::platform::OpenDirectory(dir + "/"));
     tallyrun::TWalkOptions options;
     options.recursive = false;
+    options.measureSizes = true;
     options.pumpEvents = true;
     tallyrun::ListTree(listing, cursor, options);
     return double(clock.nsecsElapsed()) / 1e6;
