@@ -113,7 +113,10 @@ void TfrmMain::MeasureSelectedFolder(std::vector<std::string>& subfolders)
     // The selection is read anew for every step, as the folder pane may change it meanwhile.
     memSearch->AppendLine(PathLine(SelectedFolderPath()));
     AddSlice(kRootLabel, FolderTotal(ScanPath(SelectedFolderPath()), tdFolderOnly));
-    runFolder_ = std::make_unique<TRunFolder>(ScanPath(SelectedFolderPath()), subfolders);
+    // A stop that abandoned the root's listing ends the run at once: listing the subfolders
+    // of a folder that large would take as long again, for a list the stopped run never uses.
+    if (!LastListingAbandoned())
+        runFolder_ = std::make_unique<TRunFolder>(ScanPath(SelectedFolderPath()), subfolders);
 
     StatusProgressBar1->SetPosition(0);
     StatusProgressBar1->SetMax(static_cast<int>(subfolders.size()));

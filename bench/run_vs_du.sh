@@ -6,7 +6,10 @@
 #   ratio=R run_s=S du_s=D peak_rss_kb=K run_user_s=U run_sys_s=Y du_user_s=V du_sys_s=Z
 # with the medians of run_s (the harness's own wall_s: the run itself, without the start of
 # Qt), of du's wall time, of the harness's peak memory and of the CPU times (user and system)
-# of both whole processes; R = S / D.
+# of both whole processes; R = S / D. When ncdu is installed it is timed too, as the nearest
+# peer (`ncdu -0 -o /dev/null DIR`, alternating with the others), and the last line goes on
+#   ncdu_s=N ncdu_ratio=Q ncdu_user_s=W ncdu_sys_s=X
+# with Q = S / N, the run's time against ncdu's.
 #
 # The cache is warm (one untimed run of each first). With COLD=1 the page cache is dropped
 # before every timed run of either command instead (`echo 3 > /proc/sys/vm/drop_caches`,
@@ -32,6 +35,8 @@ drop_cache() {
   echo 3 >/proc/sys/vm/drop_caches
 }
 
+ncdu=$(command -v ncdu || true)
+
 if [ "$cold" = 1 ]; then
   if ! (drop_cache) 2>/dev/null; then
     echo "COLD=1 needs root to drop the page cache (/proc/sys/vm/drop_caches); skipped" >&2
@@ -41,11 +46,27 @@ if [ "$cold" = 1 ]; then
 else
   # Warm the cache once with each.
   du -s --apparent-size -B1 "$dir" >/dev/null
+  [ -z "$ncdu" ] || "$ncdu" -0 -o /dev/null "$dir" >/dev/null 2>&1
   "$harness" "$dir" --memo "$out/memo.txt" --slices "$out/slices.tsv" >/dev/null 2>&1
   prepare=:
 fi
 
-for f in run du rss run_user run_sys du_user du_sys; do : >"$out/$f"; done
+# Times one whole command from the outside: its wall time to $out/$1, its CPU times to
+# $out/$1_user and $out/$1_sys.
+time_command() {
+  local name=$1
+  shift
+  local start end user sys
+  start=$(date +%s.%N)
+  /usr/bin/time -f '%U %S' -o "$out/time" "$@" >/dev/null 2>&1
+  end=$(date +%s.%N)
+  awk -v a="$start" -v b="$end" 'BEGIN { printf "%.6f\n", b - a }' >>"$out/$name"
+  read -r user sys <"$out/time"
+  echo "$user" >>"$out/${name}_user"
+  echo "$sys" >>"$out/${name}_sys"
+}
+
+for f in run du rss run_user run_sys du_user du_sys ncdu ncdu_user ncdu_sys; do : >"$out/$f"; done
 for _ in $(seq "$runs"); do
   $prepare
   line=$(/usr/bin/time -f '%U %S' -o "$out/time" \
@@ -56,18 +77,22 @@ for _ in $(seq "$runs"); do
   echo "$user" >>"$out/run_user"
   echo "$sys" >>"$out/run_sys"
   $prepare
-  start=$(date +%s.%N)
-  /usr/bin/time -f '%U %S' -o "$out/time" du -s --apparent-size -B1 "$dir" >/dev/null
-  end=$(date +%s.%N)
-  awk -v a="$start" -v b="$end" 'BEGIN { printf "%.6f\n", b - a }' >>"$out/du"
-  read -r user sys <"$out/time"
-  echo "$user" >>"$out/du_user"
-  echo "$sys" >>"$out/du_sys"
-  echo "run_s=$(tail -n 1 "$out/run") du_s=$(tail -n 1 "$out/du")"
+  time_command du du -s --apparent-size -B1 "$dir"
+  if [ -n "$ncdu" ]; then
+    $prepare
+    time_command ncdu "$ncdu" -0 -o /dev/null "$dir"
+  fi
+  echo "run_s=$(tail -n 1 "$out/run") du_s=$(tail -n 1 "$out/du")${ncdu:+ ncdu_s=$(tail -n 1 "$out/ncdu")}"
 done
 run_s=$(median <"$out/run")
 du_s=$(median <"$out/du")
 awk -v s="$run_s" -v d="$du_s" -v k="$(median <"$out/rss")" \
   -v ru="$(median <"$out/run_user")" -v rs="$(median <"$out/run_sys")" \
   -v du="$(median <"$out/du_user")" -v ds="$(median <"$out/du_sys")" \
-  'BEGIN { printf "ratio=%.3f run_s=%.3f du_s=%.3f peak_rss_kb=%d run_user_s=%.2f run_sys_s=%.2f du_user_s=%.2f du_sys_s=%.2f\n", s / d, s, d, k, ru, rs, du, ds }'
+  'BEGIN { printf "ratio=%.3f run_s=%.3f du_s=%.3f peak_rss_kb=%d run_user_s=%.2f run_sys_s=%.2f du_user_s=%.2f du_sys_s=%.2f", s / d, s, d, k, ru, rs, du, ds }'
+if [ -n "$ncdu" ]; then
+  awk -v s="$run_s" -v n="$(median <"$out/ncdu")" -v nu="$(median <"$out/ncdu_user")" \
+    -v ns="$(median <"$out/ncdu_sys")" \
+    'BEGIN { printf " ncdu_s=%.3f ncdu_ratio=%.3f ncdu_user_s=%.2f ncdu_sys_s=%.2f", n, s / n, nu, ns }'
+fi
+echo

@@ -1,10 +1,12 @@
 #include "scan/file_listing.h"
 
 #include "platform/dir_handle.h"
+#include "platform/dir_reader.h"
 #include "platform/entry_info.h"
 #include "platform/find_file.h"
 #include "scan/dir_cursor.h"
 #include "scan/file_list.h"
+#include "scan/pump_events.h"
 #include "scan/tree_listing.h"
 
 namespace tallyrun {
@@ -31,18 +33,32 @@ void ListSubfolders(const std::string& path, std::vector<std::string>& list)
     ListSubfoldersIn(platform::OpenDirectory(folder.empty() ? "." : folder), folder, list);
 }
 
+// Reads the entry types the listing gives and asks the file system only where it gives none:
+// a folder of many files is listed by its directory reads alone, where one stat per entry would
+// cost several times more. The result is the same: every real directory (links never count)
+// whose name is not hidden. A folder of many entries lets events run now and then.
 void ListSubfoldersIn(platform::TDirHandle dir, const std::string& folder,
                       std::vector<std::string>& list)
 {
-    TFindData data;
-    platform::TFindHandle search =
-        platform::FindFirstIn(std::move(dir), "*.*", platform::famDirectories, data);
-    for (bool found = search != nullptr; found; found = platform::FindNext(search, data)) {
-        if (data.name == "." || data.name == ".." || !(data.attributes & platform::faDirectory))
-            continue;
-        list.push_back(folder + data.name + "/");
+    if (!dir.IsOpen())
+        return;
+    platform::TDirReader reader(dir.Fd());
+    platform::TRawEntry entry;
+    for (unsigned read = 1; reader.Next(entry); ++read) {
+        if (read % kAbandonCheck == 0)
+            PumpEvents();
+        if (entry.name.empty() || entry.name.front() == '.')
+            continue; // hidden, "." and ".." included
+        platform::TEntryType type = entry.type;
+        if (type == platform::TEntryType::etUnknown) {
+            const auto info = platform::StatEntry(dir.Fd(), entry.name.data());
+            if (!info)
+                continue; // gone already
+            type = info->type;
+        }
+        if (type == platform::TEntryType::etDirectory)
+            list.push_back(folder + std::string(entry.name) + "/");
     }
-    platform::FindClose(search);
 }
 
 // A file last written before 1980 is measured like any other: the date has nothing to do with

@@ -10,7 +10,6 @@
 #include "scan/number_format.h"
 #include "scan/pump_events.h"
 #include "scan/scan_sinks.h"
-#include "scan/size_measurer.h"
 #include "scan/string_helpers.h"
 #include "scan/tree_listing.h"
 
@@ -23,6 +22,7 @@ namespace {
 TScanProgressBar* progressBar = nullptr;
 TScanLog* scanLog = nullptr;
 std::atomic<bool> scanStop{false};
+bool listingAbandoned = false;
 
 int ClampToInt(std::size_t n)
 {
@@ -64,14 +64,20 @@ void SetScanStop(bool stop)
     scanStop.store(stop, std::memory_order_relaxed);
 }
 
+bool LastListingAbandoned()
+{
+    return listingAbandoned;
+}
+
 namespace {
 
 // Lists first (the order of the log is the order of the whole paths, and the bar's maximum is
-// the number of files), mostly on worker threads for a whole tree, then measures each file in
-// that order by one fstatat relative to an open handle of its folder, when its line is written
-// or shortly before (at most TSizeMeasurer's window ahead, on one of several threads): a file
-// that vanished since the listing measures 0, and after a stop request nothing more is
-// measured.
+// the number of files), mostly on worker threads for a whole tree, reading each file's size in
+// the same pass by one fstatat relative to its folder's open handle. Then logs each file in
+// that order, adding its size unless the stop request is set: after a stop nothing more is
+// counted. A file that changes after its folder was listed counts with the size it had then,
+// which is as true a snapshot as its later size, and each logged total is the sum of the sizes
+// added.
 double TotalOf(platform::TDirHandle root, const std::string& folder, TTotalDepth depth)
 {
     TTreeListing listing(folder);
@@ -79,11 +85,21 @@ double TotalOf(platform::TDirHandle root, const std::string& folder, TTotalDepth
     TWalkOptions options;
     options.recursive = depth == tdWholeTree;
     options.pumpEvents = true;
-    ListTree(listing, cursor, options);
+    // A stop that comes while the folder is listed abandons the listing: a large folder takes
+    // seconds to list, and the stop must not wait for it. Nothing of it is then logged or
+    // counted. A stop already set at the call leaves the listing whole, and every file is
+    // logged with the total frozen at 0, as after a stop between two files.
+    const bool stopAtCall = scanStop.load();
+    if (!stopAtCall) {
+        options.abandon = &scanStop;
+        options.measureSizes = true; // no size is used when the stop is set already
+    }
+    listingAbandoned = !ListTree(listing, cursor, options) || (!stopAtCall && scanStop.load());
+    if (listingAbandoned)
+        return 0;
 
     if (progressBar)
         progressBar->SetMax(ClampToInt(listing.files.size()));
-    TSizeMeasurer sizes(listing, cursor, platform::DuplicateHandle(cursor.RootFd()), scanStop);
     const std::string separator = GroupSeparatorOfUserLocale();
     double total = 0;
     std::string folderPath; // escaped path of the folder of the previous file
@@ -93,12 +109,9 @@ double TotalOf(platform::TDirHandle root, const std::string& folder, TTotalDepth
         const TListedFile& file = listing.files[i];
         PumpEvents();
         if (!scanStop.load()) {
-            // Taken before the bar moves: events that run while the size is awaited see the
-            // bar and the log as they were before this file.
-            const std::uint64_t size = sizes.Take(i);
             if (progressBar)
                 progressBar->SetPosition(progressBar->Position() + 1);
-            total += static_cast<double>(size);
+            total += static_cast<double>(file.size);
         }
         if (file.folder != lastFolder) {
             std::string raw;

@@ -26,6 +26,9 @@ enum TTotalDepth
 // Total size in bytes of the files of `path` (tdFolderOnly) or of its whole tree
 // (tdWholeTree). A progress bar and a log must be attached.
 double FolderTotal(const std::string& path, TTotalDepth depth);
+// True when the last FolderTotal or FolderTotalAt gave up its listing because the stop request
+// came while it listed (it then logged nothing and gave 0).
+bool LastListingAbandoned();
 // The same for the subfolder of the open folder `parentFd` named by the last component of
 // `path` (the path that is logged): it is opened relative to that handle and never through a
 // symbolic link, so a subfolder replaced by a link is not walked at the link's target.

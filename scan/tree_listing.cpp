@@ -22,6 +22,7 @@ struct TChild
     std::size_t nameOffset;
     std::uint32_t nameLength;
     bool isFolder;
+    std::uint64_t size; // of a file, when the walk measures sizes
 };
 
 struct TFrame
@@ -70,7 +71,7 @@ public:
                 Enter(frame, child);
             else
                 listing_.files.push_back(
-                    TListedFile{frame.folder, child.nameLength, child.nameOffset});
+                    TListedFile{frame.folder, child.nameLength, child.nameOffset, child.size});
         }
     }
 
@@ -93,6 +94,7 @@ private:
             options_.onFolder(index);
         if (options_.pumpEvents)
             PumpEvents();
+        ThrowIfAbandoned();
         if (parent.depth + 1 == splitDepth_) {
             units_->push_back(TSplitUnit{index, listing_.files.size()});
             return;
@@ -107,12 +109,14 @@ private:
         platform::TDirReader reader(fd);
         platform::TRawEntry entry;
         while (reader.Next(entry)) {
+            Checkpoint();
             if (entry.name == "." || entry.name == "..")
                 continue;
-            if (auto kind = Classify(fd, entry))
+            std::uint64_t size = 0;
+            if (auto kind = Classify(fd, entry, size))
                 children.push_back(TChild{listing_.StoreName(entry.name),
                                           static_cast<std::uint32_t>(entry.name.size()),
-                                          *kind == kFolder});
+                                          *kind == kFolder, size});
         }
         Sort(children);
         return children;
@@ -124,23 +128,27 @@ private:
         kFolder
     };
 
-    // Whether an entry is listed as a file, entered as a folder, or left out.
-    std::optional<TKind> Classify(int fd, const platform::TRawEntry& entry)
+    // Whether an entry is listed as a file (with its size in `size` when the walk measures
+    // sizes), entered as a folder, or left out.
+    std::optional<TKind> Classify(int fd, const platform::TRawEntry& entry, std::uint64_t& size)
     {
         TEntryType type = entry.type;
         bool ownerMayWrite = true;
-        // The read-only bit needs the entry's mode; ask for it only when it changes the verdict.
+        // The read-only bit needs the entry's mode; ask for it only when it changes the verdict,
+        // or when the size is wanted anyway.
         const auto passes = [&](bool mayWrite) {
             return MatchesFileKinds(options_.kinds,
                                     platform::AttributesOf(entry.name, type, mayWrite));
         };
         if (type == TEntryType::etUnknown ||
-            (type != TEntryType::etDirectory && passes(true) != passes(false))) {
+            (type != TEntryType::etDirectory &&
+             (options_.measureSizes || passes(true) != passes(false)))) {
             const auto info = platform::StatEntry(fd, entry.name.data());
             if (!info)
                 return std::nullopt; // gone already
             type = info->type;
             ownerMayWrite = info->ownerMayWrite;
+            size = info->size; // 0 for a directory
         }
         const std::uint32_t attributes = platform::AttributesOf(entry.name, type, ownerMayWrite);
         if (type == TEntryType::etDirectory) {
@@ -211,11 +219,15 @@ private:
     }
 
     // Sorts `children` by `less` on their indices, so the comparison may use data kept beside.
-    template <typename TLess> static void SortBy(std::vector<TChild>& children, TLess less)
+    // The sort of a folder of many entries takes a while: it passes the checkpoint too.
+    template <typename TLess> void SortBy(std::vector<TChild>& children, TLess less)
     {
         std::vector<std::uint32_t> order(children.size());
         std::iota(order.begin(), order.end(), 0u);
-        std::sort(order.begin(), order.end(), less);
+        std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+            Checkpoint();
+            return less(a, b);
+        });
         std::vector<TChild> sorted;
         sorted.reserve(children.size());
         for (const std::uint32_t i : order)
@@ -223,9 +235,28 @@ private:
         children.swap(sorted);
     }
 
+    // Every kAbandonCheck calls: lets events run (when the walk pumps them) and gives up when
+    // the abandon flag is set. A large folder is read and sorted between two folders entered,
+    // so the stop command and the window must not wait for that.
+    void Checkpoint()
+    {
+        if (++steps_ % kAbandonCheck != 0)
+            return;
+        if (options_.pumpEvents)
+            PumpEvents();
+        ThrowIfAbandoned();
+    }
+
+    void ThrowIfAbandoned() const
+    {
+        if (options_.abandon && options_.abandon->load(std::memory_order_relaxed))
+            throw TListingAbandoned{};
+    }
+
     TTreeListing& listing_;
     TDirCursor& cursor_;
     const TWalkOptions& options_;
+    unsigned steps_ = 0;
     const std::uint32_t splitDepth_;
     std::vector<TSplitUnit>* units_;
     TNameOrder order_;

@@ -5,6 +5,7 @@
 // each subfolder sorted under its name followed by "/".
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -28,6 +29,7 @@ struct TListedFile
     std::uint32_t folder = 0;
     std::uint32_t nameLength = 0;
     std::size_t nameOffset = 0;
+    std::uint64_t size = 0; // bytes, read in the listing pass when the walk measures sizes
 };
 
 class TTreeListing
@@ -69,11 +71,27 @@ struct TWalkOptions
     TFileKinds kinds = fkAll;
     std::string pattern = "*.*";
     bool recursive = true;
+    // Reads each listed file's size in the same pass (one fstatat relative to its folder's
+    // handle, which the walk holds open anyway), so no folder has to be opened again to
+    // measure it.
+    bool measureSizes = false;
     // Called for each folder entered, before it is listed.
     std::function<void(std::uint32_t folder)> onFolder;
-    // Lets queued window events run before each folder is read, so the window stays
-    // responsive while a large tree is listed.
+    // Lets queued window events run before each folder is read and every few hundred entries
+    // of a large one, so the window stays responsive while a large tree is listed.
     bool pumpEvents = false;
+    // When given, the walk gives up as soon as it sees this flag set (a stop request): within
+    // kAbandonCheck entries or name comparisons, on every thread that lists.
+    const std::atomic<bool>* abandon = nullptr;
+};
+
+// Entries read, or name comparisons made, between two looks at the abandon flag (and two
+// chances for events to run).
+constexpr unsigned kAbandonCheck = 256;
+
+// Thrown inside a walk that saw its abandon flag set; ListTree turns it into its result.
+struct TListingAbandoned
+{
 };
 
 // Fills `listing` (which holds only its root folder's path) by walking relative to the handles
@@ -81,10 +99,12 @@ struct TWalkOptions
 // mounts, loops) or on a pseudo file system are not entered; symbolic links are never
 // followed; a folder that cannot be read lists nothing. A whole tree without an onFolder
 // callback is listed mostly on worker threads (scan/tree_listing_split.cpp); the calling
-// thread meanwhile lets events run, when pumpEvents is set.
-void ListTree(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options);
+// thread meanwhile lets events run, when pumpEvents is set. False when the walk was abandoned:
+// the listing then holds nothing but its root folder's path.
+bool ListTree(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options);
 
-// The same on the calling thread alone.
+// The same on the calling thread alone; an abandoned walk throws TListingAbandoned, as does
+// ListTreeTop.
 void ListTreeAlone(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options);
 
 // A folder that a top walk entered but did not read; its subtree's files belong in the list

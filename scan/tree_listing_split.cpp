@@ -25,8 +25,9 @@ namespace {
 // The top walk goes down until it finds this many units, or to kMaxSplitDepth.
 constexpr std::size_t kMinUnits = 16;
 constexpr std::uint32_t kMaxSplitDepth = 4;
-// More workers than cores: on a cold disk several directory reads in flight are served faster.
-constexpr int kWorkers = 3;
+// More workers than cores: on a cold disk several reads in flight (directory blocks, and the
+// inodes the sizes come from) are served faster.
+constexpr int kWorkers = 4;
 constexpr auto kPumpInterval = std::chrono::milliseconds(5);
 // Entries spliced between two chances for events to run.
 constexpr std::size_t kSplicePumpInterval = 1024;
@@ -44,6 +45,9 @@ public:
         partOptions_.kinds = options.kinds;
         partOptions_.pattern = options.pattern;
         partOptions_.recursive = true;
+        partOptions_.measureSizes = options.measureSizes;
+        partOptions_.abandon = options.abandon;
+        abandon_ = options.abandon;
     }
 
     // Lists every unit's subtree on the worker threads, letting events run meanwhile when
@@ -108,6 +112,7 @@ private:
             done_.wait_for(lock, kPumpInterval);
             lock.unlock();
             PumpEvents();
+            ThrowIfAbandoned();
             lock.lock();
         }
     }
@@ -155,15 +160,23 @@ private:
         for (const TListedFile& file : part.files) {
             PumpNowAndThen();
             if (index[file.folder] != kLeftOut)
-                files.push_back(
-                    TListedFile{index[file.folder], file.nameLength, nameBase + file.nameOffset});
+                files.push_back(TListedFile{index[file.folder], file.nameLength,
+                                            nameBase + file.nameOffset, file.size});
         }
     }
 
     void PumpNowAndThen()
     {
-        if (pumpEvents_ && ++spliced_ % kSplicePumpInterval == 0)
+        if (pumpEvents_ && ++spliced_ % kSplicePumpInterval == 0) {
             PumpEvents();
+            ThrowIfAbandoned();
+        }
+    }
+
+    void ThrowIfAbandoned() const
+    {
+        if (abandon_ && abandon_->load(std::memory_order_relaxed))
+            throw TListingAbandoned{};
     }
 
     TTreeListing& top_;
@@ -171,6 +184,7 @@ private:
     const std::vector<TSplitUnit> units_;
     std::vector<TTreeListing> parts_;
     TWalkOptions partOptions_;
+    const std::atomic<bool>* abandon_ = nullptr;
     std::atomic<std::size_t> next_{0};
     std::mutex mutex_;
     std::condition_variable done_;
@@ -180,9 +194,7 @@ private:
     std::size_t spliced_ = 0;
 };
 
-} // namespace
-
-void ListTree(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options)
+void ListTreeSplit(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options)
 {
     if (!options.recursive || options.onFolder) {
         ListTreeAlone(listing, cursor, options);
@@ -205,6 +217,19 @@ void ListTree(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& opt
         split.Splice(options.pumpEvents);
     }
     listing = std::move(top);
+}
+
+} // namespace
+
+bool ListTree(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options)
+{
+    try {
+        ListTreeSplit(listing, cursor, options);
+        return true;
+    } catch (const TListingAbandoned&) {
+        listing = TTreeListing(listing.RootFolder());
+        return false;
+    }
 }
 
 } // namespace tallyrun

@@ -82,6 +82,54 @@ TEST_F(RunTest, StopDuringTheKthSubfolderEndsTheSlicesThere)
     ExpectIdle();
 }
 
+// A stop that comes while a large folder is being listed ends the run at once, as a stop
+// before that folder's first file does, except that the abandoned listing logs no file.
+TEST_F(RunTest, StopWhileAFolderIsListedEndsTheRunWithoutItsFiles)
+{
+    for (const bool inRoot : {true, false}) {
+        SCOPED_TRACE(inRoot ? "the root's own files" : "a subfolder's tree");
+        QTemporaryDir caseDir;
+        root = caseDir.path().toStdString();
+        folder.path = root;
+        const std::string big = inRoot ? "" : "b/";
+        for (int i = 0; i < 600; ++i)
+            MakeFile(Numbered(big + "big", i), 1);
+        MakeFile(inRoot ? "a/f" : "r", 3);
+        folder.onCall = nullptr;
+        folder.calls = 0;
+        window.Series1->OnAfterAdd = nullptr;
+        // The stop runs at the first event dispatch inside the total of the large folder,
+        // which comes while it is listed. For the root that is the second look at the
+        // selection; for "b" the dispatch before it runs first.
+        if (inRoot)
+            folder.onCall = [this](int call) {
+                if (call == 2)
+                    PostToEventLoop([this] { window.TB_Stop->trigger(); });
+            };
+        else
+            window.Series1->OnAfterAdd = [this](TChartSeries& s, int) {
+                if (s.PointCount() == 1)
+                    PostToEventLoop(
+                        [this] { PostToEventLoop([this] { window.TB_Stop->trigger(); }); });
+            };
+        Run();
+        if (inRoot) {
+            EXPECT_EQ(MemoLines(), (std::vector<std::string>{root + "/", "\t0 Byte", kStopped}));
+            EXPECT_EQ(Slices(), (std::multimap<std::string, double>{{"root", 0}}));
+            // The subfolders are not listed after an abandoned listing (the third look at the
+            // selection is the one for that list).
+            EXPECT_EQ(window.StatusProgressBar1->Max(), 0);
+            EXPECT_EQ(folder.calls, 2);
+        } else {
+            EXPECT_EQ(MemoLines(),
+                      (std::vector<std::string>{root + "/", "\t\t" + root + "/r : 3", "\t3 Byte",
+                                                root + "/b/", "\t0 Byte", kStopped}));
+            EXPECT_EQ(Slices(), (std::multimap<std::string, double>{{"root", 3}, {"b", 0}}));
+        }
+        ExpectIdle();
+    }
+}
+
 TEST_F(RunTest, ANewSelectionDuringARunStopsItAndRunsOnceForTheLatest)
 {
     MakeFile("first/s1/f", 1);

@@ -12,7 +12,6 @@
 #include "scan/file_listing.h"
 #include "scan/folder_total.h"
 #include "scan/pump_events.h"
-#include "scan/size_measurer.h"
 #include "tests/scan/scan_fixture.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_tree.h"
@@ -21,8 +20,9 @@
 namespace tallyrun::test {
 namespace {
 
-// Files sorted before the ones a test tampers with, so those lie beyond the measuring lead.
-constexpr int kFillers = static_cast<int>(TSizeMeasurer::kWindow) + 8;
+// Files sorted before the ones a test tampers with, so the tampering happens while other files
+// are being logged.
+constexpr int kFillers = 8;
 
 class BadInputTest : public TScanFixture
 {
@@ -41,7 +41,9 @@ void RunFirstPumpAction()
     }
 }
 
-TEST_F(BadInputTest, FileVanishingBetweenListingAndMeasuringMeasuresZero)
+// Sizes are read as the folder is listed: a file deleted afterwards counts with the size it had
+// then (a true snapshot), and the total logged is the total returned.
+TEST_F(BadInputTest, FileVanishingAfterTheListingCountsAsListed)
 {
     tree.Dir("a");
     MakeFillerFiles(tree, "a", kFillers);
@@ -50,8 +52,9 @@ TEST_F(BadInputTest, FileVanishingBetweenListingAndMeasuringMeasuresZero)
     onFirstPump = [this] { ::unlink(tree.Path("z-gone").c_str()); };
     measuringBar = &bar;
     SetPumpEventsHook(RunFirstPumpAction);
-    EXPECT_EQ(FolderTotal(tree.Root(), tdWholeTree), 7.0);
+    EXPECT_EQ(FolderTotal(tree.Root(), tdWholeTree), 1007.0);
     EXPECT_TRUE(Logged("z-gone")); // it was listed, so it is logged
+    EXPECT_EQ(log.lines.back(), Line("z-kept", "1,007"));
 }
 
 TEST_F(BadInputTest, FolderReplacedByLinkOrFileMidWalkIsNeverFollowed)
@@ -73,7 +76,8 @@ TEST_F(BadInputTest, FolderReplacedByLinkOrFileMidWalkIsNeverFollowed)
     };
     measuringBar = &bar;
     SetPumpEventsHook(RunFirstPumpAction);
-    EXPECT_EQ(FolderTotal(tree.Root(), tdWholeTree), 0.0);
+    // The sizes read while y and z were listed, never the file outside the tree.
+    EXPECT_EQ(FolderTotal(tree.Root(), tdWholeTree), 3.0);
     EXPECT_TRUE(Logged("y/secret"));
 }
 

@@ -96,6 +96,61 @@ TEST_F(FolderTotalTest, StopDuringTheTotalFreezesItFromTheNextFile)
     EXPECT_EQ(bar.position, 2);
 }
 
+int pumpsAfterStop = 0;
+
+// A stop that comes while a large folder is being listed, before anything was measured,
+// abandons the listing at once: nothing is logged or counted, and not one more event pump
+// comes (the listing and the measuring of its files are both given up).
+TEST_F(FolderTotalTest, StopWhileAFolderIsListedAbandonsTheListing)
+{
+    struct TCase
+    {
+        const char* name;
+        TTotalDepth depth;
+        int folders; // 0: every file lies in the root
+    };
+    for (const TCase& c : {TCase{"flat folder, own files", tdFolderOnly, 0},
+                           TCase{"flat folder, whole tree", tdWholeTree, 0},
+                           TCase{"tree, stopped in its top walk", tdWholeTree, 24}}) {
+        SCOPED_TRACE(c.name);
+        TTempTree big;
+        if (c.folders == 0)
+            MakeFillerFiles(big, "", 600);
+        for (int f = 0; f < c.folders; ++f) {
+            std::string name = "d";
+            name += std::to_string(f);
+            big.Dir(name);
+            MakeFillerFiles(big, name, 20);
+        }
+        // Well inside the listing: the root's 600 entries pass two checkpoints, and each
+        // subfolder entered is one more.
+        pumpsBeforeStop = 2;
+        pumpsAfterStop = 0;
+        SetPumpEventsHook([] {
+            if (pumpsBeforeStop == 0)
+                ++pumpsAfterStop;
+            else if (--pumpsBeforeStop == 0)
+                SetScanStop(true);
+        });
+        bar.SetMax(1);
+        bar.SetPosition(0);
+        log.lines.clear();
+        SetScanStop(false);
+        EXPECT_EQ(FolderTotal(big.Root(), c.depth), 0.0);
+        EXPECT_EQ(pumpsBeforeStop, 0);
+        EXPECT_EQ(pumpsAfterStop, 0);
+        EXPECT_TRUE(log.lines.empty()) << log.lines.size() << " lines";
+        EXPECT_EQ(bar.max, 1);
+        EXPECT_EQ(bar.position, 0);
+
+        // The next total, with the stop cleared, lists and logs the whole folder again.
+        SetPumpEventsHook(nullptr);
+        SetScanStop(false);
+        FolderTotal(big.Root(), c.depth);
+        EXPECT_EQ(log.lines.size(), c.folders ? 24u * 20u : 600u);
+    }
+}
+
 int pumpCount = 0;
 
 TEST_F(FolderTotalTest, EventsRunWhileALargeTreeIsListed)

@@ -1,10 +1,10 @@
-// The folder totals list and measure on two threads; these run under the thread sanitizer in CI.
+// The folder totals list and measure on worker threads; these run under the thread sanitizer in
+// CI.
 #include <gtest/gtest.h>
 
 #include "scan/dir_cursor.h"
 #include "scan/folder_total.h"
 #include "scan/pump_events.h"
-#include "scan/size_measurer.h"
 #include "scan/tree_listing.h"
 #include "tests/scan/scan_fakes.h"
 #include "tests/support/temp_tree.h"
@@ -13,14 +13,17 @@ namespace tallyrun::test {
 namespace {
 
 // The stop command runs at the first pump after `stopAt` - 1 files were logged, which is the
-// pump before file `stopAt` (events may also run while a file is being measured).
+// pump before file `stopAt` (events may also run while a file is being measured). Only once
+// the listing is done (the bar's maximum is set): a stop during the listing abandons it.
 const TFakeLog* stopLog = nullptr;
+const TFakeProgressBar* stopBar = nullptr;
+int listedCount = 0;
 std::size_t stopAt = 0;
 
 TEST(FolderTotalThreads, StopAtAnyPointFreezesTheTotalThere)
 {
     TTempTree tree;
-    const int count = static_cast<int>(TSizeMeasurer::kWindow) * 2 + 100;
+    const int count = 2148;
     char name[32];
     for (int i = 0; i < count; ++i) {
         std::snprintf(name, sizeof name, "%06d", i);
@@ -28,15 +31,18 @@ TEST(FolderTotalThreads, StopAtAnyPointFreezesTheTotalThere)
     }
     TFakeProgressBar bar;
     TFakeLog log;
-    for (const int stop : {1, 50, static_cast<int>(TSizeMeasurer::kWindow) + 3, count, count + 1}) {
+    for (const int stop : {1, 50, 1027, count, count + 1}) {
         AttachProgressBar(&bar);
         AttachLog(&log);
         SetScanStop(false);
         log.lines.clear();
         stopLog = &log;
         stopAt = static_cast<std::size_t>(stop);
+        bar.SetMax(1);
+        stopBar = &bar;
+        listedCount = count;
         SetPumpEventsHook([] {
-            if (stopLog->lines.size() + 1 == stopAt)
+            if (stopBar->max == listedCount && stopLog->lines.size() + 1 == stopAt)
                 SetScanStop(true);
         });
         const double expected = std::min(stop - 1, count);
