@@ -2,7 +2,7 @@
 #include "widgets/url_link.h"
 
 #include "tests/widgets/mouse_events.h"
-#include "tests/widgets/pinned_palette.h"
+#include "tests/support/pinned_palette.h"
 
 #include <QApplication>
 #include <QDesktopServices>
