@@ -1,7 +1,7 @@
 #include "widgets/picture_button.h"
 #include "widgets/transparent_picture.h"
 
-#include "tests/widgets/mouse_events.h"
+#include "tests/support/mouse_events.h"
 #include "tests/support/pinned_palette.h"
 
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 #include "widgets/link_hint_window.h"
 #include "widgets/url_link.h"
 
-#include "tests/widgets/mouse_events.h"
+#include "tests/support/mouse_events.h"
 #include "tests/support/pinned_palette.h"
 
 #include <QApplication>
