@@ -16,26 +16,21 @@ constexpr std::int32_t kZoomStep = 10; // percent per wheel step
 
 void TfrmMain::ConnectChartHandlers()
 {
-    Chart1->OnClick = [this] { RunHandler([this] { Chart1Click(); }); };
-    Chart1->OnMouseWheelUp = [this](Qt::KeyboardModifiers, int, int) {
-        RunHandler([this] { Chart1MouseWheelUp(); });
-    };
-    Chart1->OnMouseWheelDown = [this](Qt::KeyboardModifiers, int, int) {
-        RunHandler([this] { Chart1MouseWheelDown(); });
-    };
+    // The chart runs each of these through the handler boundary itself.
+    Chart1->OnClick = [this] { Chart1Click(); };
+    Chart1->OnMouseWheelUp = [this](Qt::KeyboardModifiers, int, int) { Chart1MouseWheelUp(); };
+    Chart1->OnMouseWheelDown = [this](Qt::KeyboardModifiers, int, int) { Chart1MouseWheelDown(); };
     Chart1->OnMouseDown = [this](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
-        RunHandler([&] { Chart1MouseDown(x, y); });
+        Chart1MouseDown(x, y);
     };
-    Chart1->OnMouseMove = [this](Qt::KeyboardModifiers, int x, int y) {
-        RunHandler([&] { Chart1MouseMove(x, y); });
-    };
+    Chart1->OnMouseMove = [this](Qt::KeyboardModifiers, int x, int y) { Chart1MouseMove(x, y); };
     Chart1->OnMouseUp = [this](Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
-        RunHandler([this] { Chart1MouseUp(); });
+        Chart1MouseUp();
     };
     // Our own addition, the drill-down (main_window_drill_down.cpp): the double-click only
     // arms it here, and the release that follows completes it.
     Chart1->OnDblClick = [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
-        RunHandler([&] { Chart1DblClick(button, x, y); });
+        Chart1DblClick(button, x, y);
     };
 }
 

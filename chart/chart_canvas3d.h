@@ -71,6 +71,15 @@ private:
     void EndBufferPainter();
     TColor FillColour() const;
     void SetFillColour(TColor colour);
+    // The steps of SolidPieSlice (solid_pie_slice.cpp).
+    struct TSliceArcs;
+    TSliceArcs ProjectSliceArcs(std::int32_t xCentre, std::int32_t yCentre, std::int32_t xRadius,
+                                std::int32_t yRadius, std::int32_t baseZ, std::int32_t capZ,
+                                double startAngle, double endAngle) const;
+    void ShadeSide(TColor fill, TSliceShading shading);
+    void DrawSliceSides(const TSliceArcs& arcs, TColor fill, TSliceShading shading);
+    void DrawSliceCap(const TSliceArcs& arcs);
+    void DrawRimBands(const TSliceArcs& arcs, TColor fill, TSliceShading shading);
 
     TChartRepaintOwner* owner_;
     const TView3DOptions* options_ = nullptr;

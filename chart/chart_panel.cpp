@@ -4,6 +4,7 @@
 #include "chart/chart_exception.h"
 #include "chart/chart_math.h"
 #include "platform/atomic_file.h"
+#include "platform/handler_errors.h"
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -39,6 +40,7 @@ void TCustomChartPanel::RequestChartRepaint()
     // would paint again and again.
     if (!repaintsEnabled_ || painting_)
         return;
+    paintFailed_ = false;
     canvas_->MarkDirty();
     update();
 }
@@ -88,21 +90,40 @@ void TCustomChartPanel::PaintRequest(QPainter* window)
     // A hidden panel gets its resize event only when shown: a buffer of another size is stale.
     if (canvas_->Buffer().size() != size())
         canvas_->MarkDirty();
-    if (!canvas_->RepaintFromBuffer())
-        PaintTo(window, {0, 0, width(), height()});
+    try {
+        if (!canvas_->RepaintFromBuffer())
+            PaintTo(window, {0, 0, width(), height()});
+    } catch (...) {
+        // The window's painter goes with the paint event: the canvas must not keep it.
+        canvas_->SetTarget(nullptr);
+        throw;
+    }
     canvas_->SetTarget(nullptr);
 }
 
 void TCustomChartPanel::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    PaintRequest(&painter);
+    // A drawing that failed would fail again at every exposure, each time with another error
+    // box: it is tried again only once the chart has changed.
+    if (paintFailed_)
+        return;
+    RunPaintHandler([this] {
+        QPainter painter(this);
+        try {
+            PaintRequest(&painter);
+        } catch (...) {
+            paintFailed_ = true;
+            throw;
+        }
+    });
 }
 
 void TCustomChartPanel::resizeEvent(QResizeEvent* event)
 {
-    QWidget::resizeEvent(event);
-    RequestChartRepaint();
+    RunHandler([this, event] {
+        QWidget::resizeEvent(event);
+        RequestChartRepaint();
+    });
 }
 
 void TCustomChartPanel::PrepareBrush(TColor colour, Qt::BrushStyle style, TColor backgroundColour)

@@ -128,6 +128,8 @@ private:
     bool repaintsEnabled_ = false;
     // True while DrawChart runs.
     bool painting_ = false;
+    // True from a paint event whose drawing failed to the next repaint request.
+    bool paintFailed_ = false;
 
     TColor color_ = clBtnFace;
     TBevelCut bevelOuter_ = bvRaised;

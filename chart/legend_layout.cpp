@@ -61,6 +61,89 @@ void LayoutGrid(const TChartLegend& legend, const TLegendSpace& space, int count
     g.Slots = g.Columns * g.Rows;
 }
 
+// What the legend's frame and shadow take around the box.
+struct TFrameRoom
+{
+    int width = 0;
+    // The gap a visible frame needs between the box and the plot's edge.
+    int gap = 0;
+    int shadow = 0;
+};
+
+TFrameRoom FrameRoom(const TChartLegend& legend)
+{
+    const TChartPen& frame = legend.Frame();
+    return {frame.Width, frame.Visible ? frame.Width + 1 : 0, legend.ShadowSize()};
+}
+
+// A horizontal legend's text column is as wide as the widest of all items.
+void MeasureGridText(const TChartLegend& legend, int count, const TLegendTextWidth& textWidth,
+                     TLegendGeometry& g)
+{
+    g.TextWidth = WidestOf(textWidth, count) + 4;
+    g.SymbolWidth = Percent(g.TextWidth, legend.ColorWidth());
+}
+
+// The rows, and the box's top and bottom.
+void PlaceRows(const TChartLegend& legend, const TLegendSpace& space, int count,
+               const TFrameRoom& room, TLegendGeometry& g)
+{
+    TChartRect& r = g.LegendRect;
+    switch (legend.Alignment()) {
+    case laLeft:
+    case laRight:
+        LayoutVertical(legend, space, count, room.width, g);
+        break;
+    case laTop:
+        r.top = space.PlotRect.top + room.gap;
+        LayoutGrid(legend, space, count, room.width, g);
+        r.bottom = r.top + 2 + g.Rows * g.ItemHeight;
+        break;
+    case laBottom:
+        r.bottom = space.PlotRect.bottom - room.shadow - room.gap;
+        LayoutGrid(legend, space, count, room.width, g);
+        r.top = r.bottom - 2 - g.Rows * g.ItemHeight;
+        break;
+    }
+}
+
+// A vertical legend's text column is as wide as the rows it shows; the box stands against
+// the plot's left or right edge.
+void PlaceColumn(const TChartLegend& legend, const TLegendSpace& space,
+                 const TLegendTextWidth& textWidth, const TFrameRoom& room, TLegendGeometry& g)
+{
+    TChartRect& r = g.LegendRect;
+    const int shown = WidestOf(textWidth, g.Rows);
+    g.TextWidth = shown + 4;
+    g.SymbolWidth = Percent(shown + 10, legend.ColorWidth());
+    if (legend.Alignment() == laLeft) {
+        r.left = space.PlotRect.left + room.gap;
+        g.SymbolX = r.left + 4;
+        g.TextX = g.SymbolX + g.SymbolWidth + 4;
+        r.right = g.TextX + shown + 2;
+    } else {
+        r.right = space.PlotRect.right - room.gap - room.shadow;
+        g.TextX = r.right - shown - 2;
+        g.SymbolX = g.TextX - g.SymbolWidth - 4;
+        r.left = g.SymbolX - 4;
+    }
+}
+
+// A horizontal legend's box is centred on the plot, shifted by TopPos percent of the room
+// the panel leaves beside it.
+void CentreGrid(const TChartLegend& legend, const TLegendSpace& space, const TFrameRoom& room,
+                TLegendGeometry& g)
+{
+    TChartRect& r = g.LegendRect;
+    const int width = std::min(space.PlotWidth,
+                               2 * room.shadow + (g.SymbolWidth + g.TextWidth + 4) * g.Columns + 8);
+    const int shift = Percent(legend.TopPos(), space.PanelBounds.Width() - width);
+    r.left = space.PlotCentreX - width / 2 + shift;
+    r.right = space.PlotCentreX + width / 2 + shift;
+    g.SymbolX = r.left + 4;
+    g.TextX = g.SymbolX + g.SymbolWidth + 4;
+}
+
 } // namespace
 
 TLegendGeometry LayoutLegend(const TChartLegend& legend, const TLegendSpace& space, int lineHeight,
@@ -68,61 +151,16 @@ TLegendGeometry LayoutLegend(const TChartLegend& legend, const TLegendSpace& spa
 {
     TLegendGeometry g;
     count = std::max(count, 0);
-    const TChartPen& frame = legend.Frame();
-    const int frameWidth = frame.Width;
-    // The gap a visible frame needs between the box and the plot's edge.
-    const int frameGap = frame.Visible ? frameWidth + 1 : 0;
-    const int shadow = legend.ShadowSize();
+    const TFrameRoom room = FrameRoom(legend);
     g.ItemHeight = lineHeight;
-    // A vertical legend's text column is as wide as the rows it shows, known only after
-    // its rows; a horizontal legend's is as wide as the widest of all items.
-    if (!legend.Vertical()) {
-        g.TextWidth = WidestOf(textWidth, count) + 4;
-        g.SymbolWidth = Percent(g.TextWidth, legend.ColorWidth());
-    }
-    TChartRect& r = g.LegendRect;
-
-    switch (legend.Alignment()) {
-    case laLeft:
-    case laRight:
-        LayoutVertical(legend, space, count, frameWidth, g);
-        break;
-    case laTop:
-        r.top = space.PlotRect.top + frameGap;
-        LayoutGrid(legend, space, count, frameWidth, g);
-        r.bottom = r.top + 2 + g.Rows * g.ItemHeight;
-        break;
-    case laBottom:
-        r.bottom = space.PlotRect.bottom - shadow - frameGap;
-        LayoutGrid(legend, space, count, frameWidth, g);
-        r.top = r.bottom - 2 - g.Rows * g.ItemHeight;
-        break;
-    }
-
-    if (legend.Vertical()) {
-        const int shown = WidestOf(textWidth, g.Rows);
-        g.TextWidth = shown + 4;
-        g.SymbolWidth = Percent(shown + 10, legend.ColorWidth());
-        if (legend.Alignment() == laLeft) {
-            r.left = space.PlotRect.left + frameGap;
-            g.SymbolX = r.left + 4;
-            g.TextX = g.SymbolX + g.SymbolWidth + 4;
-            r.right = g.TextX + shown + 2;
-        } else {
-            r.right = space.PlotRect.right - frameGap - shadow;
-            g.TextX = r.right - shown - 2;
-            g.SymbolX = g.TextX - g.SymbolWidth - 4;
-            r.left = g.SymbolX - 4;
-        }
-    } else {
-        const int width = std::min(space.PlotWidth,
-                                   2 * shadow + (g.SymbolWidth + g.TextWidth + 4) * g.Columns + 8);
-        const int shift = Percent(legend.TopPos(), space.PanelBounds.Width() - width);
-        r.left = space.PlotCentreX - width / 2 + shift;
-        r.right = space.PlotCentreX + width / 2 + shift;
-        g.SymbolX = r.left + 4;
-        g.TextX = g.SymbolX + g.SymbolWidth + 4;
-    }
+    // A vertical legend's text width is known only after its rows.
+    if (!legend.Vertical())
+        MeasureGridText(legend, count, textWidth, g);
+    PlaceRows(legend, space, count, room, g);
+    if (legend.Vertical())
+        PlaceColumn(legend, space, textWidth, room, g);
+    else
+        CentreGrid(legend, space, room, g);
     return g;
 }
 

@@ -61,22 +61,46 @@ struct Digits
     std::string fraction;
 };
 
-Digits RoundedDigits(double magnitude, int fractionDigits)
+// |value| in scientific form: its significant digits and the decimal exponent of the first.
+struct Scientific
+{
+    std::string mantissa;
+    int exponent = 0;
+};
+
+Scientific ScientificDigits(double magnitude)
 {
     // d.ddddddddddddddddde+XX: 18 significant digits and the decimal exponent.
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1, magnitude);
-    std::string mantissa;
+    Scientific scientific;
     const char* p = buffer;
     for (; *p && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9')
-            mantissa += *p;
-    const int exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+            scientific.mantissa += *p;
+    scientific.exponent = *p == 'e' ? std::atoi(p + 1) : 0;
     if (magnitude == 0)
-        mantissa.assign(1, '0');
+        scientific.mantissa.assign(1, '0');
+    return scientific;
+}
 
-    // Keep the digits down to 10^-fractionDigits, then round on the next one.
-    const long keep = static_cast<long>(exponent) + fractionDigits + 1;
+// Adds one to the last digit of a decimal digit string, carrying as far as needed.
+void AddOneToLastDigit(std::string& digits)
+{
+    int i = static_cast<int>(digits.size()) - 1;
+    for (; i >= 0 && digits[static_cast<size_t>(i)] == '9'; --i)
+        digits[static_cast<size_t>(i)] = '0';
+    if (i < 0)
+        digits.insert(digits.begin(), '1');
+    else
+        ++digits[static_cast<size_t>(i)];
+}
+
+// The digits down to 10^-fractionDigits, rounded half up on the next one.
+std::string KeptDigits(const Scientific& scientific, int fractionDigits)
+{
+    const std::string& mantissa = scientific.mantissa;
+    const long keep = static_cast<long>(scientific.exponent) + fractionDigits + 1;
     std::string kept;
     bool roundUp = false;
     if (keep <= 0) {
@@ -88,15 +112,14 @@ Digits RoundedDigits(double magnitude, int fractionDigits)
         kept = mantissa.substr(0, static_cast<size_t>(keep));
         roundUp = mantissa[static_cast<size_t>(keep)] >= '5';
     }
-    if (roundUp) {
-        int i = static_cast<int>(kept.size()) - 1;
-        for (; i >= 0 && kept[static_cast<size_t>(i)] == '9'; --i)
-            kept[static_cast<size_t>(i)] = '0';
-        if (i < 0)
-            kept.insert(kept.begin(), '1');
-        else
-            ++kept[static_cast<size_t>(i)];
-    }
+    if (roundUp)
+        AddOneToLastDigit(kept);
+    return kept;
+}
+
+// `kept` split `fractionDigits` from its end, the integer part without leading zeros.
+Digits SplitDigits(std::string kept, int fractionDigits)
+{
     if (kept.size() < static_cast<size_t>(fractionDigits) + 1)
         kept.insert(0, static_cast<size_t>(fractionDigits) + 1 - kept.size(), '0');
     Digits digits;
@@ -107,6 +130,125 @@ Digits RoundedDigits(double magnitude, int fractionDigits)
     digits.integer.erase(0, first == std::string::npos ? digits.integer.size() : first);
     return digits;
 }
+
+Digits RoundedDigits(double magnitude, int fractionDigits)
+{
+    return SplitDigits(KeptDigits(ScientificDigits(magnitude), fractionDigits), fractionDigits);
+}
+
+bool RoundsToZero(const Digits& digits)
+{
+    return digits.integer.empty() && digits.fraction.find_first_not_of('0') == std::string::npos;
+}
+
+// The digits as the picture shows them: the integer part padded with zeros to the "0"
+// placeholders, the fraction without the trailing zeros that "#" placeholders drop.
+Digits FittedDigits(Digits digits, const Picture& picture)
+{
+    if (static_cast<int>(digits.integer.size()) < picture.minIntegerDigits)
+        digits.integer.insert(
+            0, static_cast<size_t>(picture.minIntegerDigits) - digits.integer.size(), '0');
+    while (static_cast<int>(digits.fraction.size()) > picture.minFractionDigits &&
+           digits.fraction.back() == '0')
+        digits.fraction.pop_back();
+    return digits;
+}
+
+// Writes a pattern with the digits in place of its placeholders, one character at a time.
+class PictureWriter
+{
+public:
+    PictureWriter(const Picture& picture, const Digits& digits, const std::string& decimalSeparator,
+                  const std::string& thousandsSeparator)
+        : picture_(picture), digits_(digits), decimalSeparator_(decimalSeparator),
+          thousandsSeparator_(thousandsSeparator), length_(static_cast<int>(digits.integer.size()))
+    {
+    }
+
+    std::string Write(const std::string& pattern)
+    {
+        for (std::string::size_type i = 0; i < pattern.size(); ++i) {
+            const char c = pattern[i];
+            if (i < picture_.point)
+                PutIntegerPart(c);
+            else if (i == picture_.point)
+                PutPoint();
+            else if (IsPlaceholder(c))
+                PutFractionPlaceholder();
+            else
+                out_ += c;
+        }
+        return out_;
+    }
+
+    // False for a pattern without a placeholder and without a decimal point: it shows no
+    // number, and so no sign.
+    bool NumberWritten() const { return integerWritten_; }
+
+private:
+    // Writes integer digit k (0 = leftmost) and, where a group ends, the separator.
+    void PutIntegerDigit(int k)
+    {
+        out_ += digits_.integer[static_cast<size_t>(k)];
+        const int fromRight = length_ - 1 - k;
+        if (picture_.grouping && fromRight > 0 && fromRight % 3 == 0)
+            out_ += thousandsSeparator_;
+    }
+
+    void PutIntegerPart(char c)
+    {
+        if (c == ',')
+            return;
+        if (IsPlaceholder(c))
+            PutIntegerPlaceholder();
+        else
+            out_ += c;
+    }
+
+    // Placeholder n of the integer part stands for the digit at position (placeholders - 1 - n)
+    // from the right; the first one also takes every digit beyond the placeholders.
+    void PutIntegerPlaceholder()
+    {
+        const int fromRight = picture_.integerPlaceholders - 1 - integerSeen_++;
+        const int k = length_ - 1 - fromRight;
+        if (!integerWritten_) {
+            for (int j = 0; j < k; ++j)
+                PutIntegerDigit(j);
+            integerWritten_ = true;
+        }
+        if (k >= 0)
+            PutIntegerDigit(k);
+    }
+
+    // With no integer placeholder the integer digits go just before the decimal point.
+    void PutPoint()
+    {
+        if (!integerWritten_) {
+            for (int k = 0; k < length_; ++k)
+                PutIntegerDigit(k);
+            integerWritten_ = true;
+        }
+        if (!digits_.fraction.empty())
+            out_ += decimalSeparator_;
+    }
+
+    void PutFractionPlaceholder()
+    {
+        if (fractionSeen_ < static_cast<int>(digits_.fraction.size()))
+            out_ += digits_.fraction[static_cast<size_t>(fractionSeen_)];
+        ++fractionSeen_;
+    }
+
+    const Picture& picture_;
+    const Digits& digits_;
+    const std::string& decimalSeparator_;
+    const std::string& thousandsSeparator_;
+    const int length_;
+    std::string out_;
+    int integerSeen_ = 0;
+    int fractionSeen_ = 0;
+    bool integerWritten_ = false;
+};
 
 std::string GeneralForm(double value, const std::string& decimalSeparator)
 {
@@ -132,73 +274,11 @@ std::string FormatFloat(const std::string& pattern, double value,
         return GeneralForm(value, decimalSeparator);
 
     const Picture picture = ReadPicture(pattern);
-    Digits digits = RoundedDigits(std::fabs(value), picture.fractionPlaceholders);
-    const bool zero =
-        digits.integer.empty() && digits.fraction.find_first_not_of('0') == std::string::npos;
-    if (static_cast<int>(digits.integer.size()) < picture.minIntegerDigits)
-        digits.integer.insert(
-            0, static_cast<size_t>(picture.minIntegerDigits) - digits.integer.size(), '0');
-    while (static_cast<int>(digits.fraction.size()) > picture.minFractionDigits &&
-           digits.fraction.back() == '0')
-        digits.fraction.pop_back();
-
-    const std::string& integer = digits.integer;
-    const int length = static_cast<int>(integer.size());
-    std::string out;
-    // Writes integer digit k (0 = leftmost) and, where a group ends, the separator.
-    const auto putIntegerDigit = [&](int k) {
-        out += integer[static_cast<size_t>(k)];
-        const int fromRight = length - 1 - k;
-        if (picture.grouping && fromRight > 0 && fromRight % 3 == 0)
-            out += thousandsSeparator;
-    };
-    // With no integer placeholder the integer digits go just before the decimal point.
-    const auto putAllIntegerDigits = [&] {
-        for (int k = 0; k < length; ++k)
-            putIntegerDigit(k);
-    };
-
-    int integerSeen = 0, fractionSeen = 0;
-    bool integerWritten = false;
-    for (std::string::size_type i = 0; i < pattern.size(); ++i) {
-        const char c = pattern[i];
-        if (i < picture.point) {
-            if (c == ',')
-                continue;
-            if (!IsPlaceholder(c)) {
-                out += c;
-                continue;
-            }
-            // Placeholder n of the integer part stands for the digit at position
-            // (placeholders - 1 - n) from the right; the first one also takes every
-            // digit beyond the placeholders.
-            const int fromRight = picture.integerPlaceholders - 1 - integerSeen++;
-            const int k = length - 1 - fromRight;
-            if (!integerWritten) {
-                for (int j = 0; j < k; ++j)
-                    putIntegerDigit(j);
-                integerWritten = true;
-            }
-            if (k >= 0)
-                putIntegerDigit(k);
-        } else if (i == picture.point) {
-            if (!integerWritten) {
-                putAllIntegerDigits();
-                integerWritten = true;
-            }
-            if (!digits.fraction.empty())
-                out += decimalSeparator;
-        } else if (IsPlaceholder(c)) {
-            if (fractionSeen < static_cast<int>(digits.fraction.size()))
-                out += digits.fraction[static_cast<size_t>(fractionSeen)];
-            ++fractionSeen;
-        } else {
-            out += c;
-        }
-    }
-    if (!integerWritten && picture.fractionPlaceholders == 0 && picture.integerPlaceholders == 0)
-        return out; // a pattern without digits shows no number, and so no sign
-    if (value < 0 && !zero)
+    const Digits rounded = RoundedDigits(std::fabs(value), picture.fractionPlaceholders);
+    const Digits shown = FittedDigits(rounded, picture);
+    PictureWriter writer(picture, shown, decimalSeparator, thousandsSeparator);
+    const std::string out = writer.Write(pattern);
+    if (writer.NumberWritten() && value < 0 && !RoundsToZero(rounded))
         return std::string(1, '-') + out;
     return out;
 }

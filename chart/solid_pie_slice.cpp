@@ -85,15 +85,29 @@ void TChartCanvas3D::SetFillColour(TColor colour)
         SetBackgroundColour(colour);
 }
 
-void TChartCanvas3D::SolidPieSlice(std::int32_t xCentre, std::int32_t yCentre, std::int32_t xRadius,
-                                   std::int32_t yRadius, std::int32_t baseZ, std::int32_t capZ,
-                                   double startAngle, double endAngle, TSliceShading shading,
-                                   TSliceSides sides)
+// The slice's arc projected at the cap's and at the base's depth, with the projected centres.
+struct TChartCanvas3D::TSliceArcs
 {
+    // One-based, as the rim rules count them; index 0 is unused.
+    TArcPoints cap, base;
+    int n = 0;
+    std::int32_t xCentre = 0;
+    TScreenPoint centre, baseCentre;
+};
+
+TChartCanvas3D::TSliceArcs
+TChartCanvas3D::ProjectSliceArcs(std::int32_t xCentre, std::int32_t yCentre, std::int32_t xRadius,
+                                 std::int32_t yRadius, std::int32_t baseZ, std::int32_t capZ,
+                                 double startAngle, double endAngle) const
+{
+    TSliceArcs arcs;
     const int n = ArcPointCount(startAngle, endAngle);
-    const TScreenPoint centre = ProjectPoint(xCentre, yCentre, capZ);
-    // One-based, as the rim rules below count them; index 0 is unused.
-    TArcPoints cap(n + 1), base(n + 1);
+    arcs.n = n;
+    arcs.xCentre = xCentre;
+    arcs.centre = ProjectPoint(xCentre, yCentre, capZ);
+    arcs.baseCentre = ProjectPoint(xCentre, yCentre, baseZ);
+    arcs.cap.resize(static_cast<std::size_t>(n + 1));
+    arcs.base.resize(static_cast<std::size_t>(n + 1));
     const double step = (endAngle - startAngle) / (n - 1);
     double angle = startAngle;
     for (int i = 1; i <= n; ++i) {
@@ -101,50 +115,78 @@ void TChartCanvas3D::SolidPieSlice(std::int32_t xCentre, std::int32_t yCentre, s
             ClampToInt32(std::int64_t{xCentre} + RoundHalfEven(xRadius * std::cos(angle)));
         const std::int32_t y =
             ClampToInt32(std::int64_t{yCentre} - RoundHalfEven(yRadius * std::sin(angle)));
-        cap[i] = ProjectPoint(x, y, capZ);
-        base[i] = ProjectPoint(x, y, baseZ);
+        arcs.cap[i] = ProjectPoint(x, y, capZ);
+        arcs.base[i] = ProjectPoint(x, y, baseZ);
         angle += step;
     }
+    return arcs;
+}
 
-    const TColor fill = FillColour();
-    const auto shade = [&] {
-        if (shading == TSliceShading::DarkSides)
-            SetFillColour(DarkenColor(fill, kSideShade));
-    };
-    if (sides == TSliceSides::Drawn) {
-        const TScreenPoint baseCentre = ProjectPoint(xCentre, yCentre, baseZ);
-        if (cap[n].x < xCentre) {
-            shade();
-            Polygon({centre, cap[n], base[n], baseCentre});
-        }
-        if (cap[1].x > xCentre) {
-            shade();
-            Polygon({centre, cap[1], base[1], baseCentre});
-        }
+void TChartCanvas3D::ShadeSide(TColor fill, TSliceShading shading)
+{
+    if (shading == TSliceShading::DarkSides)
+        SetFillColour(DarkenColor(fill, kSideShade));
+}
+
+// The flat sides from the centre to the arc's ends, where they face the viewer.
+void TChartCanvas3D::DrawSliceSides(const TSliceArcs& arcs, TColor fill, TSliceShading shading)
+{
+    const TArcPoints& cap = arcs.cap;
+    const TArcPoints& base = arcs.base;
+    const int n = arcs.n;
+    if (cap[n].x < arcs.xCentre) {
+        ShadeSide(fill, shading);
+        Polygon({arcs.centre, cap[n], base[n], arcs.baseCentre});
     }
-    SetFillColour(fill);
+    if (cap[1].x > arcs.xCentre) {
+        ShadeSide(fill, shading);
+        Polygon({arcs.centre, cap[1], base[1], arcs.baseCentre});
+    }
+}
 
-    std::vector<TScreenPoint> capPolygon(cap.begin() + 1, cap.end());
-    capPolygon.insert(capPolygon.begin(), centre);
+void TChartCanvas3D::DrawSliceCap(const TSliceArcs& arcs)
+{
+    std::vector<TScreenPoint> capPolygon(arcs.cap.begin() + 1, arcs.cap.end());
+    capPolygon.insert(capPolygon.begin(), arcs.centre);
     Polygon(capPolygon);
+}
 
+// The rim: a band where the arc first runs right on the screen and, when the arc turns and
+// runs right again up to its last point, a second one there.
+void TChartCanvas3D::DrawRimBands(const TSliceArcs& arcs, TColor fill, TSliceShading shading)
+{
+    const TArcPoints& cap = arcs.cap;
+    const int n = arcs.n;
     const auto drawBand = [&](int from, int to) {
-        shade();
-        Polygon(BandOutline(cap, base, from, to));
+        ShadeSide(fill, shading);
+        Polygon(BandOutline(cap, arcs.base, from, to));
     };
-
     const int firstStart = FirstBandStart(cap, n);
     if (firstStart == 0)
         return;
     const int firstEnd = FirstBandEnd(cap, n, firstStart);
     if (firstEnd != 0)
         drawBand(firstStart, firstEnd);
-    // A second band where the arc moves right again up to its last point.
     if (firstEnd != n && MovesRight(cap, n)) {
         const int lastStart = LastBandStart(cap, n);
         if (lastStart > 1)
             drawBand(lastStart, n);
     }
+}
+
+void TChartCanvas3D::SolidPieSlice(std::int32_t xCentre, std::int32_t yCentre, std::int32_t xRadius,
+                                   std::int32_t yRadius, std::int32_t baseZ, std::int32_t capZ,
+                                   double startAngle, double endAngle, TSliceShading shading,
+                                   TSliceSides sides)
+{
+    const TSliceArcs arcs =
+        ProjectSliceArcs(xCentre, yCentre, xRadius, yRadius, baseZ, capZ, startAngle, endAngle);
+    const TColor fill = FillColour();
+    if (sides == TSliceSides::Drawn)
+        DrawSliceSides(arcs, fill, shading);
+    SetFillColour(fill);
+    DrawSliceCap(arcs);
+    DrawRimBands(arcs, fill, shading);
 }
 
 } // namespace tallyrun

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QMetaObject>
 
 namespace tallyrun {
 
@@ -34,6 +35,28 @@ void ShowHandlerError(const QString& message)
         CurrentDisplay()(message);
     } catch (...) {
         // A display that fails itself has nowhere left to report to.
+    }
+}
+
+void ShowHandlerErrorLater(const QString& message)
+{
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application) {
+        ShowHandlerError(message);
+        return;
+    }
+    QMetaObject::invokeMethod(
+        application, [message] { ShowHandlerError(message); }, Qt::QueuedConnection);
+}
+
+QString CurrentErrorMessage() noexcept
+{
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("Unknown error");
     }
 }
 

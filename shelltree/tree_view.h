@@ -187,7 +187,19 @@ private:
     void BeforeExpand(TQorShTreeNode* node);
     void AfterExpand(TQorShTreeNode* node);
     void AfterCollapse(TQorShTreeNode* node);
+    // The node of `list` below the root, expanding the levels on the way; the root when
+    // there is none.
     TQorShTreeNode* WalkToNode(PCItemIDList list);
+    // The steps of the walk along one level. Each level is listed again at most once while
+    // the item is looked for there (`refreshed`), as it may have been made since the level
+    // was listed. WalkBefore: the item would stand before `node`, so the level is listed
+    // again and the walk goes on at the sibling before it. WalkAfter: the sibling after
+    // `node`, listing the level again when it ends. Null ends the walk, also when `node`
+    // went with the new listing.
+    TQorShTreeNode* WalkBefore(TQorShTreeNode* node, bool& refreshed);
+    TQorShTreeNode* WalkAfter(TQorShTreeNode* node, bool& refreshed);
+    // Lists the children of `node`'s parent again; false when `node` went with it.
+    bool RefreshAround(TQorShTreeNode* node);
     // Renaming (tree_view_rename.cpp, the label editor in tree_view_edit.cpp).
     void ShowRenamed(TQorShTreeNode* node, bool accepted);
 

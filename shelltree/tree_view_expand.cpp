@@ -72,58 +72,92 @@ TQorShTreeNode* TCustomQorShTreeView::FindNode(PCItemIDList list)
     return found;
 }
 
+namespace {
+
+// The list past its first `levels` items, or its end when it is shorter.
+PCItemIDList SkipLevels(PCItemIDList id, int levels)
+{
+    for (; levels > 0 && ItemIDSize(id) != 0; --levels)
+        id += ItemIDSize(id);
+    return id;
+}
+
+// Where `node` stands against the first item of `id` among its siblings.
+TShCompareResult CompareWithFirstID(const TQorShTreeNode* node, PCItemIDList id)
+{
+    TIDListPtr item(TQorShID::FirstID(id));
+    const std::shared_ptr<TShFolder> folder = node->Item()->ParentFolder();
+    return TQorShID::CompareIDs(folder.get(), node->Item()->RelativeID(), item.get());
+}
+
+} // namespace
+
+bool TCustomQorShTreeView::RefreshAround(TQorShTreeNode* node)
+{
+    findWatch_ = node;
+    RefreshChildren(node->ParentNode());
+    const bool kept = findWatch_ != nullptr;
+    findWatch_ = nullptr;
+    return kept;
+}
+
+TQorShTreeNode* TCustomQorShTreeView::WalkBefore(TQorShTreeNode* node, bool& refreshed)
+{
+    TQorShTreeNode* parentNode = node->ParentNode();
+    if (refreshed || !parentNode)
+        return nullptr;
+    refreshed = true;
+    if (!RefreshAround(node))
+        return nullptr;
+    const int row = parentNode->indexOfChild(node);
+    return row > 0 ? parentNode->ChildNode(row - 1) : nullptr;
+}
+
+TQorShTreeNode* TCustomQorShTreeView::WalkAfter(TQorShTreeNode* node, bool& refreshed)
+{
+    TQorShTreeNode* parentNode = node->ParentNode();
+    if (!parentNode)
+        return nullptr;
+    TQorShTreeNode* next = parentNode->ChildNode(parentNode->indexOfChild(node) + 1);
+    if (next || refreshed)
+        return next;
+    refreshed = true;
+    if (!RefreshAround(node))
+        return nullptr;
+    return parentNode->ChildNode(parentNode->indexOfChild(node) + 1);
+}
+
 TQorShTreeNode* TCustomQorShTreeView::WalkToNode(PCItemIDList list)
 {
     TQorShTreeNode* root = RootNode();
     if (!TQorShTreeNode::IsValid(root) || !list)
         return root;
-    PCItemIDList id = list;
-    for (int skip = root->Level(); skip > 0 && ItemIDSize(id) != 0; --skip)
-        id += ItemIDSize(id);
+    PCItemIDList id = SkipLevels(list, root->Level());
     if (ItemIDSize(id) == 0)
         return root;
 
     TQorShTreeNode* c = root->ChildNode(0);
     // Each level's children are listed again at most once while the item is looked for
-    // there: it may have been made since the level was listed. False when `c` went with it.
+    // there: it may have been made since the level was listed.
     bool refreshed = false;
-    const auto refreshAround = [this, &refreshed](TQorShTreeNode* node) {
-        refreshed = true;
-        findWatch_ = node;
-        RefreshChildren(node->ParentNode());
-        const bool kept = findWatch_ != nullptr;
-        findWatch_ = nullptr;
-        return kept;
-    };
     while (TQorShTreeNode::IsValid(c)) {
-        TIDListPtr item(TQorShID::FirstID(id));
-        const std::shared_ptr<TShFolder> folder = c->Item()->ParentFolder();
-        const TShCompareResult order =
-            TQorShID::CompareIDs(folder.get(), c->Item()->RelativeID(), item.get());
-        TQorShTreeNode* parentNode = c->ParentNode();
-        if (order == TShCompareResult::crEqual) {
-            PCItemIDList next = id + ItemIDSize(id);
-            if (ItemIDSize(next) == 0)
+        switch (CompareWithFirstID(c, id)) {
+        case TShCompareResult::crEqual:
+            id += ItemIDSize(id);
+            if (ItemIDSize(id) == 0)
                 return c;
             ExpandNode(c);
-            id = next;
             c = c->ChildNode(0);
             refreshed = false;
-        } else if (order == TShCompareResult::crAfter) {
-            // A new item would now be just before this node.
-            if (refreshed || !parentNode || !refreshAround(c))
-                break;
-            const int row = parentNode->indexOfChild(c);
-            c = row > 0 ? parentNode->ChildNode(row - 1) : nullptr;
-        } else if (order == TShCompareResult::crBefore && parentNode) {
-            TQorShTreeNode* next = parentNode->ChildNode(parentNode->indexOfChild(c) + 1);
-            if (!next && !refreshed) {
-                if (!refreshAround(c))
-                    break;
-                next = parentNode->ChildNode(parentNode->indexOfChild(c) + 1);
-            }
-            c = next;
-        } else {
+            break;
+        case TShCompareResult::crAfter:
+            c = WalkBefore(c, refreshed);
+            break;
+        case TShCompareResult::crBefore:
+            c = WalkAfter(c, refreshed);
+            break;
+        case TShCompareResult::crFailure:
+            c = nullptr;
             break;
         }
     }

@@ -19,32 +19,35 @@ void TCustomQorShTreeView::Busy(const std::function<void()>& operation)
     }
 }
 
+namespace {
+
+// Whether `item` is `top` or lies below it; with no `top`, every item does.
+bool IsInside(const QTreeWidgetItem* item, const QTreeWidgetItem* top)
+{
+    for (; item; item = item->parent())
+        if (!top || item == top)
+            return true;
+    return false;
+}
+
+void ForgetIfInside(TQorShTreeNode*& node, const QTreeWidgetItem* top)
+{
+    if (node && IsInside(node, top))
+        node = nullptr;
+}
+
+} // namespace
+
 void TCustomQorShTreeView::ForgetSubtree(const QTreeWidgetItem* top)
 {
-    const auto inside = [top](const QTreeWidgetItem* item) {
-        for (; item; item = item->parent())
-            if (!top || item == top)
-                return true;
-        return false;
-    };
-    if (dropHighlighted_ && inside(dropHighlighted_))
-        dropHighlighted_ = nullptr;
-    if (selectedNode_ && inside(selectedNode_))
-        selectedNode_ = nullptr;
-    if (findWatch_ && inside(findWatch_))
-        findWatch_ = nullptr;
-    if (expandingNode_ && inside(expandingNode_))
-        expandingNode_ = nullptr;
-    if (dragOverNode_ && inside(dragOverNode_))
-        dragOverNode_ = nullptr;
-    if (editingNode_ && inside(editingNode_))
-        editingNode_ = nullptr;
+    for (TQorShTreeNode** node : {&dropHighlighted_, &selectedNode_, &findWatch_, &expandingNode_,
+                                  &dragOverNode_, &editingNode_})
+        ForgetIfInside(*node, top);
     // A pending delayed report of a node that goes is dropped, never reported.
     if (changeDelayThread_) {
-        auto* pending = static_cast<QTreeWidgetItem*>(
-            static_cast<TQorShTreeNode*>(changeDelayThread_->PendingNode()));
-        if (pending && inside(pending))
-            changeDelayThread_->CancelChange(static_cast<TQorShTreeNode*>(pending));
+        auto* pending = static_cast<TQorShTreeNode*>(changeDelayThread_->PendingNode());
+        if (pending && IsInside(pending, top))
+            changeDelayThread_->CancelChange(pending);
     }
 }
 

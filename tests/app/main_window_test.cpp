@@ -5,7 +5,7 @@
 #include "app/message_box.h"
 #include "app/save_dialog.h"
 #include "platform/handler_errors.h"
-#include "tests/widgets/mouse_events.h"
+#include "tests/support/mouse_events.h"
 #include "toolbar/tb_image_list.h"
 #include "toolbar/tb_toolbar.h"
 #include "widgets/panel_status_bar.h"

@@ -6,7 +6,6 @@
 #include "app/about_dialog.h"
 #include "tests/support/other_x_client.h"
 #include "tests/support/x11_test_main.h"
-#include "tests/support/xvfb_server.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -22,10 +21,8 @@ class MainWindowX11Test : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (!NoXReason().empty())
-            GTEST_SKIP() << NoXReason();
-        if (!ProgramInstalled("xdotool"))
-            GTEST_SKIP() << "xdotool is not installed";
+        if (const std::string reason = NoXdotoolReason(); !reason.empty())
+            GTEST_SKIP() << reason;
         folder.path = dir.path().toStdString();
         window = std::make_unique<TfrmMain>(folder);
         window->show();

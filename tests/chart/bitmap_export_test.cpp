@@ -24,7 +24,6 @@ class BitmapExport : public ::testing::Test
 protected:
     void SetUp() override
     {
-        PinPalette();
         SetUpProgramChart(chart);
         ASSERT_TRUE(dir.isValid());
     }
@@ -60,6 +59,7 @@ protected:
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));
     }
 
+    TChartPalette palette;
     QTemporaryDir dir;
     TChart chart;
     RecordingSeries series{chart};

@@ -139,7 +139,6 @@ class LegendChart : public ::testing::Test
 protected:
     void SetUp() override
     {
-        PinPalette();
         SetUpProgramChart(chart);
         chart.OnBeforeDrawSeries = [this](TCustomAxisPanel&) { plot = chart.PlotRect(); };
     }
@@ -159,6 +158,7 @@ protected:
                 l.LegendRect().top + 1 + row * RowHeight() + RowHeight() / 2};
     }
 
+    TChartPalette palette;
     TChart chart;
     TChartRect plot;
 };

@@ -55,11 +55,7 @@ private:
 class ChartPanel : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        PinPalette();
-        SetUpProgramChart(chart);
-    }
+    void SetUp() override { SetUpProgramChart(chart); }
     // Draws the chart once into an image, as an export does.
     QImage Render() { return chart.RenderBitmap(clWhite, {0, 0, 590, 364}); }
     // Shows the chart and waits (bounded) for `draws` full drawings.
@@ -70,6 +66,7 @@ protected:
         return chart.draws == draws;
     }
 
+    TChartPalette palette;
     std::vector<std::string> log;
     RecordingChart chart{&log};
 };

@@ -69,7 +69,7 @@ protected:
 
 TEST_P(ChartReference, MatchesTheImageLookedAt)
 {
-    PinPalette();
+    const TChartPalette palette;
     TMainChart chart;
     TMainPieSeries series;
     TChartRenderSettings settings;

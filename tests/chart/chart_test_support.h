@@ -6,6 +6,7 @@
 #include "chart/chart.h"
 #include "chart/chart_series.h"
 #include "support/program_chart.h"
+#include "tests/support/pinned_palette.h"
 
 #include <QApplication>
 #include <QFile>
@@ -22,16 +23,16 @@ constexpr QRgb kFace = 0xFFC0C0C0;
 constexpr QRgb kShadow = 0xFF102030;
 constexpr QRgb kHighlight = 0xFFF0E0D0;
 
-inline void PinPalette()
+// The chart tests' palette: button face, shadow and highlight pinned while it lives.
+struct TChartPalette : TPinnedPalette
 {
-    QPalette palette = QApplication::palette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Button, QColor::fromRgb(kFace));
-        palette.setColor(group, QPalette::Dark, QColor::fromRgb(kShadow));
-        palette.setColor(group, QPalette::Light, QColor::fromRgb(kHighlight));
+    TChartPalette()
+        : TPinnedPalette({{QPalette::Button, QColor::fromRgb(kFace)},
+                          {QPalette::Dark, QColor::fromRgb(kShadow)},
+                          {QPalette::Light, QColor::fromRgb(kHighlight)}})
+    {
     }
-    QApplication::setPalette(palette);
-}
+};
 
 // Fills the plot rectangle in its colour and a 4 x 4 box at the projected plot centre in
 // blue, and records each hook as it runs.

@@ -20,11 +20,7 @@ constexpr double pi = std::numbers::pi;
 class PieSeries : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        PinPalette();
-        SetUpProgramChart(chart, pie);
-    }
+    void SetUp() override { SetUpProgramChart(chart, pie); }
 
     void Add(std::initializer_list<double> values)
     {
@@ -43,6 +39,7 @@ protected:
         return QColorToColor(image.pixelColor(p.x, p.y));
     }
 
+    TChartPalette palette;
     TChart chart;
     TPieSeries pie;
 };

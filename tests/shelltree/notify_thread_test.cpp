@@ -1,7 +1,6 @@
 // The watcher on real temporary folders.
-#include "thread_test_support.h"
-
 #include "shelltree/notify_thread.h"
+#include "tests/support/event_waits.h"
 #include "tests/support/user_namespace.h"
 
 #include <QDir>

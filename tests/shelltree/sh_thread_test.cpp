@@ -1,8 +1,7 @@
 // The thread base: waits, and stopping a thread that waits for the UI thread.
-#include "thread_test_support.h"
-
 #include "platform/wait_event.h"
 #include "shelltree/sh_thread.h"
+#include "tests/support/event_waits.h"
 
 #include <gtest/gtest.h>
 

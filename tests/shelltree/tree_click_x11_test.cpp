@@ -6,7 +6,6 @@
 
 #include "shelltree/tree_view.h"
 #include "tests/support/x11_test_main.h"
-#include "tests/support/xvfb_server.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -28,10 +27,8 @@ protected:
     void SetUp() override
     {
         ShellFixture::SetUp();
-        if (!NoXReason().empty())
-            GTEST_SKIP() << NoXReason();
-        if (!ProgramInstalled("xdotool"))
-            GTEST_SKIP() << "xdotool is not installed";
+        if (const std::string reason = NoXdotoolReason(); !reason.empty())
+            GTEST_SKIP() << reason;
         const std::string top = MakeDir(Root() + "/top");
         for (int i = 10; i < 50; ++i)
             MakeDir(top + "/folder " + std::to_string(i));

@@ -6,7 +6,6 @@
 
 #include "shelltree/tree_view.h"
 #include "tests/support/x11_test_main.h"
-#include "tests/support/xvfb_server.h"
 
 #include <QProcess>
 #include <QTest>
@@ -25,10 +24,8 @@ protected:
     void SetUp() override
     {
         ShellFixture::SetUp();
-        if (!NoXReason().empty())
-            GTEST_SKIP() << NoXReason();
-        if (!ProgramInstalled("xdotool"))
-            GTEST_SKIP() << "xdotool is not installed";
+        if (const std::string reason = NoXdotoolReason(); !reason.empty())
+            GTEST_SKIP() << reason;
         from_ = MakeDir(Root() + "/from");
         MakeDir(from_ + "/photos/2024");
         to_ = MakeDir(Root() + "/to");

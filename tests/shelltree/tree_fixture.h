@@ -3,7 +3,7 @@
 #pragma once
 
 #include "shell_fixture.h"
-#include "thread_test_support.h"
+#include "tests/support/event_waits.h"
 
 #include "shelltree/tree_view.h"
 

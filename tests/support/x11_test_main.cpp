@@ -25,6 +25,15 @@ const std::string& NoXReason()
     return Reason();
 }
 
+std::string NoXdotoolReason()
+{
+    if (!NoXReason().empty())
+        return NoXReason();
+    if (!ProgramInstalled("xdotool"))
+        return "xdotool is not installed";
+    return {};
+}
+
 } // namespace tallyrun::test
 
 int main(int argc, char** argv)

@@ -9,4 +9,8 @@ namespace tallyrun::test {
 // Why the X tests cannot run (no Xvfb, or only listing the tests); empty when they can.
 const std::string& NoXReason();
 
+// Why the X tests that press keys or move the pointer with xdotool cannot run: NoXReason(),
+// or that xdotool is missing; empty when they can.
+std::string NoXdotoolReason();
+
 } // namespace tallyrun::test

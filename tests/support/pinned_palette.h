@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <initializer_list>
+#include <utility>
 
 namespace tallyrun::test {
 
@@ -17,16 +19,25 @@ struct TPinnedPalette
     static inline const QColor windowText{0x00, 0x00, 0x00};
     static inline const QColor infoBk{0xFF, 0xFF, 0xE1};
 
-    TPinnedPalette() : saved(QApplication::palette())
+    using TRoleColours = std::initializer_list<std::pair<QPalette::ColorRole, QColor>>;
+
+    // The colours above.
+    TPinnedPalette()
+        : TPinnedPalette({{QPalette::Button, face},
+                          {QPalette::Light, highlight},
+                          {QPalette::Dark, shadow},
+                          {QPalette::Midlight, light3D},
+                          {QPalette::Shadow, darkShadow3D},
+                          {QPalette::WindowText, windowText},
+                          {QPalette::ToolTipBase, infoBk}})
+    {
+    }
+    // Only the given roles, in every colour group.
+    explicit TPinnedPalette(TRoleColours roles) : saved(QApplication::palette())
     {
         QPalette pal = saved;
-        pal.setColor(QPalette::Button, face);
-        pal.setColor(QPalette::Light, highlight);
-        pal.setColor(QPalette::Dark, shadow);
-        pal.setColor(QPalette::Midlight, light3D);
-        pal.setColor(QPalette::Shadow, darkShadow3D);
-        pal.setColor(QPalette::WindowText, windowText);
-        pal.setColor(QPalette::ToolTipBase, infoBk);
+        for (const auto& [role, colour] : roles)
+            pal.setColor(role, colour);
         QApplication::setPalette(pal);
     }
     ~TPinnedPalette() { QApplication::setPalette(saved); }
