@@ -2,9 +2,10 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 
 namespace tallyrun {
 
@@ -51,11 +52,10 @@ bool ParseSlices(const std::string& text, std::vector<TSliceLine>& slices, std::
 bool ReadSliceFile(const std::string& path, std::vector<TSliceLine>& slices, std::string& error)
 {
     // Only a regular file: a fifo or a device would block or never end.
-    struct stat status
-    {
-    };
-    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode) ||
-        static_cast<std::size_t>(status.st_size) > kMaxFileBytes) {
+    std::error_code failed;
+    const bool regular = std::filesystem::is_regular_file(path, failed);
+    const std::uintmax_t size = regular ? std::filesystem::file_size(path, failed) : 0;
+    if (!regular || failed || size > kMaxFileBytes) {
         error = "cannot read " + path + " (not a regular file of at most 64 MiB)";
         return false;
     }

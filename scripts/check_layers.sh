@@ -5,6 +5,9 @@
 # included by their path from the project root ("scan/folder_total.h",
 # "tests/support/temp_tree.h"), so the path tells where a header is; a file's own folder may
 # include "file.h" directly. Paths that climb out with "../" are refused everywhere.
+# The operating system's own headers (<sys/...>, <unistd.h>, <xcb/...>, libmount, ...) belong
+# to platform/, which wraps them for the program; tests and benchmarks, which build and watch
+# file trees, processes and X servers of their own, may use them too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -44,6 +47,15 @@ while IFS= read -r file; do
       failures=$((failures + 1))
     fi
   done < <(grep -n '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file" || true)
+done < <(git ls-files '*.h' '*.cpp')
+
+os_headers='sys/|unistd\.h|fcntl\.h|dirent\.h|poll\.h|sched\.h|pwd\.h|malloc\.h|xcb/|X11/|linux/|libmount'
+while IFS= read -r file; do
+  case $file in platform/* | tests/* | bench/*) continue ;; esac
+  while IFS= read -r found; do
+    echo "$file:${found%%:*}: an operating-system header outside platform/"
+    failures=$((failures + 1))
+  done < <(grep -nE "^[[:space:]]*#[[:space:]]*include[[:space:]]*<($os_headers)" "$file" || true)
 done < <(git ls-files '*.h' '*.cpp')
 
 if [ "$failures" -gt 0 ]; then
