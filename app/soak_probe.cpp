@@ -1,5 +1,6 @@
 #include "app/soak_probe.h"
 
+#include "app/about_dialog.h"
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "platform/handler_errors.h"
@@ -88,6 +89,26 @@ void AppendToolbar(const TfrmMain& window, std::string& out)
     }
 }
 
+// The other windows on the screen (dialogs), which may cover the main window.
+void AppendTopLevels(const TfrmMain& window, std::string& out)
+{
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget == &window || !widget->isVisible())
+            continue;
+        out += "toplevel ";
+        out += widget->metaObject()->className();
+        out += ' ';
+        out += ScreenRect(*widget, widget->rect());
+        // The about dialog closes by its button only.
+        if (const auto* about = dynamic_cast<const TfrmVersion*>(widget)) {
+            const QWidget& button = *about->CloseButtonWidget();
+            out += ' ';
+            out += ScreenRect(button, button.rect());
+        }
+        out += "\n";
+    }
+}
+
 void AppendTree(TCustomQorShTreeView& tree, std::string& out)
 {
     const QWidget& viewport = *tree.viewport();
@@ -113,6 +134,7 @@ TSoakProbe::TSoakProbe(TfrmMain& window, const QString& folder)
     if (!events_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         std::fprintf(stderr, "soak probe: cannot write %s\n", qPrintable(events_.fileName()));
     window_.SetRunObserver(this);
+    window_.installEventFilter(this);
     // Each display shows the box as before; the probe only notes it first.
     TErrorDisplay errors = SetHandlerErrorDisplay({});
     SetHandlerErrorDisplay([this, errors](const QString& message) {
@@ -161,6 +183,13 @@ bool TSoakProbe::event(QEvent* e)
     const auto* sample = static_cast<TSampleEvent*>(e);
     Delivered(sample->postedNs, sample->modalAtPost);
     return true;
+}
+
+bool TSoakProbe::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == &window_ && e->type() == QEvent::Close)
+        AddEvent("close " + std::to_string(NowNs()) + " " + (window_.IsRunning() ? "1" : "0"));
+    return false;
 }
 
 void TSoakProbe::Delivered(qint64 postedNs, bool modalAtPost)
@@ -245,6 +274,7 @@ void TSoakProbe::WriteState()
            (window_.isActiveWindow() ? "1" : "0") + "\n";
     out += "chart " + ScreenRect(*window_.Chart1, window_.Chart1->rect()) + "\n";
     AppendToolbar(window_, out);
+    AppendTopLevels(window_, out);
     if (auto* tree = dynamic_cast<TCustomQorShTreeView*>(window_.QorShTreeView1))
         AppendTree(*tree, out);
     QSaveFile state(folder_ + QStringLiteral("/state"));

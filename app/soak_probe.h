@@ -40,6 +40,8 @@ public:
     void RunFinished(bool stopped) override;
 
     bool event(QEvent* e) override;
+    // Notes the window's close requests, and whether a run was going on.
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void PostSample();
