@@ -11,4 +11,8 @@ shift || true
 if [ ! -x "$build_dir/app/tallyrun" ]; then
   BUILD_DIR=$build_dir BUILD_TARGET=tallyrun ./scripts/build.sh >/dev/null
 fi
+# The sanitizers' own suppressions (the Qt and system libraries' known reports), as CI uses.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/support/lsan.supp:print_suppressions=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export TSAN_OPTIONS=${TSAN_OPTIONS:-suppressions=$PWD/tests/support/tsan.supp}
 exec python3 bench/soak/tallyrun-soak --program "$build_dir/app/tallyrun" --seconds "$seconds" "$@"
