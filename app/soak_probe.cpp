@@ -75,9 +75,12 @@ std::string ModalName()
 void AppendToolbar(const TfrmMain& window, std::string& out)
 {
     const std::pair<const char*, TTBItem*> items[] = {
-        {"legend", window.TB_introductory}, {"percent", window.TB_ShowPercent},
-        {"size", window.TB_ShowSize},       {"save", window.TB_Save},
-        {"stop", window.TB_Stop},           {"version", window.TB_Version},
+        {"legend", window.TB_introductory},
+        {"percent", window.TB_ShowPercent},
+        {"size", window.TB_ShowSize},
+        {"save", window.TB_Save},
+        {"stop", window.TB_Stop},
+        {"version", window.TB_Version},
         {"end", window.TB_End},
     };
     for (const auto& [name, item] : items) {
@@ -172,8 +175,7 @@ std::int64_t TSoakProbe::NowNs() const
 
 void TSoakProbe::PostSample()
 {
-    QCoreApplication::postEvent(this,
-                                new TSampleEvent(NowNs(), QApplication::activeModalWidget()));
+    QCoreApplication::postEvent(this, new TSampleEvent(NowNs(), QApplication::activeModalWidget()));
 }
 
 bool TSoakProbe::event(QEvent* e)
@@ -244,8 +246,7 @@ void TSoakProbe::WriteRunFiles(int run) const
 void TSoakProbe::ShownMessage(const char* kind, const QString& message)
 {
     kind[0] == 'e' ? ++errorBoxes_ : ++infoBoxes_;
-    AddEvent(std::string(kind) + " " + std::to_string(NowNs()) + " " +
-             Hex(message.toStdString()));
+    AddEvent(std::string(kind) + " " + std::to_string(NowNs()) + " " + Hex(message.toStdString()));
 }
 
 void TSoakProbe::AddEvent(const std::string& line)

@@ -48,7 +48,9 @@ TEST_F(SoakProbeTest, RunsAndTheirMemoAndSlicesAreWrittenAsTheWindowHasThem)
         Run();
         ShowHandlerError(QStringLiteral("ファイル x を作成できません"));
         EXPECT_TRUE(QTest::qWaitFor(
-            [this] { return ReadFile(probeDir + "/state").find("runs 2 1 1\n") != std::string::npos; },
+            [this] {
+                return ReadFile(probeDir + "/state").find("runs 2 1 1\n") != std::string::npos;
+            },
             2000));
     }
     SetHandlerErrorDisplay({});
