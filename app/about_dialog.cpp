@@ -129,6 +129,11 @@ void TfrmVersion::showEvent(QShowEvent* event)
         FormShow();
 }
 
+QWidget* TfrmVersion::CloseButtonWidget() const
+{
+    return btnClose;
+}
+
 void TfrmVersion::closeEvent(QCloseEvent* event)
 {
     bool canClose = true;

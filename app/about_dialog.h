@@ -39,6 +39,8 @@ public:
     QLabel* Label6;
     TURLLink* URLLink3;
     TPictureButton* btnClose;
+    // btnClose as a plain widget, for code that only needs where it is.
+    QWidget* CloseButtonWidget() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

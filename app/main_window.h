@@ -24,6 +24,7 @@ class THookHotKey;
 class TLogView;
 class TQorShTreeNode;
 class TRunFolder;
+class TRunObserver;
 class TSaveDialog;
 class TSelectedFolder;
 class TSliceFolders;
@@ -55,6 +56,10 @@ public:
 
     // The about dialog that TB_Version shows; it is created after this window.
     void SetAboutDialog(QWidget* frmVersion) { frmVersion_ = frmVersion; }
+
+    // Told of every run's start and end; null (the default) for none. It must outlive the
+    // window or be reset first.
+    void SetRunObserver(TRunObserver* observer) { runObserver_ = observer; }
 
     // The run measures "/" when no folder path is selected. Tests point this at a temporary
     // folder so that the case runs without walking the whole file system; the log still
@@ -146,6 +151,7 @@ private:
 
     TSelectedFolder& folder_;
     QWidget* frmVersion_ = nullptr;
+    TRunObserver* runObserver_ = nullptr;
     std::unique_ptr<TProgressBarSink> progressSink_;
     std::unique_ptr<TLogSink> logSink_;
     bool RunStopFlag = false;

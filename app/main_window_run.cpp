@@ -1,6 +1,7 @@
 // The folder analysis run and the stop command of the main window.
 #include "app/main_window.h"
 
+#include "app/run_observer.h"
 #include "app/slice_folders.h"
 #include "app/slice_label.h"
 #include "scan/folder_total.h"
@@ -84,6 +85,8 @@ std::string TfrmMain::ScanPath(const std::string& path) const
 void TfrmMain::RunOnce()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (runObserver_)
+        runObserver_->RunStarted(SelectedFolderPath());
     std::vector<std::string> subfolders;
     // Everything after the cursor is undone by FinishRun, also when an error escapes.
     try {
@@ -146,7 +149,8 @@ int TfrmMain::AddSlice(const std::string& label, double total)
 
 void TfrmMain::FinishRun()
 {
-    if (RunStopFlag)
+    const bool stopped = RunStopFlag;
+    if (stopped)
         memSearch->AppendLine(
             QCoreApplication::translate("TfrmMain", "【中断しました】").toStdString());
     RunStopFlag = false;
@@ -157,6 +161,8 @@ void TfrmMain::FinishRun()
     DetachLog();
     runFolder_.reset();
     QApplication::restoreOverrideCursor();
+    if (runObserver_)
+        runObserver_->RunFinished(stopped);
 }
 
 } // namespace tallyrun

@@ -4,6 +4,7 @@
 #include "app/create_main_window.h"
 #include "app/dialog_window.h"
 #include "app/event_pump.h"
+#include "app/soak_probe.h"
 #include "app/splash_window.h"
 #include "app/translations.h"
 #include "platform/fonts.h"
@@ -56,6 +57,8 @@ int RunProgram(int argc, char** argv)
         [](const std::string& message) { ShowHandlerError(QString::fromStdString(message)); });
 
     const TProgramWindows windows = CreateProgramWindows(CreateMainWindow);
+    // Only when the environment asks for it (bench/soak/); null otherwise.
+    const std::unique_ptr<TSoakProbe> probe = StartSoakProbeIfAsked(*windows.frmMain);
     windows.frmMain->show();
     return QApplication::exec();
 }

@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxcb1-dev libx11-xcb-dev libmount-dev pkg-config xvfb xauth xdotool x11-utils
   fonts-ipafont-gothic fonts-ipafont-mincho adwaita-icon-theme
-  util-linux libcap2-bin procps ccache desktop-file-utils appstream clang-format-14
+  util-linux libcap2-bin procps ccache desktop-file-utils appstream clang-format-14 python3
 )
 # dpkg-shlibdeps computes the package's dependencies; lintian checks the package.
 if [ "${1:-}" = "--package" ]; then

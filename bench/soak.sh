@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# bench/soak.sh [SECONDS [DRIVER ARGUMENTS...]]: the soak of the real program (bench/soak/),
+# for SECONDS (default 600, the long form) on the program of ${BUILD_DIR:-build}, built first
+# when it is missing. Prints the driver's one summary line last; exit status 0 when every check
+# passed. Example, the short form CI runs: bench/soak.sh 60 --seed 1
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${BUILD_DIR:-build}
+seconds=${1:-600}
+shift || true
+if [ ! -x "$build_dir/app/tallyrun" ]; then
+  BUILD_DIR=$build_dir BUILD_TARGET=tallyrun ./scripts/build.sh >/dev/null
+fi
+# The sanitizers' own suppressions (the Qt and system libraries' known reports), as CI uses.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/support/lsan.supp:print_suppressions=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export TSAN_OPTIONS=${TSAN_OPTIONS:-suppressions=$PWD/tests/support/tsan.supp}
+exec python3 bench/soak/tallyrun-soak --program "$build_dir/app/tallyrun" --seconds "$seconds" "$@"
