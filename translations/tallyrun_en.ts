@@ -102,6 +102,22 @@
         <source>「%1」を実行しますか?</source>
         <translation>Run “%1”?</translation>
     </message>
+    <message>
+        <source>同じ名前の項目がフォルダにあるため、置き換えませんでした。</source>
+        <translation>The folder already holds an item of that name; nothing was replaced.</translation>
+    </message>
+    <message>
+        <source>フォルダをそれ自身の中へドロップすることはできません。</source>
+        <translation>A folder cannot be dropped into itself.</translation>
+    </message>
+    <message>
+        <source>空き容量が足りません。途中までの項目は残していません。</source>
+        <translation>Not enough space; nothing was left behind.</translation>
+    </message>
+    <message>
+        <source>コピーしましたが、元の項目を削除できませんでした。</source>
+        <translation>Copied, but the original could not be removed.</translation>
+    </message>
 </context>
 <context>
     <name>TShNotifyThread</name>

@@ -181,6 +181,9 @@ TEST_F(TreeDropTest, ANameClashKeepsBothFilesSaysSoAndLeavesTheSourceNothingToDe
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_TRUE(messages_[0].contains(QString::fromStdString(source)))
         << messages_[0].toStdString();
+    // The reason speaks the program's language, as the rest of the window does.
+    EXPECT_TRUE(messages_[0].contains(QStringLiteral("同じ名前の項目がフォルダにある")))
+        << messages_[0].toStdString();
 
     // A move moves what it can and tells the source of a copy, so the source deletes nothing,
     // least of all the file the clash kept with it.
