@@ -63,7 +63,7 @@ bool TPortalRequest::Subscribe(const QString& path)
     return connection_.connect(QString::fromLatin1(kPortalService), path_,
                                QString::fromLatin1(kPortalRequestInterface),
                                QStringLiteral("Response"), this,
-                               SLOT(Response(uint, QVariantMap)));
+                               SLOT(Response(uint, QVariantMap, QDBusMessage)));
 }
 
 void TPortalRequest::Unsubscribe()
@@ -72,11 +72,12 @@ void TPortalRequest::Unsubscribe()
         return;
     connection_.disconnect(QString::fromLatin1(kPortalService), path_,
                            QString::fromLatin1(kPortalRequestInterface), QStringLiteral("Response"),
-                           this, SLOT(Response(uint, QVariantMap)));
+                           this, SLOT(Response(uint, QVariantMap, QDBusMessage)));
     path_.clear();
 }
 
-void TPortalRequest::Response(uint response, const QVariantMap& results)
+void TPortalRequest::Response(uint response, const QVariantMap& results,
+                              const QDBusMessage& message)
 {
     if (!done_)
         return;
@@ -84,7 +85,7 @@ void TPortalRequest::Response(uint response, const QVariantMap& results)
     // Taken out first: `done` may delete this request.
     TDone done = std::move(done_);
     done_ = nullptr;
-    RunHandler([&] { done(response, results); });
+    RunHandler([&] { done(response, results, message.service()); });
 }
 
 } // namespace tallyrun::platform

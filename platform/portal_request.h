@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
@@ -47,7 +48,9 @@ class TPortalRequest : public QObject
     Q_OBJECT
 
 public:
-    using TDone = std::function<void(unsigned response, const QVariantMap& results)>;
+    // `sender` is the unique name of the portal that answered.
+    using TDone = std::function<void(unsigned response, const QVariantMap& results,
+                                     const QString& sender)>;
 
     TPortalRequest(QDBusConnection connection, const QString& token, TDone done,
                    QObject* parent = nullptr);
@@ -61,7 +64,7 @@ public:
 
 private slots:
     // Slots named in a D-Bus subscription: Qt's D-Bus module takes slot names only.
-    void Response(uint response, const QVariantMap& results);
+    void Response(uint response, const QVariantMap& results, const QDBusMessage& message);
 
 private:
     bool Subscribe(const QString& path);

@@ -151,11 +151,15 @@ void TPortalShortcuts::Bind(const QString& appId, const QList<TPortalShortcut>& 
         registration << appId << QVariantMap();
         connection_.call(registration, QDBus::NoBlock);
     }
-    watcher_ = new QDBusServiceWatcher(Str(kPortalService), connection_,
-                                       QDBusServiceWatcher::WatchForUnregistration, this);
-    connect(watcher_, &QDBusServiceWatcher::serviceUnregistered, this,
-            [this] { RunHandler([this] { Fail(); }); });
     SubscribeSignals(true);
+    // Any change of the portal's owner ends the session: a portal that left took it along,
+    // and a new one does not know it. (Watching for every change, not only for the owner
+    // leaving, also keeps Qt's record of the owner, by which it lets the portal's signals
+    // through, up to date.)
+    watcher_ = new QDBusServiceWatcher(Str(kPortalService), connection_,
+                                       QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this] { RunHandler([this] { Fail(); }); });
     CreateSession();
 }
 
@@ -164,8 +168,8 @@ void TPortalShortcuts::CreateSession()
     const QString sessionToken = NewPortalToken();
     auto request = std::make_unique<TPortalRequest>(
         connection_, NewPortalToken(),
-        [this](unsigned response, const QVariantMap& results) {
-            SessionCreated(response, results);
+        [this](unsigned response, const QVariantMap& results, const QString& sender) {
+            SessionCreated(response, results, sender);
         });
     QDBusMessage call = PortalCall(kGlobalShortcutsInterface, "CreateSession");
     call << QVariantMap{{Str("handle_token"), request->Token()},
@@ -191,9 +195,11 @@ void TPortalShortcuts::Replied(QDBusPendingCallWatcher& call, TPortalRequest* fo
     follower->Follow(reply.value().path());
 }
 
-void TPortalShortcuts::SessionCreated(unsigned response, const QVariantMap& results)
+void TPortalShortcuts::SessionCreated(unsigned response, const QVariantMap& results,
+                                      const QString& sender)
 {
     session_ = TextEntry(results, Str("session_handle"));
+    owner_ = sender;
     if (response != prSuccess || session_.isEmpty()) {
         session_.clear();
         Fail();
@@ -206,7 +212,8 @@ void TPortalShortcuts::SessionCreated(unsigned response, const QVariantMap& resu
 void TPortalShortcuts::BindShortcuts()
 {
     auto request = std::make_unique<TPortalRequest>(
-        connection_, NewPortalToken(), [this](unsigned response, const QVariantMap& results) {
+        connection_, NewPortalToken(),
+        [this](unsigned response, const QVariantMap& results, const QString&) {
             ShortcutsBound(response, results);
         });
     QDBusMessage call = PortalCall(kGlobalShortcutsInterface, "BindShortcuts");
@@ -240,12 +247,17 @@ void TPortalShortcuts::SubscribeSignals(bool subscribe)
     const QString service = Str(kPortalService);
     const QString interface = Str(kGlobalShortcutsInterface);
     if (!subscribe || session_.isEmpty()) {
-        // Subscribed before the session exists, so that no press after the bind is missed;
-        // presses of other sessions are told apart by their session handle.
-        (connection_.*change)(service, Str(kPortalPath), interface, Str("Activated"),
+        // Subscribed before the session exists, so that no press after the bind is missed.
+        // The slots take the whole message: a slot with typed D-Bus arguments (an object path)
+        // can fail to connect while Qt's D-Bus thread is still registering those types.
+        // The sender is checked here against the portal that made the session, rather than
+        // by Qt against the owner of the portal's name: Qt learns a new owner of a name some
+        // time after it changed, and drops what the new owner sends until then. Presses of
+        // other sessions are told apart by their session handle.
+        (connection_.*change)(QString(), Str(kPortalPath), interface, Str("Activated"),
                               Str("osta{sv}"), this,
-                              SLOT(OnActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
-        (connection_.*change)(service, Str(kPortalPath), interface, Str("ShortcutsChanged"),
+                              SLOT(OnActivated(QDBusMessage)));
+        (connection_.*change)(QString(), Str(kPortalPath), interface, Str("ShortcutsChanged"),
                               Str("oa(sa{sv})"), this, SLOT(OnShortcutsChanged(QDBusMessage)));
     }
     if (!session_.isEmpty()) {
@@ -254,18 +266,23 @@ void TPortalShortcuts::SubscribeSignals(bool subscribe)
     }
 }
 
-void TPortalShortcuts::OnActivated(const QDBusObjectPath& session, const QString& id,
-                                   qulonglong /*timestamp*/, const QVariantMap& options)
+void TPortalShortcuts::OnActivated(const QDBusMessage& message)
 {
-    if (failed_ || session_.isEmpty() || session.path() != session_)
+    // Read from the message itself, each argument checked: the signature of the subscription
+    // filtered the shape already.
+    const QVariantList arguments = message.arguments();
+    if (failed_ || session_.isEmpty() || message.service() != owner_ || arguments.size() != 4 ||
+        arguments[0].value<QDBusObjectPath>().path() != session_)
         return;
+    const QString id = arguments[1].toString();
+    const QVariantMap options = qdbus_cast<QVariantMap>(arguments[3]);
     RunHandler([&] { emit Activated(id, TextEntry(options, Str("activation_token"))); });
 }
 
 void TPortalShortcuts::OnShortcutsChanged(const QDBusMessage& message)
 {
     const QVariantList arguments = message.arguments();
-    if (failed_ || session_.isEmpty() || arguments.size() != 2 ||
+    if (failed_ || session_.isEmpty() || message.service() != owner_ || arguments.size() != 2 ||
         arguments[0].value<QDBusObjectPath>().path() != session_)
         return;
     RunHandler([&] { emit Bound(PortalTriggers(arguments[1])); });

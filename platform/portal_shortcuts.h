@@ -81,8 +81,7 @@ signals:
 
 private slots:
     // Slots named in D-Bus subscriptions: Qt's D-Bus module takes slot names only.
-    void OnActivated(const QDBusObjectPath& session, const QString& id, qulonglong timestamp,
-                     const QVariantMap& options);
+    void OnActivated(const QDBusMessage& message);
     void OnShortcutsChanged(const QDBusMessage& message);
     void OnSessionClosed(const QVariantMap& details);
 
@@ -91,7 +90,7 @@ private:
     void CreateSession();
     // The reply of a call that started `follower`'s request.
     void Replied(QDBusPendingCallWatcher& call, TPortalRequest* follower);
-    void SessionCreated(unsigned response, const QVariantMap& results);
+    void SessionCreated(unsigned response, const QVariantMap& results, const QString& sender);
     void BindShortcuts();
     void ShortcutsBound(unsigned response, const QVariantMap& results);
     void SubscribeSignals(bool subscribe);
@@ -103,6 +102,8 @@ private:
     QList<TPortalShortcut> shortcuts_;
     QString parentWindow_;
     QString session_;
+    // The unique name of the portal that made the session: only its signals count.
+    QString owner_;
     bool started_ = false;
     bool failed_ = false;
 };
