@@ -60,10 +60,9 @@ void TPortalRequest::Follow(const QString& path)
 bool TPortalRequest::Subscribe(const QString& path)
 {
     path_ = path;
-    return connection_.connect(QString::fromLatin1(kPortalService), path_,
-                               QString::fromLatin1(kPortalRequestInterface),
-                               QStringLiteral("Response"), this,
-                               SLOT(Response(uint, QVariantMap, QDBusMessage)));
+    return connection_.connect(
+        QString::fromLatin1(kPortalService), path_, QString::fromLatin1(kPortalRequestInterface),
+        QStringLiteral("Response"), this, SLOT(Response(uint, QVariantMap, QDBusMessage)));
 }
 
 void TPortalRequest::Unsubscribe()

@@ -49,8 +49,8 @@ class TPortalRequest : public QObject
 
 public:
     // `sender` is the unique name of the portal that answered.
-    using TDone = std::function<void(unsigned response, const QVariantMap& results,
-                                     const QString& sender)>;
+    using TDone =
+        std::function<void(unsigned response, const QVariantMap& results, const QString& sender)>;
 
     TPortalRequest(QDBusConnection connection, const QString& token, TDone done,
                    QObject* parent = nullptr);

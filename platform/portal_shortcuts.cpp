@@ -93,9 +93,8 @@ unsigned GlobalShortcutsVersion(const QDBusConnection& connection, int timeoutMs
 {
     if (!connection.isConnected())
         return 0;
-    QDBusMessage get = QDBusMessage::createMethodCall(Str(kPortalService), Str(kPortalPath),
-                                                      Str("org.freedesktop.DBus.Properties"),
-                                                      Str("Get"));
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        Str(kPortalService), Str(kPortalPath), Str("org.freedesktop.DBus.Properties"), Str("Get"));
     get << Str(kGlobalShortcutsInterface) << Str("version");
     const QDBusMessage reply = connection.call(get, QDBus::Block, timeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1)
@@ -239,11 +238,11 @@ void TPortalShortcuts::ShortcutsBound(unsigned response, const QVariantMap& resu
 
 void TPortalShortcuts::SubscribeSignals(bool subscribe)
 {
-    using TChange = bool (QDBusConnection::*)(const QString&, const QString&, const QString&,
-                                              const QString&, const QString&, QObject*,
-                                              const char*);
-    const TChange change = subscribe ? TChange(&QDBusConnection::connect)
-                                     : TChange(&QDBusConnection::disconnect);
+    using TChange =
+        bool (QDBusConnection::*)(const QString&, const QString&, const QString&, const QString&,
+                                  const QString&, QObject*, const char*);
+    const TChange change =
+        subscribe ? TChange(&QDBusConnection::connect) : TChange(&QDBusConnection::disconnect);
     const QString service = Str(kPortalService);
     const QString interface = Str(kGlobalShortcutsInterface);
     if (!subscribe || session_.isEmpty()) {
@@ -255,8 +254,7 @@ void TPortalShortcuts::SubscribeSignals(bool subscribe)
         // time after it changed, and drops what the new owner sends until then. Presses of
         // other sessions are told apart by their session handle.
         (connection_.*change)(QString(), Str(kPortalPath), interface, Str("Activated"),
-                              Str("osta{sv}"), this,
-                              SLOT(OnActivated(QDBusMessage)));
+                              Str("osta{sv}"), this, SLOT(OnActivated(QDBusMessage)));
         (connection_.*change)(QString(), Str(kPortalPath), interface, Str("ShortcutsChanged"),
                               Str("oa(sa{sv})"), this, SLOT(OnShortcutsChanged(QDBusMessage)));
     }

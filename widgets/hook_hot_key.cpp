@@ -34,8 +34,9 @@ THotKeySession FindSession(xcb_connection_t* connection)
 {
     THotKeySession session;
     session.x11Connection = connection != nullptr;
-    session.waylandSession =
-        QtOnWayland() || IsWaylandSession([](const char* name) { return qEnvironmentVariable(name); });
+    session.waylandSession = QtOnWayland() || IsWaylandSession([](const char* name) {
+                                 return qEnvironmentVariable(name);
+                             });
     session.portalVersion = platform::GlobalShortcutsVersion(QDBusConnection::sessionBus());
     return session;
 }
@@ -74,8 +75,7 @@ void THookHotKey::UseX11Grabs()
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
-bool THookHotKey::RegisterShortCut(int number, QKeyCombination shortCut,
-                                   const QString& description)
+bool THookHotKey::RegisterShortCut(int number, QKeyCombination shortCut, const QString& description)
 {
     if (route_ == THotKeyRoute::hkrPortal && portal_ && !portalBindSent_) {
         // Bound on the next turn of the event loop, together with the keys registered after
@@ -105,9 +105,8 @@ std::optional<THotKeyBinding> THookHotKey::Binding(int number) const
     const auto it = bindings_.find(number);
     if (it != bindings_.end())
         return it->second;
-    const bool registered =
-        std::any_of(applicationKeys_.begin(), applicationKeys_.end(),
-                    [&](const auto& key) { return key.first == number; });
+    const bool registered = std::any_of(applicationKeys_.begin(), applicationKeys_.end(),
+                                        [&](const auto& key) { return key.first == number; });
     if (route_ == THotKeyRoute::hkrPortal || !registered)
         return std::nullopt; // the desktop has not answered, or there is no such key
     return THotKeyBinding{THotKeyBindingState::hbsNone, {}};
@@ -214,10 +213,10 @@ void THookHotKey::BindThroughPortal()
     QList<platform::TPortalShortcut> shortcuts;
     for (const auto& [number, key] : portalKeys_) {
         const QString trigger = PortalTriggerText(key.shortCut);
-        shortcuts.push_back(
-            {PortalId(number),
-             {{QStringLiteral("description"), key.description.isEmpty() ? trigger : key.description},
-              {QStringLiteral("preferred_trigger"), trigger}}});
+        shortcuts.push_back({PortalId(number),
+                             {{QStringLiteral("description"),
+                               key.description.isEmpty() ? trigger : key.description},
+                              {QStringLiteral("preferred_trigger"), trigger}}});
     }
     // Under X11 the desktop may place a dialog of its own over the window; a Wayland window
     // has no identifier without a protocol Qt does not offer, so none is given there.

@@ -67,7 +67,10 @@ public:
     // comes, when the user changes the trigger in the desktop's settings, and when the portal
     // goes away.
     const THotKeyBindingEvent& OnBindingChanged() const { return onBindingChanged_; }
-    void SetOnBindingChanged(THotKeyBindingEvent handler) { onBindingChanged_ = std::move(handler); }
+    void SetOnBindingChanged(THotKeyBindingEvent handler)
+    {
+        onBindingChanged_ = std::move(handler);
+    }
 
     // Registers `shortCut` (key and shift state) system-wide under `number`; `description`
     // names what the key does in the desktop's list of shortcuts. With the X grab: true when

@@ -32,7 +32,7 @@ QString CleanTrigger(const QString& trigger)
 QKeyCombination KeyOfTrigger(QString text)
 {
     const std::pair<const char*, const char*> names[] = {
-        {"CTRL", "Ctrl"}, {"CONTROL", "Ctrl"}, {"ALT", "Alt"}, {"SHIFT", "Shift"},
+        {"CTRL", "Ctrl"}, {"CONTROL", "Ctrl"}, {"ALT", "Alt"},   {"SHIFT", "Shift"},
         {"LOGO", "Meta"}, {"SUPER", "Meta"},   {"META", "Meta"},
     };
     QStringList parts = text.split(QLatin1Char('+'));
@@ -61,8 +61,7 @@ THotKeyRoute ChooseHotKeyRoute(const THotKeySession& session)
 bool IsWaylandSession(const std::function<QString(const char* name)>& variable)
 {
     return !variable("WAYLAND_DISPLAY").isEmpty() ||
-           variable("XDG_SESSION_TYPE").compare(QLatin1String("wayland"), Qt::CaseInsensitive) ==
-               0;
+           variable("XDG_SESSION_TYPE").compare(QLatin1String("wayland"), Qt::CaseInsensitive) == 0;
 }
 
 QString PortalTriggerText(QKeyCombination key)

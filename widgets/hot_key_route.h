@@ -20,8 +20,8 @@ enum class THotKeyRoute
 // What the component finds about the session it runs in.
 struct THotKeySession
 {
-    unsigned portalVersion = 0; // of the global-shortcuts interface; 0 when there is none
-    bool x11Connection = false; // Qt talks to an X server
+    unsigned portalVersion = 0;  // of the global-shortcuts interface; 0 when there is none
+    bool x11Connection = false;  // Qt talks to an X server
     bool waylandSession = false; // the desktop is a Wayland compositor (also under XWayland)
 };
 

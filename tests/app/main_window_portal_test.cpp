@@ -79,7 +79,8 @@ TEST_F(MainWindowPortalTest, TheStatusBarTellsWhichKeyTheDesktopBound)
         TFakePortalBehaviour behaviour;
         QString text;
     } cases[] = {
-        {{1, 0, 0, QStringLiteral("Ctrl+Alt+F5")}, QStringLiteral("デスクトップの割り当てキー: Ctrl+Alt+F5")},
+        {{1, 0, 0, QStringLiteral("Ctrl+Alt+F5")},
+         QStringLiteral("デスクトップの割り当てキー: Ctrl+Alt+F5")},
         {{1, 0, 0, QStringLiteral("%1 %2")}, QStringLiteral("デスクトップの割り当てキー: %1 %2")},
         {{1, 0, 1, QStringLiteral("F5")}, QStringLiteral("デスクトップの割り当てキー: なし")},
     };

@@ -123,8 +123,8 @@ public:
             return false;
         if (message.interface() == QStringLiteral("org.freedesktop.DBus.Properties"))
             return Properties(message, connection);
-        TPortalCall call{message.interface(), message.member(), message.service(), {}, {}, {},
-                         {},                  {},               {}};
+        TPortalCall call{
+            message.interface(), message.member(), message.service(), {}, {}, {}, {}, {}, {}};
         const QVariantList args = message.arguments();
         if (call.member == QStringLiteral("CreateSession") && args.size() == 1) {
             call.options = qdbus_cast<QVariantMap>(args[0]);
@@ -205,8 +205,7 @@ private:
         const QString token = call.options.value(QStringLiteral("handle_token")).toString();
         const QString id = call.shortcuts.empty() ? QString() : call.shortcuts.front().id;
         Answer(message, call, token, behaviour_.bindResponse,
-               {{QStringLiteral("shortcuts"),
-                 TriggerList(id, behaviour_.trigger)}});
+               {{QStringLiteral("shortcuts"), TriggerList(id, behaviour_.trigger)}});
     }
 
     // The reply names the request object; the Response on it carries the answer, and goes
@@ -307,8 +306,7 @@ void TFakePortal::ChangeTriggers(const QString& id, const QString& trigger)
         worker_,
         [&] {
             worker_->Signal(kPath, kShortcuts, QStringLiteral("ShortcutsChanged"),
-                            {QVariant::fromValue(QDBusObjectPath(path)),
-                             TriggerList(id, trigger)});
+                            {QVariant::fromValue(QDBusObjectPath(path)), TriggerList(id, trigger)});
         },
         Qt::BlockingQueuedConnection);
 }
@@ -317,7 +315,8 @@ void TFakePortal::CloseSession()
 {
     const QString path = Session();
     QMetaObject::invokeMethod(
-        worker_, [&] { worker_->Signal(path, kSession, QStringLiteral("Closed"), {QVariantMap()}); },
+        worker_,
+        [&] { worker_->Signal(path, kSession, QStringLiteral("Closed"), {QVariantMap()}); },
         Qt::BlockingQueuedConnection);
 }
 

@@ -21,9 +21,9 @@ namespace tallyrun::test {
 
 struct TFakePortalBehaviour
 {
-    unsigned version = 1;           // 0: the interface is missing
-    unsigned sessionResponse = 0;   // Response code of CreateSession
-    unsigned bindResponse = 0;      // Response code of BindShortcuts
+    unsigned version = 1;                                  // 0: the interface is missing
+    unsigned sessionResponse = 0;                          // Response code of CreateSession
+    unsigned bindResponse = 0;                             // Response code of BindShortcuts
     std::optional<QString> trigger = QStringLiteral("F5"); // nothing: the shortcut is left out
 };
 

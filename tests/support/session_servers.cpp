@@ -39,8 +39,8 @@ TSessionBus::TSessionBus()
                    .toUtf8());
     file.close();
     server_ = std::make_unique<THelperServer>(
-        std::vector<std::string>{"dbus-daemon", "--config-file=" + config.toStdString(),
-                                 "--nofork", "--print-address=3"},
+        std::vector<std::string>{"dbus-daemon", "--config-file=" + config.toStdString(), "--nofork",
+                                 "--print-address=3"},
         std::vector<std::string>{}, true);
     if (!server_->Running())
         failure_ = server_->Failure();

@@ -69,6 +69,10 @@ int main(int argc, char** argv)
             ::setenv("WAYLAND_DISPLAY", weston->Display().c_str(), 1);
             ::setenv("QT_QPA_PLATFORM", "wayland", 1);
             ::unsetenv("DISPLAY");
+            // A headless weston has no seat, and Qt 6.4's Wayland input method then ends the
+            // program when a line edit draws its cursor (it asks the missing keyboard for its
+            // text input). The compose input method needs no seat.
+            ::setenv("QT_IM_MODULE", "compose", 1);
         }
     }
     QApplication app(argc, argv);

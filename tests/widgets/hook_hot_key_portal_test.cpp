@@ -45,8 +45,9 @@ protected:
         ASSERT_TRUE(portal->Registered());
         hotKey = std::make_unique<THookHotKey>(&owner);
         hotKey->SetOnHotKey([this](THookHotKey*, int index) { pressed.push_back(index); });
-        hotKey->SetOnBindingChanged(
-            [this](THookHotKey*, int, const THotKeyBinding& binding) { bindings.push_back(binding); });
+        hotKey->SetOnBindingChanged([this](THookHotKey*, int, const THotKeyBinding& binding) {
+            bindings.push_back(binding);
+        });
         registered = hotKey->RegisterShortCut(0, Qt::Key_F5, QStringLiteral("再集計"));
     }
     bool WaitForBindings(std::size_t count)
@@ -105,7 +106,8 @@ TEST_F(HookHotKeyPortalTest, CreatesASessionAndBindsF5WithItsDescription)
     const QString bindToken = bind.options.value("handle_token").toString();
     EXPECT_FALSE(bindToken.isEmpty());
     EXPECT_NE(bindToken, token);
-    EXPECT_EQ(bind.requestPath, "/org/freedesktop/portal/desktop/request/" + part + "/" + bindToken);
+    EXPECT_EQ(bind.requestPath,
+              "/org/freedesktop/portal/desktop/request/" + part + "/" + bindToken);
     // A key registered after the bind went out is not sent again.
     EXPECT_FALSE(hotKey->RegisterShortCut(1, Qt::Key_F6));
 }
@@ -136,14 +138,19 @@ TEST_F(HookHotKeyPortalTest, TheDesktopsAnswerDecidesTheBinding)
         THotKeyBinding expected;
         THotKeyRoute route;
     } cases[] = {
-        {"other trigger", {1, 0, 0, QStringLiteral("Ctrl+Alt+F5")},
-         {S::hbsOther, "Ctrl+Alt+F5"}, THotKeyRoute::hkrPortal},
-        {"no trigger", {1, 0, 0, QString()}, {S::hbsNone, ""}, THotKeyRoute::hkrPortal},
-        {"shortcut left out", {1, 0, 0, std::nullopt}, {S::hbsNone, ""},
+        {"other trigger",
+         {1, 0, 0, QStringLiteral("Ctrl+Alt+F5")},
+         {S::hbsOther, "Ctrl+Alt+F5"},
          THotKeyRoute::hkrPortal},
-        {"bind refused", {1, 0, 1, QStringLiteral("F5")}, {S::hbsNone, ""},
+        {"no trigger", {1, 0, 0, QString()}, {S::hbsNone, ""}, THotKeyRoute::hkrPortal},
+        {"shortcut left out", {1, 0, 0, std::nullopt}, {S::hbsNone, ""}, THotKeyRoute::hkrPortal},
+        {"bind refused",
+         {1, 0, 1, QStringLiteral("F5")},
+         {S::hbsNone, ""},
          THotKeyRoute::hkrInWindow},
-        {"session refused", {1, 2, 0, QStringLiteral("F5")}, {S::hbsNone, ""},
+        {"session refused",
+         {1, 2, 0, QStringLiteral("F5")},
+         {S::hbsNone, ""},
          THotKeyRoute::hkrInWindow},
     };
     for (const auto& c : cases) {
