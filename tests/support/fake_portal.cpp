@@ -168,7 +168,7 @@ public:
     mutable std::mutex mutex;
     std::vector<TPortalCall> calls;
     QString session;
-    bool registered_ = false;
+    std::atomic<bool> registered_{false};
 
 private:
     bool Properties(const QDBusMessage& message, const QDBusConnection&)
