@@ -4,9 +4,33 @@
 
 #include <QFile>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace tallyrun::test {
+
+namespace {
+
+// Whether a server listens on the socket `path`: its file appears before it listens.
+bool Accepts(const std::string& path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path)
+        return false;
+    path.copy(address.sun_path, path.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    const bool accepted =
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return accepted;
+}
+
+} // namespace
 
 TSessionBus::TSessionBus()
 {
@@ -59,12 +83,8 @@ TWestonServer::TWestonServer()
     server_ = std::make_unique<THelperServer>(
         std::vector<std::string>{"weston", "--backend=headless-backend.so", "--socket=" + Display(),
                                  "--idle-time=0", "--width=1024", "--height=768"},
-        std::vector<std::string>{"XDG_RUNTIME_DIR=" + RuntimeDir()}, false, [socket] {
-            struct stat info
-            {
-            };
-            return ::stat(socket.c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
-        });
+        std::vector<std::string>{"XDG_RUNTIME_DIR=" + RuntimeDir()}, false,
+        [socket] { return Accepts(socket); });
     if (!server_->Running())
         failure_ = server_->Failure();
 }
