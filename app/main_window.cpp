@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/hot_key_status.h"
 #include "app/save_dialog.h"
 #include "app/slice_folders.h"
 #include "platform/handler_errors.h"
@@ -56,13 +57,20 @@ void TfrmMain::ConnectHandlers()
         });
     HookHotKey1->SetOnHotKey(
         [this](THookHotKey* sender, int index) { HookHotKey1HotKey(sender, index); });
+    HookHotKey1->SetOnBindingChanged(
+        [this](THookHotKey* sender, int index, const THotKeyBinding& binding) {
+            HookHotKey1BindingChanged(sender, index, binding);
+        });
     ConnectChartHandlers();
 }
 
 void TfrmMain::FormCreate()
 {
     // A key another program holds cannot be registered; F5 then works inside the program only.
-    (void)HookHotKey1->RegisterShortCut(0, QKeySequence::fromString(QStringLiteral("F5"))[0]);
+    // Through the desktop's portal the answer comes later (HookHotKey1BindingChanged).
+    (void)HookHotKey1->RegisterShortCut(
+        0, QKeySequence::fromString(QStringLiteral("F5"))[0],
+        QCoreApplication::translate("TfrmMain", "選択したフォルダを再集計"));
     StatusBar1->SetPanelText(0, QCoreApplication::translate(
                                     "TfrmMain", "グラフをドラッグで移動 マウスホイールで拡大縮小"));
 }
@@ -85,6 +93,14 @@ void TfrmMain::FormResize()
 void TfrmMain::HookHotKey1HotKey(THookHotKey* /*sender*/, int /*index*/)
 {
     QorShTreeView1Change(this, folder_.SelectedNode());
+}
+
+void TfrmMain::HookHotKey1BindingChanged(THookHotKey* /*sender*/, int /*index*/,
+                                         const THotKeyBinding& binding)
+{
+    // The last panel: the first keeps its hint, and the second progress bar covers this one
+    // only during a run.
+    StatusBar1->SetPanelText(1, HotKeyBindingText(binding));
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

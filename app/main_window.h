@@ -21,6 +21,7 @@ class QSplitter;
 namespace tallyrun {
 
 class THookHotKey;
+struct THotKeyBinding;
 class TLogView;
 class TQorShTreeNode;
 class TRunFolder;
@@ -115,6 +116,7 @@ private:
     void FormCreate();
     void FormResize();
     void HookHotKey1HotKey(THookHotKey* sender, int index);
+    void HookHotKey1BindingChanged(THookHotKey* sender, int index, const THotKeyBinding& binding);
 
     // Tool-bar commands.
     void TB_Show3DClick(QObject* sender);

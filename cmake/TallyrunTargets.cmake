@@ -90,3 +90,25 @@ function(tallyrun_x11_test name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS x11 TIMEOUT 120)
 endfunction()
+
+# tallyrun_session_test(NAME [WAYLAND] SOURCES file... LIBS lib...) builds a
+# GoogleTest executable whose main() starts a private session bus (and with WAYLAND a headless
+# weston, which the QApplication then uses) before the QApplication. Without WAYLAND the
+# widgets are on the offscreen platform. The fake portal answers from a thread of its own, so
+# such tests are labelled 'thread'.
+function(tallyrun_session_test name)
+  cmake_parse_arguments(ARG "WAYLAND" "" "SOURCES;LIBS" ${ARGN})
+  set(main tallyrun_testmain_dbus)
+  if(ARG_WAYLAND)
+    set(main tallyrun_testmain_wayland)
+  endif()
+  tallyrun_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${main} GTest::gmock Qt6::Test)
+  if(NOT TARGET tallyrun_thread_tests)
+    add_custom_target(tallyrun_thread_tests)
+  endif()
+  add_dependencies(tallyrun_thread_tests ${name})
+  # One label: test discovery keeps only the first of a list.
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS thread TIMEOUT 120)
+endfunction()

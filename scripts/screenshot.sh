@@ -48,7 +48,10 @@ xvfb=$!
 for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 
 # The language is chosen by LANGUAGE; LC_ALL keeps the numbers' separators the same in both.
-HOME=$work/home XDG_CONFIG_HOME=$work/home/.config QT_QPA_PLATFORM=xcb DISPLAY=":$n" \
+# The program sees neither the user's Wayland session nor the user's session bus, whose
+# desktop portal would bind its F5 and tell of it in the status bar.
+env -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" \
+  HOME=$work/home XDG_CONFIG_HOME=$work/home/.config QT_QPA_PLATFORM=xcb DISPLAY=":$n" \
   LC_ALL=C.UTF-8 LANGUAGE=$language "$build/app/tallyrun" >/dev/null 2>&1 &
 app=$!
 sleep "${SCREENSHOT_WAIT:-4}"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs with apt-get what a fresh Debian 12 machine lacks to build, run and test Tallyrun;
 # with --package also what building and checking the Debian package takes.
-# Idempotent, and quiet when everything is already there.
+# Idempotent, and quiet when everything is already there. qt6-wayland runs the program as a
+# native Wayland client; the tests run it under a headless weston and start their own session
+# bus (dbus-daemon) for a fake desktop portal.
 set -euo pipefail
 
 packages=(
@@ -12,6 +14,7 @@ packages=(
   libxcb1-dev libx11-xcb-dev libmount-dev pkg-config xvfb xauth xdotool x11-utils
   fonts-ipafont-gothic fonts-ipafont-mincho adwaita-icon-theme
   util-linux libcap2-bin procps ccache desktop-file-utils appstream clang-format-14 python3
+  qt6-wayland weston dbus-daemon
 )
 # dpkg-shlibdeps computes the package's dependencies; lintian checks the package.
 if [ "${1:-}" = "--package" ]; then

@@ -156,6 +156,18 @@
         <translation>Drag the chart to move it, turn the mouse wheel to zoom</translation>
     </message>
     <message>
+        <source>選択したフォルダを再集計</source>
+        <translation>Analyse the selected folder again</translation>
+    </message>
+    <message>
+        <source>デスクトップの割り当てキー: %1</source>
+        <translation>Key bound by the desktop: %1</translation>
+    </message>
+    <message>
+        <source>デスクトップの割り当てキー: なし</source>
+        <translation>Key bound by the desktop: none</translation>
+    </message>
+    <message>
         <source>画像を出力しました</source>
         <translation>The image has been saved.</translation>
     </message>

@@ -1,11 +1,13 @@
 #include "widgets/hook_hot_key.h"
 
 #include "platform/handler_errors.h"
+#include "platform/portal_shortcuts.h"
 #include "platform/x11_key_grab.h"
 #include "platform/x11_keysym.h"
 #include "widgets/hot_key_modifiers.h"
 
 #include <QCoreApplication>
+#include <QDBusConnection>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QWidget>
@@ -23,31 +25,91 @@ xcb_connection_t* QtX11Connection()
     return app ? app->connection() : nullptr;
 }
 
+bool QtOnWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+THotKeySession FindSession(xcb_connection_t* connection)
+{
+    THotKeySession session;
+    session.x11Connection = connection != nullptr;
+    session.waylandSession = QtOnWayland() || IsWaylandSession([](const char* name) {
+                                 return qEnvironmentVariable(name);
+                             });
+    session.portalVersion = platform::GlobalShortcutsVersion(QDBusConnection::sessionBus());
+    return session;
+}
+
+// The portal's id of the key registered under `number`; the desktop keeps the user's choice
+// of trigger under it from one start to the next.
+QString PortalId(int number)
+{
+    return QStringLiteral("hot-key-%1").arg(number);
+}
+
 } // namespace
 
 THookHotKey::THookHotKey(QWidget* owner)
-    : QObject(owner), owner_(owner), connection_(QtX11Connection())
+    : QObject(owner), owner_(owner), connection_(QtX11Connection()),
+      session_(FindSession(connection_)), route_(ChooseHotKeyRoute(session_))
 {
-    if (connection_) {
-        grabs_ = std::make_unique<platform::TX11KeyGrabs>(connection_);
-        QCoreApplication::instance()->installNativeEventFilter(this);
-    }
+    if (route_ == THotKeyRoute::hkrX11Grab)
+        UseX11Grabs();
+    else if (route_ == THotKeyRoute::hkrPortal)
+        StartPortal();
 }
 
 THookHotKey::~THookHotKey()
 {
-    if (connection_)
+    if (grabs_)
         QCoreApplication::instance()->removeNativeEventFilter(this);
     grabs_.reset();
+    // Closes the portal's session now, while this object is whole.
+    delete portal_;
 }
 
-bool THookHotKey::RegisterShortCut(int number, QKeyCombination shortCut)
+void THookHotKey::UseX11Grabs()
 {
-    const bool grabbed = grabs_ && grabs_->Grab(number, platform::KeySymForQtKey(shortCut.key()),
-                                                HotKeyModifiers(shortCut.keyboardModifiers()));
+    grabs_ = std::make_unique<platform::TX11KeyGrabs>(connection_);
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+bool THookHotKey::RegisterShortCut(int number, QKeyCombination shortCut, const QString& description)
+{
+    if (route_ == THotKeyRoute::hkrPortal && portal_ && !portalBindSent_) {
+        // Bound on the next turn of the event loop, together with the keys registered after
+        // this one in the same go. The key works in the program's windows meanwhile.
+        if (portalKeys_.empty())
+            QMetaObject::invokeMethod(
+                this, [this] { RunHandler([this] { BindThroughPortal(); }); },
+                Qt::QueuedConnection);
+        portalKeys_[number] = {shortCut, description};
+        AddApplicationKey(number, shortCut);
+        return true;
+    }
+    const bool grabbed = Grab(number, shortCut);
     if (!grabbed)
         AddApplicationKey(number, shortCut);
     return grabbed;
+}
+
+bool THookHotKey::Grab(int number, QKeyCombination shortCut)
+{
+    return grabs_ && grabs_->Grab(number, platform::KeySymForQtKey(shortCut.key()),
+                                  HotKeyModifiers(shortCut.keyboardModifiers()));
+}
+
+std::optional<THotKeyBinding> THookHotKey::Binding(int number) const
+{
+    const auto it = bindings_.find(number);
+    if (it != bindings_.end())
+        return it->second;
+    const bool registered = std::any_of(applicationKeys_.begin(), applicationKeys_.end(),
+                                        [&](const auto& key) { return key.first == number; });
+    if (route_ == THotKeyRoute::hkrPortal || !registered)
+        return std::nullopt; // the desktop has not answered, or there is no such key
+    return THotKeyBinding{THotKeyBindingState::hbsNone, {}};
 }
 
 void THookHotKey::DoHotKey(int index)
@@ -87,10 +149,16 @@ void THookHotKey::BringOwnerToFront()
         return;
     if (connection_) {
         platform::X11ActivateWindow(connection_, static_cast<std::uint32_t>(window->winId()));
-    } else {
-        window->raise();
-        window->activateWindow();
+        return;
     }
+    // A Wayland compositor lets a window take the focus only with a token from the desktop
+    // (xdg-activation); the portal hands one over with the press. Qt's Wayland plugin takes
+    // it from the variable the freedesktop launch convention uses, and clears it.
+    if (QtOnWayland() && !activationToken_.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken_.toUtf8());
+    activationToken_.clear();
+    window->raise();
+    window->activateWindow();
 }
 
 void THookHotKey::AddApplicationKey(int number, QKeyCombination shortCut)
@@ -120,6 +188,94 @@ bool THookHotKey::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return false;
+}
+
+void THookHotKey::StartPortal()
+{
+    portal_ = new platform::TPortalShortcuts(QDBusConnection::sessionBus());
+    connect(portal_, &platform::TPortalShortcuts::Bound, this,
+            [this](const QList<platform::TPortalTrigger>& triggers) {
+                RunHandler([&] { PortalBound(triggers); });
+            });
+    connect(portal_, &platform::TPortalShortcuts::Failed, this,
+            [this] { RunHandler([this] { PortalFailed(); }); });
+    connect(portal_, &platform::TPortalShortcuts::Activated, this,
+            [this](const QString& id, const QString& token) {
+                RunHandler([&] { PortalActivated(id, token); });
+            });
+}
+
+void THookHotKey::BindThroughPortal()
+{
+    if (!portal_ || portalBindSent_)
+        return;
+    portalBindSent_ = true;
+    QList<platform::TPortalShortcut> shortcuts;
+    for (const auto& [number, key] : portalKeys_) {
+        const QString trigger = PortalTriggerText(key.shortCut);
+        shortcuts.push_back({PortalId(number),
+                             {{QStringLiteral("description"),
+                               key.description.isEmpty() ? trigger : key.description},
+                              {QStringLiteral("preferred_trigger"), trigger}}});
+    }
+    // Under X11 the desktop may place a dialog of its own over the window; a Wayland window
+    // has no identifier without a protocol Qt does not offer, so none is given there.
+    QString parent;
+    if (connection_ && owner_)
+        parent = QStringLiteral("x11:%1").arg(owner_->window()->winId(), 0, 16);
+    portal_->Bind(QGuiApplication::desktopFileName(), shortcuts, parent);
+}
+
+void THookHotKey::PortalBound(const QList<platform::TPortalTrigger>& triggers)
+{
+    for (const auto& [number, key] : portalKeys_) {
+        QString trigger;
+        for (const platform::TPortalTrigger& bound : triggers) {
+            if (bound.id == PortalId(number))
+                trigger = bound.trigger;
+        }
+        SetBinding(number, ClassifyTrigger(trigger, key.shortCut));
+    }
+}
+
+void THookHotKey::PortalFailed()
+{
+    // Called from the portal's own signal: it goes at the next turn of the event loop.
+    if (portal_)
+        portal_->deleteLater();
+    portal_ = nullptr;
+    THotKeySession withoutPortal = session_;
+    withoutPortal.portalVersion = 0;
+    route_ = ChooseHotKeyRoute(withoutPortal);
+    if (route_ == THotKeyRoute::hkrX11Grab && !grabs_)
+        UseX11Grabs();
+    for (const auto& [number, key] : portalKeys_) {
+        const bool grabbed = Grab(number, key.shortCut);
+        SetBinding(number, grabbed ? THotKeyBinding{THotKeyBindingState::hbsAsAsked,
+                                                    PortalTriggerText(key.shortCut)}
+                                   : THotKeyBinding{THotKeyBindingState::hbsNone, {}});
+    }
+}
+
+void THookHotKey::PortalActivated(const QString& id, const QString& activationToken)
+{
+    for (const auto& entry : portalKeys_) {
+        if (PortalId(entry.first) == id) {
+            activationToken_ = activationToken;
+            HotKeyMessage(entry.first);
+            return;
+        }
+    }
+}
+
+void THookHotKey::SetBinding(int number, const THotKeyBinding& binding)
+{
+    const auto it = bindings_.find(number);
+    if (it != bindings_.end() && it->second == binding)
+        return;
+    bindings_[number] = binding;
+    if (onBindingChanged_)
+        onBindingChanged_(this, number, binding);
 }
 
 } // namespace tallyrun

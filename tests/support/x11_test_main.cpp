@@ -1,4 +1,5 @@
 #include "tests/support/x11_test_main.h"
+#include "tests/support/test_desktop.h"
 #include "tests/support/test_locale.h"
 #include "tests/support/xvfb_server.h"
 
@@ -39,6 +40,7 @@ std::string NoXdotoolReason()
 int main(int argc, char** argv)
 {
     tallyrun::test::PinTestLocale();
+    tallyrun::test::PinTestDesktop();
     ::testing::InitGoogleTest(&argc, argv);
     // The server lives longer than the application, whose X connection closes first.
     std::unique_ptr<tallyrun::test::TXvfbServer> server;
