@@ -82,6 +82,12 @@ void TShNotifyThread::SetShownFolders(const std::vector<std::string>& folders)
     }
 }
 
+std::vector<std::string> TShNotifyThread::ShownFolders()
+{
+    std::lock_guard guard(lock_);
+    return shownFolders_;
+}
+
 void TShNotifyThread::SetNotifyFilter(TShNotifyFilter filter)
 {
     std::lock_guard guard(lock_);

@@ -50,6 +50,10 @@ void TCustomQorShTreeView::UpdateShownFolders()
 {
     if (!watcher_ || destroying_)
         return;
+    if (holdShownFolders_) {
+        shownFoldersStale_ = true;
+        return;
+    }
     // The watcher watches the drive roots themselves and, below them, the folders whose
     // listing the tree shows: the visible populated nodes.
     std::vector<std::string> shown;

@@ -11,6 +11,8 @@
 #include <QMouseEvent>
 #include <QStyle>
 
+#include <utility>
+
 namespace tallyrun {
 namespace {
 
@@ -211,12 +213,31 @@ void TCustomQorShTreeView::contextMenuEvent(QContextMenuEvent* event)
     });
 }
 
+template <class F> void TCustomQorShTreeView::ExpandingMany(F&& expand)
+{
+    holdShownFolders_ = true;
+    shownFoldersStale_ = false;
+    try {
+        std::forward<F>(expand)();
+    } catch (...) {
+        holdShownFolders_ = false;
+        UpdateShownFolders();
+        throw;
+    }
+    holdShownFolders_ = false;
+    if (shownFoldersStale_)
+        UpdateShownFolders();
+}
+
 void TCustomQorShTreeView::keyPressEvent(QKeyEvent* event)
 {
     RunHandler([this, event] {
         if (changeDelay_ && IsArrowKey(event->key()))
             arrowKeyDown_ = true;
-        QTreeWidget::keyPressEvent(event);
+        if (event->key() == Qt::Key_Asterisk)
+            ExpandingMany([this, event] { QTreeWidget::keyPressEvent(event); });
+        else
+            QTreeWidget::keyPressEvent(event);
     });
 }
 

@@ -2,6 +2,7 @@
 // removed ones go in every populated node, and the rest of the tree stays as it was.
 #include "tree_fixture.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace tallyrun::test {
@@ -62,6 +63,40 @@ TEST_F(TreeRefreshTest, FoldersMadeOrRemovedOnDiskAppearAndGoInEveryPopulatedNod
     std::filesystem::remove(root + "/a/a-new");
     ASSERT_TRUE(WaitUntil([&] { return !Child("a-new", Child("a")); }, 15000));
     EXPECT_TRUE(Child("a")->isExpanded());
+}
+
+TEST_F(TreeRefreshTest, ExpandingEverythingBelowANodeGivesTheWatcherEveryShownFolder)
+{
+    // Qt's '*' key opens a node and everything below it; the shown folders are worked out once
+    // at its end (once per node opened was quadratic: minutes for a few thousand folders).
+    const std::string root = MakeDir(Root() + "/tree");
+    MakeDir(root + "/a/x/y");
+    MakeDir(root + "/b/z");
+    MakeDir(root + "/c");
+    TQorShTreeView& tree = Build(root);
+    ASSERT_NE(tree.Watcher(), nullptr);
+    tree.setCurrentItem(tree.RootNode());
+    QTest::keyClick(&tree, Qt::Key_Asterisk);
+
+    ASSERT_TRUE(Child("x", Child("a"))->isExpanded());
+    ASSERT_TRUE(Child("b")->isExpanded());
+    std::vector<std::string> expanded;
+    std::vector<TQorShTreeNode*> pending = {tree.RootNode()};
+    while (!pending.empty()) {
+        TQorShTreeNode* node = pending.back();
+        pending.pop_back();
+        if (!node->isExpanded())
+            continue;
+        std::string path = node->Item()->Path();
+        if (path.back() != '/')
+            path += '/';
+        expanded.push_back(path);
+        for (int i = 0; i < node->childCount(); ++i)
+            pending.push_back(node->ChildNode(i));
+    }
+    std::sort(expanded.begin(), expanded.end());
+    EXPECT_EQ(tree.Watcher()->ShownFolders(), expanded);
+    EXPECT_GE(expanded.size(), 5u); // the root, a, a/x, b and b/z at least
 }
 
 TEST_F(TreeRefreshTest, PausedWatchingSeesNothingUntilResumed)
