@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class QSocketNotifier;
@@ -240,6 +241,12 @@ private:
     // worked out once at its end instead of after each node it opens: that is a walk of every
     // shown node per node opened, minutes for a few thousand folders.
     template <class F> void ExpandingMany(F&& expand);
+    // Opens `top` and every folder below it, but not through a link to a folder: a link may
+    // lead back up its own tree, and opening through it would never end (what Qt's own '*'
+    // does).
+    void ExpandSubtree(TQorShTreeNode* top);
+    // Adds `list` to the expanded folders unless it is there already.
+    void NoteExpandedFolder(PCItemIDList list);
     // Icons (tree_view_icons.cpp).
     void ResetIcons();
 
@@ -261,6 +268,8 @@ private:
     // While set, UpdateShownFolders only notes that the shown folders have changed.
     bool holdShownFolders_ = false;
     bool shownFoldersStale_ = false;
+    // The bytes of every expanded folder's list while '*' is handled.
+    std::unordered_set<std::string> heldExpandedKeys_;
     TQorShTreeNode* dropHighlighted_ = nullptr;
     // The node the selection last moved to.
     TQorShTreeNode* selectedNode_ = nullptr;

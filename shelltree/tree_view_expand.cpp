@@ -26,14 +26,43 @@ void TCustomQorShTreeView::AfterExpand(TQorShTreeNode* node)
     if (destroying_ || !TQorShTreeNode::IsValid(node))
         return;
     TQorShFolderData* item = node->Item();
-    if (item->HasAttribute(saFileSystem)) {
-        const auto same = [item](const TIDListPtr& entry) {
-            return TQorShID::SameIDList(entry.get(), item->AbsoluteIDList());
-        };
-        if (std::none_of(expandedFolders_.begin(), expandedFolders_.end(), same))
-            expandedFolders_.emplace_back(TQorShID::CopyIDList(item->AbsoluteIDList()));
-    }
+    if (item->HasAttribute(saFileSystem))
+        NoteExpandedFolder(item->AbsoluteIDList());
     UpdateShownFolders();
+}
+
+void TCustomQorShTreeView::NoteExpandedFolder(PCItemIDList list)
+{
+    // While '*' opens a whole subtree, the lists already noted are looked up by their bytes,
+    // not compared one by one for every node opened.
+    if (holdShownFolders_ && list) {
+        const std::string key(reinterpret_cast<const char*>(list), TQorShID::IDListSize(list));
+        if (heldExpandedKeys_.insert(key).second)
+            expandedFolders_.emplace_back(TQorShID::CopyIDList(list));
+        return;
+    }
+    const auto same = [list](const TIDListPtr& entry) {
+        return TQorShID::SameIDList(entry.get(), list);
+    };
+    if (std::none_of(expandedFolders_.begin(), expandedFolders_.end(), same))
+        expandedFolders_.emplace_back(TQorShID::CopyIDList(list));
+}
+
+void TCustomQorShTreeView::ExpandSubtree(TQorShTreeNode* top)
+{
+    std::vector<TQorShTreeNode*> pending = {top};
+    while (!pending.empty()) {
+        TQorShTreeNode* node = pending.back();
+        pending.pop_back();
+        if (!TQorShTreeNode::IsValid(node))
+            continue;
+        node->setExpanded(true);
+        for (int i = node->childCount() - 1; i >= 0; --i) {
+            TQorShTreeNode* child = node->ChildNode(i);
+            if (TQorShTreeNode::IsValid(child) && !child->Item()->HasAttribute(saLink))
+                pending.push_back(child);
+        }
+    }
 }
 
 void TCustomQorShTreeView::AfterCollapse(TQorShTreeNode* node)

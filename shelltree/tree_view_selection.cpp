@@ -217,14 +217,23 @@ template <class F> void TCustomQorShTreeView::ExpandingMany(F&& expand)
 {
     holdShownFolders_ = true;
     shownFoldersStale_ = false;
+    heldExpandedKeys_.clear();
+    for (const TIDListPtr& entry : expandedFolders_)
+        if (entry)
+            heldExpandedKeys_.emplace(reinterpret_cast<const char*>(entry.get()),
+                                      TQorShID::IDListSize(entry.get()));
+    const auto release = [this] {
+        holdShownFolders_ = false;
+        heldExpandedKeys_.clear();
+    };
     try {
         std::forward<F>(expand)();
     } catch (...) {
-        holdShownFolders_ = false;
+        release();
         UpdateShownFolders();
         throw;
     }
-    holdShownFolders_ = false;
+    release();
     if (shownFoldersStale_)
         UpdateShownFolders();
 }
@@ -234,9 +243,11 @@ void TCustomQorShTreeView::keyPressEvent(QKeyEvent* event)
     RunHandler([this, event] {
         if (changeDelay_ && IsArrowKey(event->key()))
             arrowKeyDown_ = true;
-        if (event->key() == Qt::Key_Asterisk)
-            ExpandingMany([this, event] { QTreeWidget::keyPressEvent(event); });
-        else
+        if (event->key() == Qt::Key_Asterisk && currentItem()) {
+            auto* node = static_cast<TQorShTreeNode*>(currentItem());
+            ExpandingMany([this, node] { ExpandSubtree(node); });
+            event->accept();
+        } else
             QTreeWidget::keyPressEvent(event);
     });
 }
