@@ -56,6 +56,9 @@ void TCustomQorShTreeView::ExpandSubtree(TQorShTreeNode* top)
         pending.pop_back();
         if (!TQorShTreeNode::IsValid(node))
             continue;
+        // With a layout of the whole view pending, Qt only notes an expansion instead of laying
+        // out the rows below it each time, which made opening thousands of folders quadratic.
+        scheduleDelayedItemsLayout();
         node->setExpanded(true);
         for (int i = node->childCount() - 1; i >= 0; --i) {
             TQorShTreeNode* child = node->ChildNode(i);
