@@ -1,6 +1,7 @@
 #include "widgets/hot_key_route.h"
 
 #include <QKeySequence>
+#include <QStringList>
 
 namespace tallyrun {
 
