@@ -237,7 +237,7 @@ private:
     void VisitVisible(TQorShTreeNode* node);
     void PruneExpandedFolders();
     void UpdateShownFolders();
-    // Runs `expand` (Qt's expansion of a node and everything below it) with the shown folders
+    // Runs `expand` (the opening of a node and everything below it) with the shown folders
     // worked out once at its end instead of after each node it opens: that is a walk of every
     // shown node per node opened, minutes for a few thousand folders.
     template <class F> void ExpandingMany(F&& expand);
