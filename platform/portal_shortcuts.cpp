@@ -173,6 +173,11 @@ void TPortalShortcuts::CreateSession()
     QDBusMessage call = PortalCall(kGlobalShortcutsInterface, "CreateSession");
     call << QVariantMap{{Str("handle_token"), request->Token()},
                         {Str("session_handle_token"), sessionToken}};
+    Send(call, std::move(request));
+}
+
+void TPortalShortcuts::Send(const QDBusMessage& call, std::unique_ptr<TPortalRequest> request)
+{
     TPortalRequest* follower = request.get();
     requests_->list.push_back(std::move(request));
     auto* pending = new QDBusPendingCallWatcher(connection_.asyncCall(call), this);
@@ -218,13 +223,7 @@ void TPortalShortcuts::BindShortcuts()
     QDBusMessage call = PortalCall(kGlobalShortcutsInterface, "BindShortcuts");
     call << QVariant::fromValue(QDBusObjectPath(session_)) << QVariant::fromValue(shortcuts_)
          << parentWindow_ << QVariantMap{{Str("handle_token"), request->Token()}};
-    TPortalRequest* follower = request.get();
-    requests_->list.push_back(std::move(request));
-    auto* pending = new QDBusPendingCallWatcher(connection_.asyncCall(call), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [this, follower](QDBusPendingCallWatcher* self) {
-                RunHandler([&] { Replied(*self, follower); });
-            });
+    Send(call, std::move(request));
 }
 
 void TPortalShortcuts::ShortcutsBound(unsigned response, const QVariantMap& results)

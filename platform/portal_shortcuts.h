@@ -88,6 +88,8 @@ private slots:
 private:
     class TRequests;
     void CreateSession();
+    // Calls the portal with `call`, whose answer `request` (already subscribed) takes.
+    void Send(const QDBusMessage& call, std::unique_ptr<TPortalRequest> request);
     // The reply of a call that started `follower`'s request.
     void Replied(QDBusPendingCallWatcher& call, TPortalRequest* follower);
     void SessionCreated(unsigned response, const QVariantMap& results, const QString& sender);
