@@ -3,7 +3,7 @@
 // Creates the main window on the offscreen platform, points the selected folder at FOLDER
 // (exactly as the folder tree would give it), runs the analysis once, writes the memo's whole
 // text and one line per slice, and prints as its last line
-//   wall_s=S files=N peak_rss_kb=K
+//   wall_s=S files=N peak_rss_kb=K run_user_s=U run_sys_s=Y
 // The format is documented in bench/README.md; tests and benchmarks rely on it.
 #include "app/event_pump.h"
 #include "app/fixed_selected_folder.h"
@@ -12,6 +12,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstring>
@@ -29,6 +31,25 @@ long PeakRssKb()
         if (line.rfind("VmHWM:", 0) == 0)
             return std::stol(line.substr(6));
     return -1;
+}
+
+// The CPU time the process has used so far, user and system, over all its threads.
+struct TCpuTimes
+{
+    double user = 0;
+    double sys = 0;
+};
+
+double Seconds(const timeval& t)
+{
+    return double(t.tv_sec) + double(t.tv_usec) / 1e6;
+}
+
+TCpuTimes CpuTimes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return {Seconds(usage.ru_utime), Seconds(usage.ru_stime)};
 }
 
 int Usage()
@@ -77,10 +98,13 @@ int main(int argc, char** argv)
     window.show();
     QApplication::processEvents();
 
+    // The run's own time and CPU, so both leave out the start of Qt and the writing below.
+    const TCpuTimes cpuBefore = CpuTimes();
     QElapsedTimer timer;
     timer.start();
     window.QorShTreeView1Change(&window, nullptr);
     const double wallS = double(timer.nsecsElapsed()) / 1e9;
+    const TCpuTimes cpuAfter = CpuTimes();
 
     // The run's own peak: taken before the memo is written out, which must not add to it.
     const long peakRssKb = PeakRssKb();
@@ -104,6 +128,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tallyrun-harness: cannot write %s\n", slicesPath.c_str());
         return 1;
     }
-    std::printf("wall_s=%.3f files=%ld peak_rss_kb=%ld\n", wallS, files, peakRssKb);
+    std::printf("wall_s=%.3f files=%ld peak_rss_kb=%ld run_user_s=%.3f run_sys_s=%.3f\n", wallS,
+                files, peakRssKb, cpuAfter.user - cpuBefore.user, cpuAfter.sys - cpuBefore.sys);
     return 0;
 }

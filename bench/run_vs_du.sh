@@ -4,9 +4,12 @@
 # Times one analysis run of DIR through tallyrun-harness against `du -s --apparent-size -B1`
 # on the same tree, RUNS times each (default 5), alternating. The last line is
 #   ratio=R run_s=S du_s=D peak_rss_kb=K run_user_s=U run_sys_s=Y du_user_s=V du_sys_s=Z
+#   cpu_ratio=C process_cpu_ratio=P
 # with the medians of run_s (the harness's own wall_s: the run itself, without the start of
 # Qt), of du's wall time, of the harness's peak memory and of the CPU times (user and system)
-# of both whole processes; R = S / D. When ncdu is installed it is timed too, as the nearest
+# of the run itself (as the harness measures it, over the same span as its wall_s) and of du's
+# whole process; R = S / D, C = (U + Y) / (V + Z), and P the same for the harness's whole
+# process, the start of Qt and the writing of the memo included. When ncdu is installed it is timed too, as the nearest
 # peer (`ncdu -0 -o /dev/null DIR`, alternating with the others), and the last line goes on
 #   ncdu_s=N ncdu_ratio=Q ncdu_user_s=W ncdu_sys_s=X
 # with Q = S / N, the run's time against ncdu's.
@@ -64,18 +67,20 @@ time_command() {
   read -r user sys <"$out/time"
   echo "$user" >>"$out/${name}_user"
   echo "$sys" >>"$out/${name}_sys"
+  awk -v u="$user" -v s="$sys" 'BEGIN { print u + s }' >>"$out/${name}_cpu"
 }
 
-for f in run du rss run_user run_sys du_user du_sys ncdu ncdu_user ncdu_sys; do : >"$out/$f"; done
+for f in run du rss run_user run_sys process_cpu du_user du_sys du_cpu ncdu ncdu_user ncdu_sys ncdu_cpu; do : >"$out/$f"; done
 for _ in $(seq "$runs"); do
   $prepare
   line=$(/usr/bin/time -f '%U %S' -o "$out/time" \
     "$harness" "$dir" --memo "$out/memo.txt" --slices "$out/slices.tsv" 2>/dev/null | tail -n 1)
   sed -E 's/.*wall_s=([0-9.]+).*/\1/' <<<"$line" >>"$out/run"
   sed -E 's/.*peak_rss_kb=([0-9]+).*/\1/' <<<"$line" >>"$out/rss"
+  sed -E 's/.*run_user_s=([0-9.]+).*/\1/' <<<"$line" >>"$out/run_user"
+  sed -E 's/.*run_sys_s=([0-9.]+).*/\1/' <<<"$line" >>"$out/run_sys"
   read -r user sys <"$out/time"
-  echo "$user" >>"$out/run_user"
-  echo "$sys" >>"$out/run_sys"
+  awk -v u="$user" -v s="$sys" 'BEGIN { print u + s }' >>"$out/process_cpu"
   $prepare
   time_command du du -s --apparent-size -B1 "$dir"
   if [ -n "$ncdu" ]; then
@@ -89,7 +94,8 @@ du_s=$(median <"$out/du")
 awk -v s="$run_s" -v d="$du_s" -v k="$(median <"$out/rss")" \
   -v ru="$(median <"$out/run_user")" -v rs="$(median <"$out/run_sys")" \
   -v du="$(median <"$out/du_user")" -v ds="$(median <"$out/du_sys")" \
-  'BEGIN { printf "ratio=%.3f run_s=%.3f du_s=%.3f peak_rss_kb=%d run_user_s=%.2f run_sys_s=%.2f du_user_s=%.2f du_sys_s=%.2f", s / d, s, d, k, ru, rs, du, ds }'
+  -v pc="$(median <"$out/process_cpu")" -v dc="$(median <"$out/du_cpu")" \
+  'BEGIN { printf "ratio=%.3f run_s=%.3f du_s=%.3f peak_rss_kb=%d run_user_s=%.2f run_sys_s=%.2f du_user_s=%.2f du_sys_s=%.2f cpu_ratio=%.3f process_cpu_ratio=%.3f", s / d, s, d, k, ru, rs, du, ds, (ru + rs) / (du + ds), pc / dc }'
 if [ -n "$ncdu" ]; then
   awk -v s="$run_s" -v n="$(median <"$out/ncdu")" -v nu="$(median <"$out/ncdu_user")" \
     -v ns="$(median <"$out/ncdu_sys")" \
