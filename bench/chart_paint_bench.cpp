@@ -4,7 +4,7 @@
 // bare QPainter copy of an image of the same size onto the same window surface.
 //
 // Run: QT_QPA_PLATFORM=offscreen build/bench/chart_paint_bench
-#include "platform/fonts.h"
+#include "base/fonts.h"
 #include "support/program_chart.h"
 
 #include <QApplication>

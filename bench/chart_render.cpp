@@ -8,7 +8,7 @@
 // the marks' text: label and percentage (default) or label and size.
 // Exit status: 0 written; 1 FILE unreadable or malformed, or OUT not written; 2 bad arguments.
 #include "app/chart_render_setup.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
 
 #include <QApplication>
 

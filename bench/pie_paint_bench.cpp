@@ -8,7 +8,7 @@
 //
 // Run: build/bench/pie_paint_bench   (goal: full paint / bare polygons under 4)
 #include "app/chart_render_setup.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
 
 #include <QApplication>
 #include <QImage>

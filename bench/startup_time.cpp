@@ -10,7 +10,7 @@
 #include "app/app_icon.h"
 #include "app/event_pump.h"
 #include "app/startup.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
 #include "shelltree/tree_view.h"
 
 #include <QApplication>

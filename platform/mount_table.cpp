@@ -1,6 +1,6 @@
 #include "platform/mount_table.h"
 
-#include "platform/hex_digit.h"
+#include "base/hex_digit.h"
 
 #include <dirent.h>
 #include <libmount.h>

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/utf8_chars.h"
+#include "base/utf8_chars.h"
 
 namespace tallyrun {
 

@@ -2,7 +2,7 @@
 // tells its host.
 #include "shelltree/tree_view.h"
 
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 #include "platform/mount_table.h"
 
 #include <QHeaderView>

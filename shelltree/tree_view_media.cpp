@@ -3,7 +3,7 @@
 // Mounts and unmounts are noticed through the mount table's change mark on the event loop.
 #include "shelltree/tree_view.h"
 
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 #include "platform/mount_table.h"
 #include "shelltree/media_caption.h"
 

@@ -1,6 +1,6 @@
 #include "run_fixture.h"
 
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 #include "scan/string_helpers.h"
 #include "widgets/status_progress_bar.h"
 

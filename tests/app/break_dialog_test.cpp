@@ -1,5 +1,5 @@
 #include "app/break_dialog.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
 
 #include <QLabel>
 #include <QRawFont>

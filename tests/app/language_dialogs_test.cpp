@@ -4,7 +4,7 @@
 
 #include "app/about_dialog.h"
 #include "app/break_dialog.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
 #include "widgets/picture_button.h"
 
 namespace tallyrun::test {

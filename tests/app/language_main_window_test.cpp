@@ -5,7 +5,7 @@
 #include "run_fixture.h"
 
 #include "app/save_dialog.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
 #include "toolbar/tb_toolbar.h"
 #include "widgets/panel_status_bar.h"
 

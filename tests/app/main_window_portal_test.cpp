@@ -3,7 +3,7 @@
 // bound another key or none.
 #include "run_fixture.h"
 
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 #include "tests/support/fake_portal.h"
 #include "tests/support/session_test_main.h"
 #include "widgets/hook_hot_key.h"

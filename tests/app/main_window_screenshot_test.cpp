@@ -10,7 +10,7 @@
 #include "app/event_pump.h"
 #include "app/main_window.h"
 #include "app/translations.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
 #include "shelltree/tree_view.h"
 #include "widgets/log_view.h"
 

@@ -4,7 +4,7 @@
 #include "app/about_dialog.h"
 #include "app/message_box.h"
 #include "app/save_dialog.h"
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 #include "tests/support/mouse_events.h"
 #include "toolbar/tb_image_list.h"
 #include "toolbar/tb_toolbar.h"

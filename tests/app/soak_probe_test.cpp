@@ -4,7 +4,7 @@
 #include "run_fixture.h"
 
 #include "app/soak_probe.h"
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 
 #include <QTest>
 

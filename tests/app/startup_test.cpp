@@ -4,7 +4,7 @@
 
 #include "app/splash_window.h"
 #include "app/startup.h"
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 
 #include <QApplication>
 #include <QLabel>

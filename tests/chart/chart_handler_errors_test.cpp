@@ -2,7 +2,7 @@
 // own handling and the event loop go on, and a failing paint shows its error after the paint.
 #include "chart_test_support.h"
 
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 
 #include <QMessageBox>
 #include <QTest>

@@ -7,7 +7,7 @@
 #include "chart_test_support.h"
 
 #include "app/chart_render_setup.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

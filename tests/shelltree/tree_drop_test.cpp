@@ -4,7 +4,7 @@
 // refused whole before any file is touched.
 #include "tree_fixture.h"
 
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 #include "shelltree/drop_id_array.h"
 #include "shelltree/drop_uri_list.h"
 

@@ -1,4 +1,4 @@
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 
 #include <QApplication>
 #include <QMessageBox>
