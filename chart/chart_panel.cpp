@@ -163,7 +163,7 @@ QImage TCustomChartPanel::RenderBitmap(TColor colour, const TChartRect& rect)
 void TCustomChartPanel::ExportBitmapFile(const std::string& fileName)
 {
     const std::string bytes = EncodeBmp(RenderBitmap(clWhite, {0, 0, width(), height()}));
-    SaveFileAtomically(fileName, bytes);
+    platform::SaveFileAtomically(fileName, bytes);
 }
 
 } // namespace tallyrun

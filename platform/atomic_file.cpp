@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 
 namespace {
 
@@ -102,4 +102,4 @@ void SaveFileAtomically(const std::string& path, std::string_view bytes)
     }
 }
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

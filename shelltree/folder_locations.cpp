@@ -28,7 +28,7 @@ bool SpecialFolderIDList(TShSpecialFolderID id, PItemIDList& list)
         break;
     case sfidDeskTopFolder:
         // The desktop directory as a file-system path under Computer; false when it is missing.
-        return TQorShID::IDListFromPath(DesktopDirectory(), list);
+        return TQorShID::IDListFromPath(platform::DesktopDirectory(), list);
     default:
         return false;
     }

@@ -106,7 +106,7 @@ void TShNotifyThread::TakeFired(TShWatchSet& watches, const std::vector<TShFired
 {
     for (const auto& root : fired) {
         lastFired = root.root;
-        if (root.gone || !IsExistingDirectory(root.root)) {
+        if (root.gone || !platform::IsExistingDirectory(root.root)) {
             // Report a vanished folder at once; reopening drops it from the list.
             RunCallback(watches, root.root);
             OpenWatches(watches);

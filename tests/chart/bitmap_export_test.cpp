@@ -44,7 +44,7 @@ protected:
         try {
             chart.ExportBitmapFile(path);
             ADD_FAILURE() << "no error for " << path;
-        } catch (const EFCreateError& error) {
+        } catch (const platform::EFCreateError& error) {
             EXPECT_EQ(std::string(error.what()), "ファイル " + path + " を作成できません");
         }
         EXPECT_EQ(ReadFileBytes(qpath), before);

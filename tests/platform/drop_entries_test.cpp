@@ -22,6 +22,9 @@
 #include <sstream>
 
 namespace tallyrun::test {
+
+using namespace platform;
+
 namespace {
 
 namespace fs = std::filesystem;

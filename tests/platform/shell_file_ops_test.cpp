@@ -13,6 +13,9 @@
 #include <fstream>
 
 namespace tallyrun::test {
+
+using namespace platform;
+
 namespace {
 
 class ShellFileOps : public ::testing::Test

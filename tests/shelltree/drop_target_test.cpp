@@ -52,7 +52,7 @@ TEST(DropTarget, ResolvesEitherPayloadAndRefusesOntoItselfOrUnusableItems)
     auto report = DropOntoFolder(dragDir, root + "/to", Qt::NoModifier);
     ASSERT_TRUE(report.accepted) << report.error;
     ASSERT_EQ(report.outcomes.size(), 1u);
-    EXPECT_EQ(report.outcomes[0].result, TDropItemResult::driDone);
+    EXPECT_EQ(report.outcomes[0].result, platform::TDropItemResult::driDone);
     EXPECT_TRUE(fs::is_directory(root + "/to/dir/sub"));
 
     QMimeData files;

@@ -244,7 +244,7 @@ TEST_F(NamespaceTest, DriveUnmountedWhileListedStaysHarmless)
     EXPECT_TRUE(desktop->GetDisplayNameOf(list.get(), name));
     EXPECT_EQ(name, Root() + "/not-mounted");
     EXPECT_EQ(desktop->BindToObject(list.get()), nullptr);
-    EXPECT_FALSE(IsVolumeReady(Root() + "/not-mounted/"));
+    EXPECT_FALSE(platform::IsVolumeReady(Root() + "/not-mounted/"));
     std::string path;
     EXPECT_TRUE(TQorShID::PathFromIDList(list.get(), path));
     EXPECT_EQ(path, Root() + "/not-mounted/");
