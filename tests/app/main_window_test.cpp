@@ -2,9 +2,9 @@
 #include "run_fixture.h"
 
 #include "app/about_dialog.h"
-#include "app/message_box.h"
 #include "app/save_dialog.h"
 #include "base/handler_errors.h"
+#include "base/message_box.h"
 #include "tests/support/mouse_events.h"
 #include "toolbar/tb_image_list.h"
 #include "toolbar/tb_toolbar.h"
