@@ -1,42 +1,9 @@
 #include "base/handler_errors.h"
 
-#include <QApplication>
-#include <QMessageBox>
+#include <QCoreApplication>
 #include <QMetaObject>
 
 namespace tallyrun {
-
-namespace {
-
-void ShowErrorBox(const QString& message)
-{
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
-}
-
-// The display in use; handlers run on the UI thread only.
-TErrorDisplay& CurrentDisplay()
-{
-    static TErrorDisplay display = ShowErrorBox;
-    return display;
-}
-
-} // namespace
-
-TErrorDisplay SetHandlerErrorDisplay(TErrorDisplay display)
-{
-    TErrorDisplay previous = std::move(CurrentDisplay());
-    CurrentDisplay() = display ? std::move(display) : TErrorDisplay(ShowErrorBox);
-    return previous;
-}
-
-void ShowHandlerError(const QString& message)
-{
-    try {
-        CurrentDisplay()(message);
-    } catch (...) {
-        // A display that fails itself has nowhere left to report to.
-    }
-}
 
 void ShowHandlerErrorLater(const QString& message)
 {
