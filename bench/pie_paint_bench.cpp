@@ -7,8 +7,8 @@
 // Times are CPU time of the painting thread, medians.
 //
 // Run: build/bench/pie_paint_bench   (goal: full paint / bare polygons under 4)
-#include "app/chart_render_setup.h"
 #include "base/fonts.h"
+#include "support/chart_render_setup.h"
 
 #include <QApplication>
 #include <QImage>

@@ -6,8 +6,8 @@
 // TALLYRUN_UPDATE_CHART_REFERENCES=1 writes the images anew instead of comparing.
 #include "chart_test_support.h"
 
-#include "app/chart_render_setup.h"
 #include "base/fonts.h"
+#include "support/chart_render_setup.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
