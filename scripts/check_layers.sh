@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Fails when an #include goes against the layering:
 #   app -> {chart, shelltree, widgets, toolbar, scan} -> platform -> base,
-# with support (code shared by tests and benchmarks), tests and bench on top. Headers are
-# included by their path from the project root ("scan/folder_total.h",
-# "tests/support/temp_tree.h"), so the path tells where a header is; a file's own folder may
-# include "file.h" directly. Paths that climb out with "../" are refused everywhere.
+# with support (code shared by tests and benchmarks), tools (programs the build runs), tests and
+# bench on top. Headers are included by their path from the project root
+# ("scan/folder_total.h", "tests/support/temp_tree.h"), so the path tells where a header is; a
+# file's own folder may include "file.h" directly. Paths that climb out with "../" are refused everywhere.
 # The operating system's own headers (<sys/...>, <unistd.h>, <xcb/...>, libmount, ...) belong
 # to platform/, which wraps them for the program; tests and benchmarks, which build and watch
 # file trees, processes and X servers of their own, may use them too.
@@ -23,7 +23,8 @@ declare -A allowed=(
   [toolbar]="toolbar platform base"
   [app]="app chart shelltree widgets toolbar scan platform base"
   [support]="support app chart shelltree widgets toolbar scan platform base"
-  [tests]="tests support app chart shelltree widgets toolbar scan platform base"
+  [tools]="tools app chart shelltree widgets toolbar scan platform base"
+  [tests]="tests tools support app chart shelltree widgets toolbar scan platform base"
   [bench]="bench support app chart shelltree widgets toolbar scan platform base"
 )
 # Every top folder a quoted include may name: an include of any other path is relative.
