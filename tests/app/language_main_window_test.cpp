@@ -6,10 +6,10 @@
 
 #include "app/save_dialog.h"
 #include "base/fonts.h"
+#include "tests/support/temp_tree.h"
 #include "toolbar/tb_toolbar.h"
 #include "widgets/panel_status_bar.h"
 
-#include <QDir>
 #include <QTest>
 
 namespace tallyrun::test {
@@ -23,11 +23,11 @@ protected:
 
 TEST_P(MainWindowInLanguageTest, TextsAndTheirRoom)
 {
-    QTemporaryDir dir;
-    std::ofstream(dir.filePath(QStringLiteral("notes.txt")).toStdString()) << "12345";
-    QDir(dir.path()).mkdir(QStringLiteral("photos"));
+    TTempTree temp;
+    temp.Write("notes.txt", "12345");
+    temp.Dir("photos");
     TFakeSelectedFolder folder;
-    folder.path = dir.path().toStdString();
+    folder.path = temp.Folder();
     TfrmMain window(folder);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

@@ -6,6 +6,7 @@
 #include "base/handler_errors.h"
 #include "tests/support/fake_portal.h"
 #include "tests/support/session_test_main.h"
+#include "tests/support/temp_tree.h"
 #include "widgets/hook_hot_key.h"
 #include "widgets/panel_status_bar.h"
 
@@ -25,7 +26,7 @@ protected:
     {
         if (!NoSessionReason().empty())
             GTEST_SKIP() << NoSessionReason();
-        folder.path = dir.path().toStdString();
+        folder.path = tree.Folder();
         previousDisplay = SetHandlerErrorDisplay([this](const QString& m) { errors << m; });
     }
     void TearDown() override
@@ -47,7 +48,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return window->HookHotKey1->Binding(0).has_value(); }));
     }
 
-    QTemporaryDir dir;
+    TTempTree tree;
     TFakeSelectedFolder folder;
     std::unique_ptr<TFakePortal> portal;
     std::unique_ptr<TfrmMain> window;

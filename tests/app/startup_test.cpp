@@ -5,6 +5,7 @@
 #include "app/splash_window.h"
 #include "app/startup.h"
 #include "base/handler_errors.h"
+#include "tests/support/temp_tree.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -48,10 +49,10 @@ protected:
     StartupTest()
     {
         InstallEventPump(std::chrono::microseconds(0));
-        folder.path = dir.path().toStdString();
+        folder.path = tree.Folder();
     }
 
-    QTemporaryDir dir;
+    TTempTree tree;
     TFakeSelectedFolder folder;
 };
 

@@ -3,9 +3,9 @@
 #include "shelltree/drop_target.h"
 #include "shelltree/drop_uri_list.h"
 #include "shelltree/item_id.h"
+#include "tests/support/temp_tree.h"
 
 #include <QMimeData>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -32,8 +32,8 @@ QByteArray ArrayOf(PCItemIDList parent, std::vector<PCItemIDList> items)
 
 TEST(DropTarget, ResolvesEitherPayloadAndRefusesOntoItselfOrUnusableItems)
 {
-    QTemporaryDir tmp;
-    const std::string root = tmp.path().toStdString();
+    TTempTree tree;
+    const std::string root = tree.Folder();
     fs::create_directories(root + "/from/dir/sub");
     fs::create_directories(root + "/to");
     std::ofstream(root + "/from/f\xff") << "x";

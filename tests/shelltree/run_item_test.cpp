@@ -2,8 +2,8 @@
 // selected, what is opened, and that nothing runnable is opened without consent.
 #include "shelltree/desktop_entry.h"
 #include "shelltree/run_item.h"
+#include "tests/support/temp_tree.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -69,8 +69,8 @@ public:
 
 TEST(RunItem, OpensDocumentsSelectsLinkedFoldersAndAsksBeforeRunnables)
 {
-    QTemporaryDir tmp;
-    const std::string root = fs::canonical(tmp.path().toStdString()).string();
+    TTempTree tree;
+    const std::string root = fs::canonical(tree.Folder()).string();
     const auto write = [&](const std::string& name, const std::string& text) {
         std::ofstream(root + "/" + name) << text;
         return root + "/" + name;

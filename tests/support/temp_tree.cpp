@@ -52,6 +52,14 @@ void TTempTree::File(const std::string& relative, std::uint64_t size) const
     Check(ok, "truncate " + relative);
 }
 
+void TTempTree::Write(const std::string& relative, std::string_view contents) const
+{
+    std::FILE* file = std::fopen(Path(relative).c_str(), "wb");
+    Check(file != nullptr, "create " + relative);
+    const bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
+    Check(std::fclose(file) == 0 && written, "write " + relative);
+}
+
 void TTempTree::Link(const std::string& relative, const std::string& target) const
 {
     Check(::symlink(target.c_str(), Path(relative).c_str()) == 0, "symlink " + relative);
