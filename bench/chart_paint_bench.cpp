@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>

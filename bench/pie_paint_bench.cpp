@@ -14,12 +14,14 @@
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
+
+#include <time.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
 #include <numbers>
-#include <time.h>
 #include <vector>
 
 namespace {

@@ -2,11 +2,12 @@
 
 #include <QCoreApplication>
 
-#include <cerrno>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <random>
 
 namespace tallyrun::platform {
 

@@ -1,9 +1,9 @@
 #include "shelltree/folder_locations.h"
+
+#include "platform/user_dirs.h"
 #include "shelltree/id_list.h"
 #include "shelltree/item_id.h"
 #include "shelltree/item_types.h"
-
-#include "platform/user_dirs.h"
 
 namespace tallyrun {
 

@@ -1,8 +1,7 @@
 // The watcher's run on its own thread: open the watches, wait for a change, wait for 1.5 s of
 // quiet, call back; a watched folder that vanishes is reported at once.
-#include "shelltree/notify_thread.h"
-
 #include "platform/file_status.h"
+#include "shelltree/notify_thread.h"
 
 #include <QCoreApplication>
 

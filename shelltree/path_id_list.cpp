@@ -1,10 +1,9 @@
 // Conversions between absolute identifier lists and file-system paths.
+#include "platform/file_status.h"
+#include "platform/mount_table.h"
 #include "shelltree/id_list.h"
 #include "shelltree/item_id.h"
 #include "shelltree/sh_location.h"
-
-#include "platform/file_status.h"
-#include "platform/mount_table.h"
 
 #include <vector>
 

@@ -1,7 +1,4 @@
 // What a folder object says about one item: attributes, display name, icon, and renaming.
-#include "shelltree/icon_list.h"
-#include "shelltree/item_id.h"
-#include "shelltree/item_types.h"
 #include "shelltree/sh_folder.h"
 
 #include "platform/file_status.h"
@@ -9,6 +6,9 @@
 #include "platform/mount_table.h"
 #include "platform/rename_entry.h"
 #include "platform/user_dirs.h"
+#include "shelltree/icon_list.h"
+#include "shelltree/item_id.h"
+#include "shelltree/item_types.h"
 
 #include <QCoreApplication>
 

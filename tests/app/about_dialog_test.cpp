@@ -1,4 +1,5 @@
 #include "app/about_dialog.h"
+
 #include "app/about_texts.h"
 #include "base/fonts.h"
 #include "widgets/picture_button.h"

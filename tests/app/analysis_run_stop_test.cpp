@@ -1,5 +1,4 @@
 #include "run_fixture.h"
-
 #include "scan/string_helpers.h"
 #include "tests/support/temp_tree.h"
 #include "widgets/status_progress_bar.h"

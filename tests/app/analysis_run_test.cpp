@@ -1,6 +1,5 @@
-#include "run_fixture.h"
-
 #include "base/handler_errors.h"
+#include "run_fixture.h"
 #include "scan/string_helpers.h"
 #include "tests/support/temp_tree.h"
 #include "widgets/status_progress_bar.h"

@@ -1,4 +1,5 @@
 #include "app/break_dialog.h"
+
 #include "base/fonts.h"
 
 #include <QLabel>

@@ -1,12 +1,11 @@
 // Drilling down from the chart: a double-click on a subfolder's slice selects that subfolder
 // in the real folder tree, which runs its analysis; "root", empty space and drags lead nowhere.
-#include "tree_window.h"
-
 #include "app/chart_double_click.h"
 #include "app/event_pump.h"
 #include "app/main_window.h"
 #include "shelltree/tree_view.h"
 #include "tests/support/temp_tree.h"
+#include "tree_window.h"
 #include "widgets/log_view.h"
 
 #include <QApplication>

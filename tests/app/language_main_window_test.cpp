@@ -1,11 +1,10 @@
 // The main window in both languages: under English no text a user meets in it, its log or
 // its chart is left Japanese, and under either language every tool-bar item is wholly on the
 // bar and the status hint fits its panel.
-#include "language_checks.h"
-#include "run_fixture.h"
-
 #include "app/save_dialog.h"
 #include "base/fonts.h"
+#include "language_checks.h"
+#include "run_fixture.h"
 #include "tests/support/temp_tree.h"
 #include "toolbar/tb_toolbar.h"
 #include "widgets/panel_status_bar.h"

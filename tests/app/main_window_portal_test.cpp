@@ -1,9 +1,8 @@
 // The main window's F5 through a fake desktop portal on the test's own session bus: the
 // description it gives, the analysis a press runs, and the status text when the desktop
 // bound another key or none.
-#include "run_fixture.h"
-
 #include "base/handler_errors.h"
+#include "run_fixture.h"
 #include "tests/support/fake_portal.h"
 #include "tests/support/session_test_main.h"
 #include "tests/support/temp_tree.h"

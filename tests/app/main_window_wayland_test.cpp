@@ -2,10 +2,9 @@
 // session tests' main()): it appears, analyses a folder, draws and saves the chart through the
 // real save dialog and information box, opens and closes the about dialog, and takes F5 from
 // the desktop's portal, or inside the window only when there is no portal.
-#include "run_fixture.h"
-
 #include "app/about_dialog.h"
 #include "app/save_dialog.h"
+#include "run_fixture.h"
 #include "tests/support/fake_portal.h"
 #include "tests/support/session_test_main.h"
 #include "tests/support/temp_tree.h"

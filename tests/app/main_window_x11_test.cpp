@@ -1,9 +1,8 @@
 // The main window's F5 on a real X server (the X tests' main() starts a private Xvfb): keys
 // are pressed with xdotool, and a second X client has
 // the focus as "another application". Skipped with the reason when Xvfb or xdotool is missing.
-#include "run_fixture.h"
-
 #include "app/about_dialog.h"
+#include "run_fixture.h"
 #include "tests/support/other_x_client.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/x11_test_main.h"

@@ -9,9 +9,8 @@
 #include "widgets/status_progress_bar.h"
 
 #include <QAction>
-#include <QGuiApplication>
-
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,10 +1,10 @@
 // Start-up: the splash window during the creation of the windows and the first run, and the
 // order in which the windows come and go.
-#include "run_fixture.h"
+#include "app/startup.h"
 
 #include "app/splash_window.h"
-#include "app/startup.h"
 #include "base/handler_errors.h"
+#include "run_fixture.h"
 #include "tests/support/temp_tree.h"
 
 #include <QApplication>

@@ -1,12 +1,11 @@
 // The main window with the real folder tree in its left pane: selecting a folder in the tree
 // runs the analysis of that folder, with the folder's raw path bytes.
-#include "tree_window.h"
-
 #include "app/event_pump.h"
 #include "app/main_window.h"
 #include "base/fonts.h"
 #include "shelltree/tree_view.h"
 #include "tests/support/temp_tree.h"
+#include "tree_window.h"
 #include "widgets/log_view.h"
 
 #include <QFontInfo>

@@ -1,20 +1,21 @@
 // Writing the chart as a BMP file: the file's form, and every way the target can refuse to
 // be written, each of which must raise the file-creation error and leave what was there.
-#include "chart_test_support.h"
-
 #include "chart/bmp_encoder.h"
+#include "chart_test_support.h"
 #include "platform/atomic_file.h"
 #include "tests/support/user_namespace.h"
 
 #include <QDir>
 #include <QTemporaryDir>
-#include <csignal>
-#include <fcntl.h>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 namespace tallyrun::test {
 namespace {

@@ -4,9 +4,8 @@
 // by a pixel); the boxes themselves, arrows and slices are compared exactly.
 //
 // TALLYRUN_UPDATE_CHART_REFERENCES=1 writes the images anew instead of comparing.
-#include "chart_test_support.h"
-
 #include "base/fonts.h"
+#include "chart_test_support.h"
 #include "support/chart_render_setup.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,7 @@
 // A drop onto a folder node with the payloads other programs hand over: identifier arrays and
 // file lists resolved to real temp folders, refused whole when any part is unusable.
 #include "shelltree/drop_target.h"
+
 #include "shelltree/drop_uri_list.h"
 #include "shelltree/item_id.h"
 #include "tests/support/temp_tree.h"

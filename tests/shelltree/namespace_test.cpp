@@ -1,8 +1,7 @@
 // The namespace's folder objects on real temporary trees: enumeration, order, paths, and
 // what happens when the file system changes under them.
-#include "shell_fixture.h"
-
 #include "platform/mount_table.h"
+#include "shell_fixture.h"
 #include "shelltree/folder_locations.h"
 #include "shelltree/item_id.h"
 #include "shelltree/item_types.h"

@@ -1,5 +1,6 @@
 // The watcher on real temporary folders.
 #include "shelltree/notify_thread.h"
+
 #include "tests/support/event_waits.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/user_namespace.h"

@@ -1,7 +1,8 @@
 // Running a double-clicked item on real temp files, with a launcher that only records: what is
 // selected, what is opened, and that nothing runnable is opened without consent.
-#include "shelltree/desktop_entry.h"
 #include "shelltree/run_item.h"
+
+#include "shelltree/desktop_entry.h"
 #include "tests/support/temp_tree.h"
 
 #include <gtest/gtest.h>

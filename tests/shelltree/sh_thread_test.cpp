@@ -1,11 +1,11 @@
 // The thread base: waits, and stopping a thread that waits for the UI thread.
-#include "platform/wait_event.h"
 #include "shelltree/sh_thread.h"
+
+#include "platform/wait_event.h"
 #include "tests/support/event_waits.h"
 
-#include <gtest/gtest.h>
-
 #include <QThread>
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>

@@ -1,11 +1,12 @@
 #include "tests/support/temp_tree.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
-#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
 
 namespace tallyrun::test {
 
