@@ -7,6 +7,7 @@
 #include "app/version_info.h"
 
 #include <QWidget>
+
 #include <functional>
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "app/dialog_window.h"
 
-#include "platform/fonts.h"
+#include "base/fonts.h"
 
 #include <QGuiApplication>
 #include <QLabel>

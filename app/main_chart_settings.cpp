@@ -1,6 +1,6 @@
 #include "app/main_chart_settings.h"
 
-#include "platform/fonts.h"
+#include "base/fonts.h"
 
 #include <QCoreApplication>
 

@@ -3,7 +3,7 @@
 #include "app/hot_key_status.h"
 #include "app/save_dialog.h"
 #include "app/slice_folders.h"
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 #include "scan/run_folder.h"
 #include "shelltree/selected_folder.h"
 #include "widgets/hook_hot_key.h"

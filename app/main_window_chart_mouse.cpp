@@ -2,7 +2,7 @@
 // drag with any button moves it, keeping the point under the mouse.
 #include "app/main_window.h"
 
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 
 #include <QMouseEvent>
 

@@ -1,8 +1,8 @@
 // The tool-bar commands of the main window (the stop command is with the analysis run).
 #include "app/main_window.h"
 
-#include "app/message_box.h"
 #include "app/save_dialog.h"
+#include "base/message_box.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -2,8 +2,8 @@
 
 #include "app/about_dialog.h"
 #include "app/main_window.h"
-#include "app/message_box.h"
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
+#include "base/message_box.h"
 #include "shelltree/item_data.h"
 #include "shelltree/tree_node.h"
 #include "shelltree/tree_view.h"

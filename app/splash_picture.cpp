@@ -1,7 +1,7 @@
 #include "app/splash_picture.h"
 
 #include "app/app_icon.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
 
 #include <QCoreApplication>
 #include <QFont>

@@ -2,7 +2,7 @@
 
 #include "app/dialog_window.h"
 #include "app/splash_picture.h"
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 #include "widgets/bevel_drawing.h"
 
 #include <QLabel>

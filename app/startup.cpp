@@ -7,8 +7,8 @@
 #include "app/soak_probe.h"
 #include "app/splash_window.h"
 #include "app/translations.h"
-#include "platform/fonts.h"
-#include "platform/handler_errors.h"
+#include "base/fonts.h"
+#include "base/handler_errors.h"
 #include "scan/pump_events.h"
 #include "shelltree/sh_thread.h"
 

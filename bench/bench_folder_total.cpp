@@ -4,14 +4,15 @@
 //
 //   bench_folder_total DIR
 //   -> scan_s=S files=N total=BYTES log_bytes=B peak_rss_kb=K
+#include "scan/folder_total.h"
+#include "scan/scan_sinks.h"
+
+#include <sys/resource.h>
+
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
-
-#include "scan/folder_total.h"
-#include "scan/scan_sinks.h"
 
 namespace {
 

@@ -4,12 +4,13 @@
 // bare QPainter copy of an image of the same size onto the same window surface.
 //
 // Run: QT_QPA_PLATFORM=offscreen build/bench/chart_paint_bench
-#include "platform/fonts.h"
+#include "base/fonts.h"
 #include "support/program_chart.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>

@@ -7,8 +7,8 @@
 // (default on, as the program starts), --zoom the 3D zoom in percent (default 100), --style
 // the marks' text: label and percentage (default) or label and size.
 // Exit status: 0 written; 1 FILE unreadable or malformed, or OUT not written; 2 bad arguments.
-#include "app/chart_render_setup.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
+#include "support/chart_render_setup.h"
 
 #include <QApplication>
 

@@ -5,13 +5,14 @@
 // counted both by the folder totals and by du.
 //
 //   make_bench_tree DIR [FOLDERS [FILES]]
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
-#include <random>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
 #include <vector>
 
 namespace {

@@ -4,14 +4,14 @@
 // benchmarks: 40 top-level folders (a few with Japanese or long names), three levels below
 // each, about 100 files per folder, sizes from 0 to 64 KiB set by truncation, so the tree
 // costs inodes but almost no disk blocks. Deterministic: the same arguments give the same tree.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <string>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 

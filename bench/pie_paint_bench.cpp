@@ -7,19 +7,21 @@
 // Times are CPU time of the painting thread, medians.
 //
 // Run: build/bench/pie_paint_bench   (goal: full paint / bare polygons under 4)
-#include "app/chart_render_setup.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
+#include "support/chart_render_setup.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
+
+#include <time.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
 #include <numbers>
-#include <time.h>
 #include <vector>
 
 namespace {

@@ -7,22 +7,23 @@
 // includes loading the program. Prints one line:
 //   total_ms=T analysis_ms=A outside_ms=O cpu_ms=C
 // with A the time inside the analysis run, O = T - A, and C the process's user + system time.
+#include "app/startup.h"
+
 #include "app/app_icon.h"
 #include "app/event_pump.h"
-#include "app/startup.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
 #include "shelltree/tree_view.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QWindow>
 
+#include <sys/resource.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-
-#include <sys/resource.h>
 
 namespace {
 

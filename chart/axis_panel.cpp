@@ -3,6 +3,7 @@
 #include "chart/chart_math.h"
 
 #include <QPainter>
+
 #include <algorithm>
 
 namespace tallyrun {

@@ -9,6 +9,7 @@
 #include "chart/chart_wall.h"
 
 #include <QCursor>
+
 #include <array>
 #include <functional>
 #include <vector>

@@ -3,7 +3,7 @@
 // an error in the window's handler is shown and the panel's own handling still goes on.
 #include "chart/axis_panel.h"
 
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 
 #include <QMouseEvent>
 #include <QWheelEvent>

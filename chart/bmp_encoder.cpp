@@ -1,6 +1,7 @@
 #include "chart/bmp_encoder.h"
 
 #include <QImage>
+
 #include <cstdint>
 
 namespace tallyrun {

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>

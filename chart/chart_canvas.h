@@ -13,6 +13,7 @@
 
 #include <QFont>
 #include <Qt>
+
 #include <string>
 #include <vector>
 

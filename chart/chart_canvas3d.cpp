@@ -3,6 +3,7 @@
 #include "chart/view3d_options.h"
 
 #include <QPainter>
+
 #include <algorithm>
 
 namespace tallyrun {

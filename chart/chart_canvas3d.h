@@ -8,6 +8,7 @@
 #include "chart/repaint_owner.h"
 
 #include <QImage>
+
 #include <memory>
 
 class QPainter;

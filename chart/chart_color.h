@@ -2,7 +2,7 @@
 // red in the lowest byte (0x00BBGGRR), with two reserved values.
 #pragma once
 
-#include "platform/color_value.h"
+#include "base/color_value.h"
 
 #include <array>
 
@@ -33,7 +33,7 @@ constexpr std::array<TColor, 16> DefaultPalette = {
     clNavy, clMaroon, clLime,   clOlive, clPurple, clSilver, clAqua,    clBlack,
 };
 
-// TColor, the basic and system colours and ColorToQColor come from platform/color_value.h.
+// TColor, the basic and system colours and ColorToQColor come from base/color_value.h.
 // The reserved values above have no RGB meaning and must be resolved by the caller before
 // conversion.
 

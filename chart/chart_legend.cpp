@@ -1,7 +1,7 @@
 #include "chart/chart_legend.h"
 
+#include "base/fonts.h"
 #include "chart/chart_exception.h"
-#include "platform/fonts.h"
 
 #include <QCoreApplication>
 

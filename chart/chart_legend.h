@@ -12,6 +12,7 @@
 #include "chart/repaint_owner.h"
 
 #include <QFont>
+
 #include <functional>
 #include <string>
 #include <vector>

@@ -1,10 +1,10 @@
 #include "chart/chart_panel.h"
 
+#include "base/handler_errors.h"
 #include "chart/bmp_encoder.h"
 #include "chart/chart_exception.h"
 #include "chart/chart_math.h"
 #include "platform/atomic_file.h"
-#include "platform/handler_errors.h"
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -163,7 +163,7 @@ QImage TCustomChartPanel::RenderBitmap(TColor colour, const TChartRect& rect)
 void TCustomChartPanel::ExportBitmapFile(const std::string& fileName)
 {
     const std::string bytes = EncodeBmp(RenderBitmap(clWhite, {0, 0, width(), height()}));
-    SaveFileAtomically(fileName, bytes);
+    platform::SaveFileAtomically(fileName, bytes);
 }
 
 } // namespace tallyrun

@@ -11,6 +11,7 @@
 
 #include <QImage>
 #include <QWidget>
+
 #include <memory>
 #include <string>
 

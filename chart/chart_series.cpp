@@ -1,7 +1,7 @@
 #include "chart/chart_series.h"
 
+#include "base/list_index_error.h"
 #include "chart/chart_parent.h"
-#include "platform/list_index_error.h"
 
 #include <utility>
 

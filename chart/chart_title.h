@@ -6,6 +6,7 @@
 #include "chart/repaint_owner.h"
 
 #include <QFont>
+
 #include <string>
 #include <vector>
 

@@ -1,8 +1,8 @@
 #include "chart/chart_value_list.h"
 
+#include "base/list_index_error.h"
 #include "chart/chart_series.h"
 #include "chart/position_sort.h"
-#include "platform/list_index_error.h"
 
 #include <cmath>
 #include <utility>

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+
 #include <algorithm>
 #include <numbers>
 #include <typeinfo>

@@ -6,6 +6,7 @@
 
 #include <QPaintDevice>
 #include <QPainter>
+
 #include <algorithm>
 
 namespace tallyrun {

@@ -1,7 +1,8 @@
 // Drawing the pie's slices: the explode, the 3D slices through the canvas's solid slice, and
 // the flat wedges that share their edge pixels.
-#include "chart/axis_panel.h"
 #include "chart/pie_series.h"
+
+#include "chart/axis_panel.h"
 
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
 #include "chart/series_marks.h"
 
+#include "base/utf8_chars.h"
 #include "chart/canvas3d.h"
 #include "chart/chart_series.h"
-#include "platform/utf8_chars.h"
 
 #include <algorithm>
 #include <string_view>

@@ -8,6 +8,7 @@
 #include "chart/projection.h"
 
 #include <QFont>
+
 #include <string>
 #include <vector>
 

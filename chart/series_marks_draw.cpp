@@ -1,6 +1,7 @@
 // Sizing and drawing one mark: the arrow, the box and the lines of text.
-#include "chart/canvas3d.h"
 #include "chart/series_marks.h"
+
+#include "chart/canvas3d.h"
 
 #include <algorithm>
 

@@ -1,7 +1,6 @@
 // The 3D pie slice: two sides, the filled cap at the back depth and the rim bands where the
 // cap's arc runs left to right on the screen.
 #include "chart/chart_canvas3d.h"
-
 #include "chart/chart_math.h"
 
 #include <cmath>

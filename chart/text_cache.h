@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QStaticText>
+
 #include <string>
 #include <unordered_map>
 

@@ -2,13 +2,14 @@
 
 #include <QCoreApplication>
 
-#include <cerrno>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace tallyrun {
+#include <cerrno>
+#include <random>
+
+namespace tallyrun::platform {
 
 namespace {
 
@@ -102,4 +103,4 @@ void SaveFileAtomically(const std::string& path, std::string_view bytes)
     }
 }
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 
 // The file-creation error: "ファイル <name> を作成できません".
 class EFCreateError : public std::runtime_error
@@ -21,4 +21,4 @@ public:
 // EFCreateError on any failure, leaving the target and the folder as they were.
 void SaveFileAtomically(const std::string& path, std::string_view bytes);
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

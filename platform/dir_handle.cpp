@@ -1,11 +1,12 @@
 #include "platform/dir_handle.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <linux/magic.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 namespace tallyrun::platform {
 

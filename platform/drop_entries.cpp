@@ -10,7 +10,7 @@
 
 #include <cerrno>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 namespace {
 
 using platform::TDirHandle;
@@ -133,4 +133,4 @@ std::vector<TDropItemOutcome> DropEntries(const std::vector<std::string>& source
     return outcomes;
 }
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 
 enum class TDropEffect
 {
@@ -39,4 +39,4 @@ struct TDropItemOutcome
 std::vector<TDropItemOutcome> DropEntries(const std::vector<std::string>& sources,
                                           const std::string& targetFolder, TDropEffect effect);
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

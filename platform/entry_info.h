@@ -2,11 +2,11 @@
 // attribute word the listings filter on, mapped from what this platform's file systems have.
 #pragma once
 
+#include "platform/dir_reader.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
-
-#include "platform/dir_reader.h"
 
 namespace tallyrun::platform {
 

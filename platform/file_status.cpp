@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 
 TPathStatus StatPath(const std::string& path)
 {
@@ -51,4 +51,4 @@ bool IsCompressed(const std::string& path)
     return ok && (flags & FS_COMPR_FL);
 }
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 
 struct TPathStatus
 {
@@ -27,4 +27,4 @@ bool IsWritableFolder(const std::string& folder);
 // True when the file system marks the directory or regular file as compressed.
 bool IsCompressed(const std::string& path);
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

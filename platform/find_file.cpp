@@ -1,10 +1,10 @@
 #include "platform/find_file.h"
 
-#include <fnmatch.h>
-
 #include "platform/dir_handle.h"
 #include "platform/dir_reader.h"
 #include "platform/entry_info.h"
+
+#include <fnmatch.h>
 
 namespace tallyrun::platform {
 

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 namespace {
 
 constexpr int kSubfolderProbeLimit = 4096;
@@ -75,4 +75,4 @@ bool HasSubfolder(const std::string& folder)
     return found;
 }
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

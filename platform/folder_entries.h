@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 
 struct TFolderEntry
 {
@@ -21,4 +21,4 @@ bool ReadFolderEntries(const std::string& folder, std::vector<TFolderEntry>& ent
 // entries and answers true beyond them, so a huge folder costs no more than a small one.
 bool HasSubfolder(const std::string& folder);
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 namespace {
 
 constexpr std::uint32_t kNameEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
@@ -101,4 +101,4 @@ std::vector<TWatchEvent> TInotifyWatch::ReadEvents()
     return events;
 }
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

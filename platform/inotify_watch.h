@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 
 // Change kinds, as the watcher's notify filter numbers them.
 enum TChangeKind : std::uint32_t
@@ -52,4 +52,4 @@ private:
     std::map<int, std::uint32_t> kinds_; // watch id -> change kinds
 };
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

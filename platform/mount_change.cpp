@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 namespace {
 
 bool Contains(const std::vector<std::string>& list, const std::string& item)
@@ -77,4 +77,4 @@ TMountChanges TMountChangeDetector::Update()
     return changes;
 }
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

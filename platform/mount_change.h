@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 
 using TMountPointSource = std::function<std::vector<std::string>()>;
 
@@ -46,4 +46,4 @@ private:
     int fd_ = -1;
 };
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

@@ -1,6 +1,6 @@
 #include "platform/mount_table.h"
 
-#include "platform/hex_digit.h"
+#include "base/hex_digit.h"
 
 #include <dirent.h>
 #include <libmount.h>
@@ -12,7 +12,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 namespace {
 
 // Skips a malformed line of the table and goes on with the next.
@@ -196,4 +196,4 @@ bool IsVolumeReady(const std::string& path)
     return !path.empty() && statvfs(path.c_str(), &info) == 0;
 }
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

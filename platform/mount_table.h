@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 
 struct TMountEntry
 {
@@ -32,4 +32,4 @@ std::vector<TMountEntry> ReadBlockMounts();
 // True when the file system at the path answers a volume query (statvfs).
 bool IsVolumeReady(const std::string& path);
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <memory>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 namespace {
 
 struct TFd
@@ -78,4 +78,4 @@ bool ReadSmallFile(const std::string& path, std::size_t limit, std::string& byte
     return true;
 }
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 
 struct TPathProbe
 {
@@ -23,4 +23,4 @@ TPathProbe ProbePath(const std::string& path);
 // Reads a regular file of at most `limit` bytes; false for anything else or a larger file.
 bool ReadSmallFile(const std::string& path, std::size_t limit, std::string& bytes);
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

@@ -1,6 +1,6 @@
 #include "platform/portal_shortcuts.h"
 
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 #include "platform/portal_request.h"
 
 #include <QDBusMessage>

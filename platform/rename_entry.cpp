@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 
 TRenameResult RenameNoReplace(const std::string& from, const std::string& to)
 {
@@ -22,4 +22,4 @@ TRenameResult RenameNoReplace(const std::string& from, const std::string& to)
     return rename(from.c_str(), to.c_str()) == 0 ? TRenameResult::Renamed : TRenameResult::Failed;
 }
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

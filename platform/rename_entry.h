@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 
 enum class TRenameResult
 {
@@ -16,4 +16,4 @@ enum class TRenameResult
 // rename is refused when the target exists and done plainly otherwise.
 TRenameResult RenameNoReplace(const std::string& from, const std::string& to);
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 
 std::string HomeDirectory()
 {
@@ -22,4 +22,4 @@ std::string DesktopDirectory()
     return QFile::encodeName(path).toStdString();
 }
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

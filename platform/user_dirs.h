@@ -4,11 +4,11 @@
 
 #include <string>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 
 std::string HomeDirectory();
 // The XDG desktop directory (from the user-dirs file, else ~/Desktop); the home directory
 // when that does not exist.
 std::string DesktopDirectory();
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

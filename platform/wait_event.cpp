@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 
 TWaitEvent::TWaitEvent() : fd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
@@ -67,4 +67,4 @@ int WaitForAny(std::span<const int> fds, int timeoutMs)
     }
 }
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

@@ -5,7 +5,7 @@
 
 #include <span>
 
-namespace tallyrun {
+namespace tallyrun::platform {
 
 class TWaitEvent
 {
@@ -33,4 +33,4 @@ constexpr int kWaitFailed = -2;
 // passed. Returns the lowest index that is readable, kWaitTimedOut or kWaitFailed.
 int WaitForAny(std::span<const int> fds, int timeoutMs);
 
-} // namespace tallyrun
+} // namespace tallyrun::platform

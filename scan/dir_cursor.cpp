@@ -1,11 +1,11 @@
 #include "scan/dir_cursor.h"
 
+#include "scan/tree_listing.h"
+
 #include <atomic>
 #include <chrono>
 #include <optional>
 #include <thread>
-
-#include "scan/tree_listing.h"
 
 namespace tallyrun {
 

@@ -5,10 +5,10 @@
 // and the depth of a tree is not limited by the longest path.
 #pragma once
 
+#include "platform/dir_handle.h"
+
 #include <cstdint>
 #include <vector>
-
-#include "platform/dir_handle.h"
 
 namespace tallyrun {
 

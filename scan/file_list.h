@@ -3,11 +3,11 @@
 // that differ only in letter case are different files here, so both stay.
 #pragma once
 
+#include "scan/name_order.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
-
-#include "scan/name_order.h"
 
 namespace tallyrun {
 

@@ -1,8 +1,5 @@
 #include "scan/folder_total.h"
 
-#include <atomic>
-#include <climits>
-
 #include "platform/entry_info.h"
 #include "platform/find_file.h"
 #include "scan/dir_cursor.h"
@@ -12,6 +9,9 @@
 #include "scan/scan_sinks.h"
 #include "scan/string_helpers.h"
 #include "scan/tree_listing.h"
+
+#include <atomic>
+#include <climits>
 
 namespace tallyrun {
 

@@ -1,10 +1,11 @@
+#include "scan/number_format.h"
+#include "scan/string_helpers.h"
+
 #include <QLocale>
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-
-#include "scan/number_format.h"
-#include "scan/string_helpers.h"
 
 namespace tallyrun {
 

@@ -1,8 +1,8 @@
 #include "scan/log_line.h"
 
-#include <cstdio>
+#include "base/utf8_chars.h"
 
-#include "platform/utf8_chars.h"
+#include <cstdio>
 
 namespace tallyrun {
 

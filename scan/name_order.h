@@ -8,6 +8,7 @@
 
 #include <QCollator>
 #include <QString>
+
 #include <string_view>
 
 namespace tallyrun {

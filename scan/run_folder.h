@@ -5,10 +5,10 @@
 // path, links included, as the user chose it.
 #pragma once
 
+#include "platform/dir_handle.h"
+
 #include <string>
 #include <vector>
-
-#include "platform/dir_handle.h"
 
 namespace tallyrun {
 

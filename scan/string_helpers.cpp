@@ -1,6 +1,6 @@
 #include "scan/string_helpers.h"
 
-#include "platform/utf8_chars.h"
+#include "base/utf8_chars.h"
 
 namespace tallyrun {
 

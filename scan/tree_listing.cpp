@@ -1,15 +1,15 @@
 #include "scan/tree_listing.h"
 
-#include <algorithm>
-#include <numeric>
-#include <unordered_set>
-
 #include "platform/dir_reader.h"
 #include "platform/entry_info.h"
 #include "platform/find_file.h"
 #include "scan/dir_cursor.h"
 #include "scan/name_order.h"
 #include "scan/pump_events.h"
+
+#include <algorithm>
+#include <numeric>
+#include <unordered_set>
 
 namespace tallyrun {
 

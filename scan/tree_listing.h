@@ -5,15 +5,15 @@
 // each subfolder sorted under its name followed by "/".
 #pragma once
 
+#include "platform/dir_handle.h"
+#include "scan/file_listing.h"
+
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "platform/dir_handle.h"
-#include "scan/file_listing.h"
 
 namespace tallyrun {
 

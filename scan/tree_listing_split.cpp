@@ -5,6 +5,11 @@
 // place, which gives the same list as one walk: the top walk notes where each unit's files
 // belong, and a folder met a second time (the same device and inode) is left out in list
 // order, as a single walk leaves it out.
+#include "scan/tree_listing.h"
+
+#include "scan/dir_cursor.h"
+#include "scan/pump_events.h"
+
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -13,10 +18,6 @@
 #include <system_error>
 #include <thread>
 #include <unordered_set>
-
-#include "scan/dir_cursor.h"
-#include "scan/pump_events.h"
-#include "scan/tree_listing.h"
 
 namespace tallyrun {
 

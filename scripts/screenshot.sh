@@ -17,7 +17,7 @@ case $lang in
 esac
 out=${1:-docs/screenshot.png}
 build=${BUILD_DIR:-build}
-[ -x "$build/app/tallyrun" ] && [ -x "$build/app/grab-screen" ] || ./scripts/build.sh
+[ -x "$build/app/tallyrun" ] && [ -x "$build/tools/grab-screen" ] || ./scripts/build.sh
 
 work=$(mktemp -d)
 app='' xvfb=''
@@ -56,5 +56,5 @@ env -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE DBUS_SESSION_BUS_ADDRESS="unix:path=$
 app=$!
 sleep "${SCREENSHOT_WAIT:-4}"
 mkdir -p "$(dirname "$out")"
-DISPLAY=":$n" QT_QPA_PLATFORM=xcb "$build/app/grab-screen" "$out" 2>/dev/null
+DISPLAY=":$n" QT_QPA_PLATFORM=xcb "$build/tools/grab-screen" "$out" 2>/dev/null
 echo "wrote $out"

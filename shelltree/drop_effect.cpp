@@ -2,23 +2,23 @@
 
 namespace tallyrun {
 
-TDropEffect DropEffectForModifiers(Qt::KeyboardModifiers modifiers)
+platform::TDropEffect DropEffectForModifiers(Qt::KeyboardModifiers modifiers)
 {
     const bool shift = modifiers.testFlag(Qt::ShiftModifier);
     const bool control = modifiers.testFlag(Qt::ControlModifier);
     if (modifiers.testFlag(Qt::AltModifier) || (shift && control))
-        return TDropEffect::deLink;
-    return shift ? TDropEffect::deMove : TDropEffect::deCopy;
+        return platform::TDropEffect::deLink;
+    return shift ? platform::TDropEffect::deMove : platform::TDropEffect::deCopy;
 }
 
-Qt::DropAction DropActionOfEffect(TDropEffect effect)
+Qt::DropAction DropActionOfEffect(platform::TDropEffect effect)
 {
     switch (effect) {
-    case TDropEffect::deMove:
+    case platform::TDropEffect::deMove:
         return Qt::MoveAction;
-    case TDropEffect::deLink:
+    case platform::TDropEffect::deLink:
         return Qt::LinkAction;
-    case TDropEffect::deCopy:
+    case platform::TDropEffect::deCopy:
         break;
     }
     return Qt::CopyAction;

@@ -8,9 +8,9 @@
 
 namespace tallyrun {
 
-TDropEffect DropEffectForModifiers(Qt::KeyboardModifiers modifiers);
+platform::TDropEffect DropEffectForModifiers(Qt::KeyboardModifiers modifiers);
 
 // The Qt drop action that shows the effect to the user while dragging.
-Qt::DropAction DropActionOfEffect(TDropEffect effect);
+Qt::DropAction DropActionOfEffect(platform::TDropEffect effect);
 
 } // namespace tallyrun

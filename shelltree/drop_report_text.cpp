@@ -13,24 +13,24 @@ std::string Translated(const char* text)
     return QCoreApplication::translate("TQorShTreeView", text).toStdString();
 }
 
-std::string Reason(const TDropItemOutcome& outcome)
+std::string Reason(const platform::TDropItemOutcome& outcome)
 {
     switch (outcome.result) {
-    case TDropItemResult::driDone:
+    case platform::TDropItemResult::driDone:
         return {};
-    case TDropItemResult::driNameExists:
+    case platform::TDropItemResult::driNameExists:
         return Translated(QT_TRANSLATE_NOOP(
             "TQorShTreeView", "同じ名前の項目がフォルダにあるため、置き換えませんでした。"));
-    case TDropItemResult::driIntoItself:
+    case platform::TDropItemResult::driIntoItself:
         return Translated(QT_TRANSLATE_NOOP(
             "TQorShTreeView", "フォルダをそれ自身の中へドロップすることはできません。"));
-    case TDropItemResult::driNoSpace:
+    case platform::TDropItemResult::driNoSpace:
         return Translated(QT_TRANSLATE_NOOP(
             "TQorShTreeView", "空き容量が足りません。途中までの項目は残していません。"));
-    case TDropItemResult::driSourceKept:
+    case platform::TDropItemResult::driSourceKept:
         return Translated(QT_TRANSLATE_NOOP("TQorShTreeView",
                                             "コピーしましたが、元の項目を削除できませんでした。"));
-    case TDropItemResult::driFailed:
+    case platform::TDropItemResult::driFailed:
         break;
     }
     return std::strerror(outcome.error);
@@ -41,8 +41,8 @@ std::string Reason(const TDropItemOutcome& outcome)
 std::string DropFailureText(const TDropReport& report)
 {
     std::string text;
-    for (const TDropItemOutcome& outcome : report.outcomes) {
-        if (outcome.result == TDropItemResult::driDone)
+    for (const platform::TDropItemOutcome& outcome : report.outcomes) {
+        if (outcome.result == platform::TDropItemResult::driDone)
             continue;
         if (!text.empty())
             text += '\n';

@@ -46,7 +46,7 @@ TDropReport DropOntoFolder(TQorShDragObject& drag, const std::string& targetFold
     if (!DragSourcePaths(drag, paths, report.error))
         return report;
     report.accepted = true;
-    report.outcomes = DropEntries(paths, targetFolder, DropEffectForModifiers(modifiers));
+    report.outcomes = platform::DropEntries(paths, targetFolder, DropEffectForModifiers(modifiers));
     return report;
 }
 

@@ -23,9 +23,9 @@ bool DragSourcePaths(TQorShDragObject& drag, std::vector<std::string>& paths, st
 
 struct TDropReport
 {
-    bool accepted = false;                  // false: refused whole, no file touched
-    std::string error;                      // why it was refused
-    std::vector<TDropItemOutcome> outcomes; // one per item when accepted
+    bool accepted = false;                            // false: refused whole, no file touched
+    std::string error;                                // why it was refused
+    std::vector<platform::TDropItemOutcome> outcomes; // one per item when accepted
 };
 
 // Drops the dragged items into `targetFolder` with the effect the modifier keys choose.

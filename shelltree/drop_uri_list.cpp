@@ -1,6 +1,6 @@
 #include "shelltree/drop_uri_list.h"
 
-#include "platform/hex_digit.h"
+#include "base/hex_digit.h"
 
 #include <optional>
 

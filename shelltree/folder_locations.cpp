@@ -1,9 +1,9 @@
 #include "shelltree/folder_locations.h"
+
+#include "platform/user_dirs.h"
 #include "shelltree/id_list.h"
 #include "shelltree/item_id.h"
 #include "shelltree/item_types.h"
-
-#include "platform/user_dirs.h"
 
 namespace tallyrun {
 
@@ -28,7 +28,7 @@ bool SpecialFolderIDList(TShSpecialFolderID id, PItemIDList& list)
         break;
     case sfidDeskTopFolder:
         // The desktop directory as a file-system path under Computer; false when it is missing.
-        return TQorShID::IDListFromPath(DesktopDirectory(), list);
+        return TQorShID::IDListFromPath(platform::DesktopDirectory(), list);
     default:
         return false;
     }

@@ -116,7 +116,7 @@ bool TQorShData::IsSpecialFolder(TShSpecialFolderID id) const
 
 bool TQorShData::IsExistingFolderPath()
 {
-    return IsExistingDirectory(Path());
+    return platform::IsExistingDirectory(Path());
 }
 
 bool TQorShData::IsDriveRoot() const

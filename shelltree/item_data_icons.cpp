@@ -1,6 +1,7 @@
 // Icons and overlays of item records, from the parent folder's icon service with the
 // file-information query as the fallback.
 #include "shelltree/item_data.h"
+
 #include "shelltree/sh_folder.h"
 
 namespace tallyrun {

@@ -1,8 +1,7 @@
 // The watcher's run on its own thread: open the watches, wait for a change, wait for 1.5 s of
 // quiet, call back; a watched folder that vanishes is reported at once.
-#include "shelltree/notify_thread.h"
-
 #include "platform/file_status.h"
+#include "shelltree/notify_thread.h"
 
 #include <QCoreApplication>
 
@@ -106,7 +105,7 @@ void TShNotifyThread::TakeFired(TShWatchSet& watches, const std::vector<TShFired
 {
     for (const auto& root : fired) {
         lastFired = root.root;
-        if (root.gone || !IsExistingDirectory(root.root)) {
+        if (root.gone || !platform::IsExistingDirectory(root.root)) {
             // Report a vanished folder at once; reopening drops it from the list.
             RunCallback(watches, root.root);
             OpenWatches(watches);

@@ -52,7 +52,7 @@ void TShNotifyThread::SetWatchList(const std::vector<std::string>* list)
     std::set<std::string> existing;
     if (list) {
         for (const auto& path : *list)
-            if (IsExistingDirectory(path))
+            if (platform::IsExistingDirectory(path))
                 existing.insert(WithTrailingSlash(path));
     }
     std::vector<std::string> sorted(existing.begin(), existing.end());

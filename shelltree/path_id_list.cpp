@@ -1,10 +1,9 @@
 // Conversions between absolute identifier lists and file-system paths.
+#include "platform/file_status.h"
+#include "platform/mount_table.h"
 #include "shelltree/id_list.h"
 #include "shelltree/item_id.h"
 #include "shelltree/sh_location.h"
-
-#include "platform/file_status.h"
-#include "platform/mount_table.h"
 
 #include <vector>
 
@@ -76,7 +75,7 @@ bool TQorShID::IDListFromPath(const std::string& path, PItemIDList& list)
     // The drive with the longest mount point that holds the path.
     std::string mount;
     int depth = -1;
-    for (const auto& entry : ReadBlockMounts()) {
+    for (const auto& entry : platform::ReadBlockMounts()) {
         const int d = MountDepth(entry.mountPoint, parts);
         if (d > depth) {
             depth = d;
@@ -92,8 +91,8 @@ bool TQorShID::IDListFromPath(const std::string& path, PItemIDList& list)
         walked += "/" + parts[i];
         // A path given by name leads through links to folders (a linked home, a linked
         // desktop directory), so those count as folders here, as they do in listings.
-        const bool isFolder = IsExistingDirectory(walked);
-        ok = (isFolder || StatPath(walked).exists) &&
+        const bool isFolder = platform::IsExistingDirectory(walked);
+        ok = (isFolder || platform::StatPath(walked).exists) &&
              Append(result, MakeItemID(isFolder ? TShIDKind::Folder : TShIDKind::File, parts[i]));
     }
     if (!ok) {

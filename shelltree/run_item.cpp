@@ -9,7 +9,7 @@ namespace {
 // Desktop entries are small; anything larger is not read as one.
 constexpr std::size_t kDesktopEntryLimit = 64 * 1024;
 
-TRunFacts FactsOf(const TPathProbe& probe, bool isLink)
+TRunFacts FactsOf(const platform::TPathProbe& probe, bool isLink)
 {
     TRunFacts facts;
     facts.isLink = isLink;
@@ -33,14 +33,14 @@ TRunAction DecideRun(const TRunFacts& facts)
 
 TRunOutcome RunItem(const std::string& path, TItemLauncher& launcher, const TRunConfirm& confirm)
 {
-    TPathProbe probe = ProbePath(path);
+    platform::TPathProbe probe = platform::ProbePath(path);
     bool isLink = probe.isLink;
     // A link desktop entry leads to the file its URL names; it is followed like a link.
     std::string text, linked;
     if (probe.exists && IsDesktopEntryName(probe.resolved) &&
-        ReadSmallFile(probe.resolved, kDesktopEntryLimit, text) &&
+        platform::ReadSmallFile(probe.resolved, kDesktopEntryLimit, text) &&
         DesktopLinkTarget(text, linked)) {
-        probe = ProbePath(linked);
+        probe = platform::ProbePath(linked);
         isLink = true;
     }
     TRunOutcome outcome;

@@ -21,7 +21,7 @@ bool IsContainer(const TShLocation& location)
     case TShLocationKind::Network:
         return true;
     default:
-        return IsExistingDirectory(location.path);
+        return platform::IsExistingDirectory(location.path);
     }
 }
 
@@ -104,29 +104,30 @@ void TShFolder::EnumDesktop(std::uint32_t flags, std::vector<TIDListPtr>& childr
     }
     // Without a desktop directory the home folder stands in for it; its entries are already
     // under the home item, so they are not listed a second time here.
-    const std::string directory = DesktopDirectory();
-    if (!SameFolder(directory, HomeDirectory()))
+    const std::string directory = platform::DesktopDirectory();
+    if (!SameFolder(directory, platform::HomeDirectory()))
         EnumFileSystem(directory, flags, children);
 }
 
 void TShFolder::EnumDrives(std::vector<TIDListPtr>& children) const
 {
-    for (const auto& mount : ReadBlockMounts())
+    for (const auto& mount : platform::ReadBlockMounts())
         AddChild(children, TShIDKind::Drive, mount.mountPoint);
 }
 
 bool TShFolder::EnumFileSystem(const std::string& path, std::uint32_t flags,
                                std::vector<TIDListPtr>& children) const
 {
-    std::vector<TFolderEntry> entries;
-    const bool listed = ReadFolderEntries(path, entries);
+    std::vector<platform::TFolderEntry> entries;
+    const bool listed = platform::ReadFolderEntries(path, entries);
     for (const auto& entry : entries) {
         if (!(flags & SHCONTF_INCLUDEHIDDEN) && entry.name[0] == '.')
             continue;
         // A link to a folder is a folder, as it is when a path leads through it, so that one
         // folder never has two different identifier lists.
         const bool isFolder =
-            entry.isDir || (entry.isLink && IsExistingDirectory(JoinPath(path, entry.name)));
+            entry.isDir ||
+            (entry.isLink && platform::IsExistingDirectory(JoinPath(path, entry.name)));
         if (isFolder ? (flags & SHCONTF_FOLDERS) : (flags & SHCONTF_NONFOLDERS))
             AddChild(children, isFolder ? TShIDKind::Folder : TShIDKind::File, entry.name);
     }

@@ -1,8 +1,9 @@
 // The namespace's order: the fixed items of the Desktop first (Computer, home, Trash,
 // Network), then drives, folders before files, names case-insensitively in the user's
 // locale with ties broken by bytes, so that distinct names never compare equal.
-#include "shelltree/item_id.h"
 #include "shelltree/sh_folder.h"
+
+#include "shelltree/item_id.h"
 
 #include <QCollator>
 #include <QString>

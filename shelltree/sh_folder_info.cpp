@@ -1,7 +1,4 @@
 // What a folder object says about one item: attributes, display name, icon, and renaming.
-#include "shelltree/icon_list.h"
-#include "shelltree/item_id.h"
-#include "shelltree/item_types.h"
 #include "shelltree/sh_folder.h"
 
 #include "platform/file_status.h"
@@ -9,6 +6,9 @@
 #include "platform/mount_table.h"
 #include "platform/rename_entry.h"
 #include "platform/user_dirs.h"
+#include "shelltree/icon_list.h"
+#include "shelltree/item_id.h"
+#include "shelltree/item_types.h"
 
 #include <QCoreApplication>
 
@@ -31,9 +31,9 @@ std::string NameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool FindMount(const std::string& mountPoint, TMountEntry& found)
+bool FindMount(const std::string& mountPoint, platform::TMountEntry& found)
 {
-    for (const auto& entry : ReadBlockMounts()) {
+    for (const auto& entry : platform::ReadBlockMounts()) {
         if (entry.mountPoint == mountPoint) {
             found = entry;
             return true;
@@ -49,23 +49,23 @@ std::uint32_t FileSystemAttributes(const TShLocation& location, std::uint32_t ma
     const bool isFolder = location.kind != TShLocationKind::File;
     const bool isEntry =
         location.kind == TShLocationKind::Folder || location.kind == TShLocationKind::File;
-    if (isFolder && (mask & SFGAO_HASSUBFOLDER) && HasSubfolder(location.path))
+    if (isFolder && (mask & SFGAO_HASSUBFOLDER) && platform::HasSubfolder(location.path))
         flags |= SFGAO_HASSUBFOLDER;
-    if (isFolder && (mask & SFGAO_DROPTARGET) && IsWritableFolder(location.path))
+    if (isFolder && (mask & SFGAO_DROPTARGET) && platform::IsWritableFolder(location.path))
         flags |= SFGAO_DROPTARGET;
     if (isEntry && (mask & (SFGAO_CANRENAME | SFGAO_CANMOVE | SFGAO_CANDELETE)) &&
-        IsWritableFolder(ParentPath(location.path)))
+        platform::IsWritableFolder(ParentPath(location.path)))
         flags |= SFGAO_CANRENAME | SFGAO_CANMOVE | SFGAO_CANDELETE;
     if (mask & (SFGAO_READONLY | SFGAO_LINK)) {
-        const TPathStatus status = StatPath(location.path);
+        const platform::TPathStatus status = platform::StatPath(location.path);
         flags |= (status.readOnly ? SFGAO_READONLY : 0) | (status.isLink ? SFGAO_LINK : 0);
     }
-    if ((mask & SFGAO_COMPRESSED) && IsCompressed(location.path))
+    if ((mask & SFGAO_COMPRESSED) && platform::IsCompressed(location.path))
         flags |= SFGAO_COMPRESSED;
     if (isEntry && NameOf(location.path).starts_with('.'))
         flags |= SFGAO_HIDDEN;
     if (location.kind == TShLocationKind::Drive && (mask & SFGAO_REMOVABLE)) {
-        TMountEntry mount;
+        platform::TMountEntry mount;
         if (FindMount(location.driveMount, mount) && mount.removable)
             flags |= SFGAO_REMOVABLE;
     }
@@ -116,7 +116,7 @@ std::string DisplayNameOfLocation(const TShLocation& location)
     case TShLocationKind::Network:
         return QCoreApplication::translate("TQorShTreeView", "ネットワーク").toStdString();
     case TShLocationKind::Drive: {
-        TMountEntry mount;
+        platform::TMountEntry mount;
         const std::string point = DisplayTextOfName(location.driveMount);
         if (FindMount(location.driveMount, mount) && !mount.label.empty())
             return DisplayTextOfName(mount.label) + " (" + point + ")";
@@ -143,7 +143,7 @@ int IconOfLocation(const TShLocation& location, bool open)
     case TShLocationKind::Network:
         return iiNetwork;
     case TShLocationKind::Drive: {
-        TMountEntry mount;
+        platform::TMountEntry mount;
         if (!FindMount(location.driveMount, mount))
             return iiDriveHarddisk;
         return mount.optical     ? iiDriveOptical
@@ -151,13 +151,13 @@ int IconOfLocation(const TShLocation& location, bool open)
                                  : iiDriveHarddisk;
     }
     case TShLocationKind::Folder:
-        if (location.path == DesktopDirectory())
+        if (location.path == platform::DesktopDirectory())
             return iiDesktop;
-        if (location.path == HomeDirectory())
+        if (location.path == platform::HomeDirectory())
             return iiHome;
         return open ? iiFolderOpen : iiFolder;
     case TShLocationKind::File:
-        return StatPath(location.path).isLink ? iiSymlink : iiFile;
+        return platform::StatPath(location.path).isLink ? iiSymlink : iiFile;
     }
     return -1;
 }
@@ -204,7 +204,8 @@ bool TShFolder::SetNameOf(PCItemIDList relative, const std::string& name, TIDLis
     TIDListPtr parent(TQorShID::ParentOfIDList(relative));
     TIDListPtr result(item && parent ? TQorShID::ConcatIDLists(parent.get(), item.get()) : nullptr);
     const std::string target = ParentPath(location.path) + "/" + name;
-    if (!result || RenameNoReplace(location.path, target) != TRenameResult::Renamed)
+    if (!result ||
+        platform::RenameNoReplace(location.path, target) != platform::TRenameResult::Renamed)
         return false;
     renamed = std::move(result);
     return true;

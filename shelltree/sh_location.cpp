@@ -29,7 +29,7 @@ bool ResolveFirst(const TShItemView& item, TShLocation& location)
         return true;
     case TShIDKind::Home:
         location.kind = TShLocationKind::Home;
-        location.path = HomeDirectory();
+        location.path = platform::HomeDirectory();
         return !location.path.empty();
     case TShIDKind::Trash:
         location.kind = TShLocationKind::Trash;
@@ -41,7 +41,7 @@ bool ResolveFirst(const TShItemView& item, TShLocation& location)
     case TShIDKind::File:
         location.kind =
             item.kind == TShIDKind::Folder ? TShLocationKind::Folder : TShLocationKind::File;
-        location.path = JoinPath(DesktopDirectory(), item.name);
+        location.path = JoinPath(platform::DesktopDirectory(), item.name);
         return true;
     case TShIDKind::Drive:
         return false;
@@ -82,7 +82,7 @@ bool ResolveIDList(PCItemIDList list, TShLocation& location)
     if (!list)
         return false;
     if (ItemIDSize(list) == 0) {
-        location.path = DesktopDirectory();
+        location.path = platform::DesktopDirectory();
         return true;
     }
     for (PCItemIDList item = list; ItemIDSize(item) != 0; item += ItemIDSize(item)) {

@@ -225,11 +225,11 @@ bool TShThread::Synchronize(const std::function<void()>& call)
 
 TShWaitResult TShThread::ResultOf(int fired, int& index)
 {
-    if (fired == kWaitFailed) {
+    if (fired == platform::kWaitFailed) {
         ReportError("waiting for the change events failed");
         return TShWaitResult::wrFailed;
     }
-    if (fired == kWaitTimedOut)
+    if (fired == platform::kWaitTimedOut)
         return TShWaitResult::wrTimedOut;
     if (fired == kStopSlot)
         return TShWaitResult::wrStopped;
@@ -245,17 +245,17 @@ TShWaitResult TShThread::Wait(int ms)
 {
     const int fds[kFirstHandleSlot] = {stopEvent_.Fd(), wakeEvent_.Fd()};
     int index = -1;
-    return ResultOf(WaitForAny(fds, ms), index);
+    return ResultOf(platform::WaitForAny(fds, ms), index);
 }
 
 TShWaitResult TShThread::WaitWithHandles(std::span<const int> fds, int ms, int& index)
 {
     index = -1;
     if (fds.size() > static_cast<std::size_t>(kMaxWaitHandles))
-        return ResultOf(kWaitFailed, index);
+        return ResultOf(platform::kWaitFailed, index);
     std::vector<int> all = {stopEvent_.Fd(), wakeEvent_.Fd()};
     all.insert(all.end(), fds.begin(), fds.end());
-    return ResultOf(WaitForAny(all, ms), index);
+    return ResultOf(platform::WaitForAny(all, ms), index);
 }
 
 } // namespace tallyrun

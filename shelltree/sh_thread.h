@@ -111,8 +111,8 @@ private:
     void Run();
     TShWaitResult ResultOf(int fired, int& index);
 
-    TWaitEvent stopEvent_;
-    TWaitEvent wakeEvent_;
+    platform::TWaitEvent stopEvent_;
+    platform::TWaitEvent wakeEvent_;
     std::atomic<bool> terminated_{false};
     // Lives on the UI thread: the target of the hand-offs and the termination report.
     std::unique_ptr<QObject> context_;

@@ -2,7 +2,7 @@
 // tells its host.
 #include "shelltree/tree_view.h"
 
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 #include "platform/mount_table.h"
 
 #include <QHeaderView>
@@ -20,7 +20,7 @@ constexpr int kIndent = 19;
 std::vector<std::string> ReadDriveRoots()
 {
     std::vector<std::string> roots;
-    for (const TMountEntry& mount : ReadBlockMounts()) {
+    for (const platform::TMountEntry& mount : platform::ReadBlockMounts()) {
         if (mount.removable && !mount.optical)
             continue;
         std::string root = mount.mountPoint;
@@ -220,7 +220,7 @@ bool TCustomQorShTreeView::IsVolumeReady(TQorShTreeNode* node) const
     if (!TQorShTreeNode::IsValid(node))
         return false;
     TQorShFolderData* item = node->Item();
-    return item->ItemType() != itRootDrive || tallyrun::IsVolumeReady(item->Path());
+    return item->ItemType() != itRootDrive || platform::IsVolumeReady(item->Path());
 }
 
 } // namespace tallyrun

@@ -132,7 +132,7 @@ public:
     // Where the mount points of removable volumes and their labels come from; by default the
     // kernel's mount table. Setting them starts watching the mount table anew.
     using TVolumeLabelSource = std::function<std::string(const std::string& mountPoint)>;
-    void SetMediaSource(TMountPointSource mountPoints, TVolumeLabelSource labels);
+    void SetMediaSource(platform::TMountPointSource mountPoints, TVolumeLabelSource labels);
     // Reads the mount points again and gives the drive nodes of volumes that came or went
     // their caption (run when the mount table changes).
     void MediaChanged();
@@ -291,9 +291,9 @@ private:
     TQorShTreeNode* editingNode_ = nullptr;
     std::optional<std::string> typedName_; // committed by the label editor, not yet applied
     std::unique_ptr<TItemLauncher> launcher_;
-    TMountPointSource mediaPoints_;
+    platform::TMountPointSource mediaPoints_;
     TVolumeLabelSource mediaLabels_;
-    std::unique_ptr<TMountChangeDetector> mediaDetector_;
+    std::unique_ptr<platform::TMountChangeDetector> mediaDetector_;
     std::unique_ptr<QSocketNotifier> mediaNotifier_;
     mutable std::map<std::pair<int, int>, QIcon> overlaid_;
 };

@@ -4,7 +4,7 @@
 // scrolls when the pointer nears an edge.
 #include "shelltree/tree_view.h"
 
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 #include "shelltree/drop_effect.h"
 #include "shelltree/drop_report_text.h"
 #include "shelltree/drop_target.h"

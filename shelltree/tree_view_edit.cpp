@@ -3,7 +3,7 @@
 // whatever name the item has, so a refused name gives way to the old one.
 #include "shelltree/tree_view.h"
 
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 #include "shelltree/label_edit.h"
 
 #include <QLineEdit>

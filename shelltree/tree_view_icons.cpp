@@ -2,7 +2,7 @@
 // fetching them anew when the desktop's settings change.
 #include "shelltree/tree_view.h"
 
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 #include "shelltree/icon_list.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 // Mounts and unmounts are noticed through the mount table's change mark on the event loop.
 #include "shelltree/tree_view.h"
 
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 #include "platform/mount_table.h"
 #include "shelltree/media_caption.h"
 
@@ -16,7 +16,7 @@ namespace {
 std::vector<std::string> RemovableMountPoints()
 {
     std::vector<std::string> points;
-    for (const TMountEntry& mount : ReadBlockMounts())
+    for (const platform::TMountEntry& mount : platform::ReadBlockMounts())
         if (mount.removable)
             points.push_back(mount.mountPoint);
     return points;
@@ -24,7 +24,7 @@ std::vector<std::string> RemovableMountPoints()
 
 std::string MountLabel(const std::string& mountPoint)
 {
-    for (const TMountEntry& mount : ReadBlockMounts())
+    for (const platform::TMountEntry& mount : platform::ReadBlockMounts())
         if (mount.mountPoint == mountPoint)
             return mount.label;
     return {};
@@ -40,7 +40,8 @@ std::string WithoutTrailingSeparator(std::string path)
 
 } // namespace
 
-void TCustomQorShTreeView::SetMediaSource(TMountPointSource mountPoints, TVolumeLabelSource labels)
+void TCustomQorShTreeView::SetMediaSource(platform::TMountPointSource mountPoints,
+                                          TVolumeLabelSource labels)
 {
     mediaPoints_ = std::move(mountPoints);
     mediaLabels_ = std::move(labels);
@@ -55,7 +56,7 @@ void TCustomQorShTreeView::WatchMedia()
         mediaPoints_ = RemovableMountPoints;
     if (!mediaLabels_)
         mediaLabels_ = MountLabel;
-    mediaDetector_ = std::make_unique<TMountChangeDetector>(mediaPoints_);
+    mediaDetector_ = std::make_unique<platform::TMountChangeDetector>(mediaPoints_);
     if (mediaDetector_->Fd() < 0)
         return;
     mediaNotifier_ =
@@ -68,7 +69,7 @@ void TCustomQorShTreeView::MediaChanged()
 {
     if (!mediaDetector_ || destroying_)
         return;
-    const TMountChanges changes = mediaDetector_->Update();
+    const platform::TMountChanges changes = mediaDetector_->Update();
     for (const std::string& point : changes.removed)
         SetDriveCaption(point, MediaRemovalCaption(WithoutTrailingSeparator(point)));
     for (const std::string& point : changes.added)

@@ -42,7 +42,7 @@ void TCustomQorShTreeView::PruneExpandedFolders()
 {
     std::erase_if(expandedFolders_, [](const TIDListPtr& entry) {
         std::string path;
-        return !TQorShID::PathFromIDList(entry.get(), path) || !IsExistingDirectory(path);
+        return !TQorShID::PathFromIDList(entry.get(), path) || !platform::IsExistingDirectory(path);
     });
 }
 

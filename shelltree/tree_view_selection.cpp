@@ -3,7 +3,7 @@
 // rested for the change delay.
 #include "shelltree/tree_view.h"
 
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

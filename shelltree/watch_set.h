@@ -40,7 +40,7 @@ private:
         std::string root;
         bool isRoot = false;
     };
-    TInotifyWatch watch_;
+    platform::TInotifyWatch watch_;
     std::map<int, TWatched> roots_; // watch id -> its root
 };
 

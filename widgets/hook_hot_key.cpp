@@ -1,6 +1,6 @@
 #include "widgets/hook_hot_key.h"
 
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 #include "platform/portal_shortcuts.h"
 #include "platform/x11_key_grab.h"
 #include "platform/x11_keysym.h"

@@ -1,6 +1,6 @@
 #include "widgets/panel_status_bar.h"
 
-#include "platform/list_index_error.h"
+#include "base/list_index_error.h"
 
 #include <QPainter>
 #include <QStyle>

@@ -4,7 +4,7 @@
 // into that state.
 #pragma once
 
-#include "platform/color_value.h"
+#include "base/color_value.h"
 #include "widgets/button_look.h"
 #include "widgets/picture_button_paint.h"
 

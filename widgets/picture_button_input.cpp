@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QShortcutEvent>
+
 #include <utility>
 
 namespace tallyrun {

@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+
 #include <cmath>
 
 namespace tallyrun {

@@ -10,6 +10,7 @@
 #include <QPalette>
 #include <QSize>
 #include <QString>
+
 #include <algorithm>
 
 class QPainter;

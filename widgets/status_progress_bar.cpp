@@ -1,6 +1,6 @@
 #include "widgets/status_progress_bar.h"
 
-#include "platform/list_index_error.h"
+#include "base/list_index_error.h"
 #include "widgets/panel_status_bar.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // on a left click.
 #pragma once
 
-#include "platform/color_value.h"
+#include "base/color_value.h"
 #include "widgets/link_opener.h"
 
 #include <QFont>

@@ -1,6 +1,7 @@
 #include "app/about_dialog.h"
+
 #include "app/about_texts.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
 #include "widgets/picture_button.h"
 #include "widgets/url_link.h"
 

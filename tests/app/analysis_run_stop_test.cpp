@@ -1,6 +1,6 @@
 #include "run_fixture.h"
-
 #include "scan/string_helpers.h"
+#include "tests/support/temp_tree.h"
 #include "widgets/status_progress_bar.h"
 
 #include <QAction>
@@ -88,8 +88,8 @@ TEST_F(RunTest, StopWhileAFolderIsListedEndsTheRunWithoutItsFiles)
 {
     for (const bool inRoot : {true, false}) {
         SCOPED_TRACE(inRoot ? "the root's own files" : "a subfolder's tree");
-        QTemporaryDir caseDir;
-        root = caseDir.path().toStdString();
+        TTempTree caseTree;
+        root = caseTree.Folder();
         folder.path = root;
         const std::string big = inRoot ? "" : "b/";
         for (int i = 0; i < 600; ++i)

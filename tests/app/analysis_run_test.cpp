@@ -1,12 +1,11 @@
+#include "base/handler_errors.h"
 #include "run_fixture.h"
-
-#include "platform/handler_errors.h"
 #include "scan/string_helpers.h"
+#include "tests/support/temp_tree.h"
 #include "widgets/status_progress_bar.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QTemporaryDir>
 
 #include <unistd.h>
 
@@ -132,8 +131,8 @@ TEST_F(RunTest, FolderLinesAndFileLinesShowANameEscapedTheSameWay)
 
 TEST_F(RunTest, ASubfolderReplacedByALinkAfterTheListingIsNotWalkedAtTheTarget)
 {
-    QTemporaryDir outside;
-    const std::string target = outside.path().toStdString();
+    TTempTree outside;
+    const std::string target = outside.Folder();
     std::ofstream(target + "/secret", std::ios::binary) << std::string(5000, 'x');
     MakeFile("real/f", 4);
     MakeFile("sub/f", 7);

@@ -1,5 +1,6 @@
 #include "app/break_dialog.h"
-#include "platform/fonts.h"
+
+#include "base/fonts.h"
 
 #include <QLabel>
 #include <QRawFont>

@@ -1,16 +1,15 @@
 // Drilling down from the chart: a double-click on a subfolder's slice selects that subfolder
 // in the real folder tree, which runs its analysis; "root", empty space and drags lead nowhere.
-#include "tree_window.h"
-
 #include "app/chart_double_click.h"
 #include "app/event_pump.h"
 #include "app/main_window.h"
 #include "shelltree/tree_view.h"
+#include "tests/support/temp_tree.h"
+#include "tree_window.h"
 #include "widgets/log_view.h"
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -115,7 +114,7 @@ class DrillDownTest : public ::testing::Test
 protected:
     DrillDownTest()
     {
-        root = dir.path().toStdString();
+        root = temp.Folder();
         longName = root + "/alpha_long_folder_name";
         oddName = root + "/caf\xE9";
         std::filesystem::create_directories(longName + "/inner");
@@ -201,7 +200,7 @@ protected:
         return path;
     }
 
-    QTemporaryDir dir;
+    TTempTree temp;
     std::string root;
     std::string longName;
     std::string oddName;

@@ -1,4 +1,5 @@
 #include "app/event_pump.h"
+
 #include "scan/pump_events.h"
 
 #include <QCoreApplication>

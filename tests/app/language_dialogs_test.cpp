@@ -1,10 +1,9 @@
 // The about and interrupting dialogs in both languages: under English nothing in them is left
 // Japanese, and under either language every label and the close button hold their texts.
-#include "language_checks.h"
-
 #include "app/about_dialog.h"
 #include "app/break_dialog.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
+#include "language_checks.h"
 #include "widgets/picture_button.h"
 
 namespace tallyrun::test {

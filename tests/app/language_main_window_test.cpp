@@ -1,15 +1,14 @@
 // The main window in both languages: under English no text a user meets in it, its log or
 // its chart is left Japanese, and under either language every tool-bar item is wholly on the
 // bar and the status hint fits its panel.
+#include "app/save_dialog.h"
+#include "base/fonts.h"
 #include "language_checks.h"
 #include "run_fixture.h"
-
-#include "app/save_dialog.h"
-#include "platform/fonts.h"
+#include "tests/support/temp_tree.h"
 #include "toolbar/tb_toolbar.h"
 #include "widgets/panel_status_bar.h"
 
-#include <QDir>
 #include <QTest>
 
 namespace tallyrun::test {
@@ -23,11 +22,11 @@ protected:
 
 TEST_P(MainWindowInLanguageTest, TextsAndTheirRoom)
 {
-    QTemporaryDir dir;
-    std::ofstream(dir.filePath(QStringLiteral("notes.txt")).toStdString()) << "12345";
-    QDir(dir.path()).mkdir(QStringLiteral("photos"));
+    TTempTree temp;
+    temp.Write("notes.txt", "12345");
+    temp.Dir("photos");
     TFakeSelectedFolder folder;
-    folder.path = dir.path().toStdString();
+    folder.path = temp.Folder();
     TfrmMain window(folder);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

@@ -1,11 +1,11 @@
 // The main window's F5 through a fake desktop portal on the test's own session bus: the
 // description it gives, the analysis a press runs, and the status text when the desktop
 // bound another key or none.
+#include "base/handler_errors.h"
 #include "run_fixture.h"
-
-#include "platform/handler_errors.h"
 #include "tests/support/fake_portal.h"
 #include "tests/support/session_test_main.h"
+#include "tests/support/temp_tree.h"
 #include "widgets/hook_hot_key.h"
 #include "widgets/panel_status_bar.h"
 
@@ -25,7 +25,7 @@ protected:
     {
         if (!NoSessionReason().empty())
             GTEST_SKIP() << NoSessionReason();
-        folder.path = dir.path().toStdString();
+        folder.path = tree.Folder();
         previousDisplay = SetHandlerErrorDisplay([this](const QString& m) { errors << m; });
     }
     void TearDown() override
@@ -47,7 +47,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return window->HookHotKey1->Binding(0).has_value(); }));
     }
 
-    QTemporaryDir dir;
+    TTempTree tree;
     TFakeSelectedFolder folder;
     std::unique_ptr<TFakePortal> portal;
     std::unique_ptr<TfrmMain> window;

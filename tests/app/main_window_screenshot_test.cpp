@@ -5,13 +5,13 @@
 // run (a lock file keeps two test processes from sharing it). Pixels must match exactly, but
 // for text: font rendering may vary a little between machines, so up to kTextTolerance of the
 // pixels may differ. TALLYRUN_UPDATE_REFERENCE=1 rewrites the reference instead of comparing.
-#include "tree_window.h"
+#include "app/main_window.h"
 
 #include "app/event_pump.h"
-#include "app/main_window.h"
 #include "app/translations.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
 #include "shelltree/tree_view.h"
+#include "tree_window.h"
 #include "widgets/log_view.h"
 
 #include <QApplication>
@@ -23,13 +23,13 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <string>
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 namespace tallyrun::test {
 namespace {

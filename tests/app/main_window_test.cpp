@@ -1,10 +1,9 @@
 // The main window's components, tool-bar commands and chart mouse on the offscreen platform.
-#include "run_fixture.h"
-
 #include "app/about_dialog.h"
-#include "app/message_box.h"
 #include "app/save_dialog.h"
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
+#include "base/message_box.h"
+#include "run_fixture.h"
 #include "tests/support/mouse_events.h"
 #include "toolbar/tb_image_list.h"
 #include "toolbar/tb_toolbar.h"

@@ -2,12 +2,12 @@
 // session tests' main()): it appears, analyses a folder, draws and saves the chart through the
 // real save dialog and information box, opens and closes the about dialog, and takes F5 from
 // the desktop's portal, or inside the window only when there is no portal.
-#include "run_fixture.h"
-
 #include "app/about_dialog.h"
 #include "app/save_dialog.h"
+#include "run_fixture.h"
 #include "tests/support/fake_portal.h"
 #include "tests/support/session_test_main.h"
+#include "tests/support/temp_tree.h"
 #include "widgets/hook_hot_key.h"
 
 #include <QApplication>
@@ -42,12 +42,10 @@ protected:
         if (!NoSessionReason().empty())
             GTEST_SKIP() << NoSessionReason();
         ASSERT_EQ(QGuiApplication::platformName(), "wayland");
-        folder.path = dir.path().toStdString();
-        for (const char* sub : {"写真", "music"}) {
-            QDir(dir.path()).mkpath(sub);
-            QFile file(dir.path() + "/" + sub + "/data.bin");
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(QByteArray(std::string_view(sub) == "music" ? 3000 : 9000, 'x'));
+        folder.path = tree.Folder();
+        for (const std::string sub : {"写真", "music"}) {
+            tree.Dir(sub);
+            tree.Write(sub + "/data.bin", std::string(sub == "music" ? 3000 : 9000, 'x'));
         }
     }
     void ShowWindow()
@@ -76,7 +74,7 @@ protected:
         poll->start(20);
     }
 
-    QTemporaryDir dir;
+    TTempTree tree;
     TFakeSelectedFolder folder;
     std::unique_ptr<TfrmMain> window;
 };
@@ -96,7 +94,7 @@ TEST_F(MainWindowWaylandTest, AnalysesDrawsAndSavesThroughTheRealDialogs)
             colours.insert(chart.pixel(x, y));
     EXPECT_GT(colours.size(), 5u);
 
-    const QString target = dir.path() + "/chart.bmp";
+    const QString target = QString::fromStdString(tree.Path("chart.bmp"));
     QString shownText;
     AnswerNextDialog<QFileDialog>([&](QFileDialog& dialog) {
         dialog.findChild<QLineEdit*>("fileNameEdit")->setText(target);

@@ -1,10 +1,10 @@
 // The main window's F5 on a real X server (the X tests' main() starts a private Xvfb): keys
 // are pressed with xdotool, and a second X client has
 // the focus as "another application". Skipped with the reason when Xvfb or xdotool is missing.
-#include "run_fixture.h"
-
 #include "app/about_dialog.h"
+#include "run_fixture.h"
 #include "tests/support/other_x_client.h"
+#include "tests/support/temp_tree.h"
 #include "tests/support/x11_test_main.h"
 
 #include <QApplication>
@@ -23,7 +23,7 @@ protected:
     {
         if (const std::string reason = NoXdotoolReason(); !reason.empty())
             GTEST_SKIP() << reason;
-        folder.path = dir.path().toStdString();
+        folder.path = tree.Folder();
         window = std::make_unique<TfrmMain>(folder);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -38,7 +38,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitFor([&] { return folder.calls > before && !window->IsRunning(); }));
     }
 
-    QTemporaryDir dir;
+    TTempTree tree;
     TFakeSelectedFolder folder;
     std::unique_ptr<TfrmMain> window;
     TOtherClient other;

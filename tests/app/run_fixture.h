@@ -4,14 +4,13 @@
 #include "app/event_pump.h"
 #include "app/main_window.h"
 #include "shelltree/selected_folder.h"
+#include "tests/support/temp_tree.h"
 #include "widgets/log_view.h"
 #include "widgets/status_progress_bar.h"
 
 #include <QAction>
-#include <QGuiApplication>
-
 #include <QCoreApplication>
-#include <QTemporaryDir>
+#include <QGuiApplication>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -69,7 +68,7 @@ protected:
     {
         // Every pump dispatches, so a queued event lands at an exact point of the run.
         InstallEventPump(std::chrono::microseconds(0));
-        root = dir.path().toStdString();
+        root = tree.Folder();
         folder.path = root;
     }
 
@@ -112,7 +111,7 @@ protected:
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     }
 
-    QTemporaryDir dir;
+    TTempTree tree;
     std::string root;
     TFakeSelectedFolder folder;
     TfrmMain window;

@@ -1,15 +1,16 @@
 // The main window's save dialog, the toolkit's real file dialog on the offscreen platform: what
 // its file type reads and which folder it opens in. HOME and the XDG folders point into a
 // temporary folder for the test.
-#include "run_fixture.h"
-
 #include "app/save_dialog.h"
+
+#include "run_fixture.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <string>

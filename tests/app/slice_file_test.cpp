@@ -1,5 +1,5 @@
 // The render tool's slice list: label<TAB>value lines, and the bad input it refuses.
-#include "app/slice_file.h"
+#include "support/slice_file.h"
 
 #include <gtest/gtest.h>
 

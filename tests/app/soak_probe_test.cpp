@@ -1,10 +1,10 @@
 // The soak probe over a real main window: what it writes for the driver to read (run starts and
 // ends, each run's memo and slices, message boxes, the state file) and that it shows the boxes
 // as the program would without it.
-#include "run_fixture.h"
-
 #include "app/soak_probe.h"
-#include "platform/handler_errors.h"
+
+#include "base/handler_errors.h"
+#include "run_fixture.h"
 
 #include <QTest>
 

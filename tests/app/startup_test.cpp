@@ -1,10 +1,11 @@
 // Start-up: the splash window during the creation of the windows and the first run, and the
 // order in which the windows come and go.
-#include "run_fixture.h"
+#include "app/startup.h"
 
 #include "app/splash_window.h"
-#include "app/startup.h"
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
+#include "run_fixture.h"
+#include "tests/support/temp_tree.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -48,10 +49,10 @@ protected:
     StartupTest()
     {
         InstallEventPump(std::chrono::microseconds(0));
-        folder.path = dir.path().toStdString();
+        folder.path = tree.Folder();
     }
 
-    QTemporaryDir dir;
+    TTempTree tree;
     TFakeSelectedFolder folder;
 };
 

@@ -1,9 +1,9 @@
 // The choice of language and the English catalogue: every text of the code has a finished
 // English translation, the built-in catalogue gives it at run time, and under Japanese or a
 // bare C locale every text stays as written, with Qt's own dialogs in Japanese too.
-#include "language_checks.h"
-
 #include "app/translations.h"
+
+#include "language_checks.h"
 
 #include <QCoreApplication>
 #include <QDir>

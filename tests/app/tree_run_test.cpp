@@ -1,15 +1,14 @@
 // The main window with the real folder tree in its left pane: selecting a folder in the tree
 // runs the analysis of that folder, with the folder's raw path bytes.
-#include "tree_window.h"
-
 #include "app/event_pump.h"
 #include "app/main_window.h"
-#include "platform/fonts.h"
+#include "base/fonts.h"
 #include "shelltree/tree_view.h"
+#include "tests/support/temp_tree.h"
+#include "tree_window.h"
 #include "widgets/log_view.h"
 
 #include <QFontInfo>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -22,16 +21,10 @@ namespace {
 
 TEST(TreeRunTest, SelectingAFolderWhoseNameIsNotUtf8TotalsItsBytes)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::string root = dir.path().toStdString();
+    TTempTree temp;
+    ASSERT_TRUE(std::filesystem::is_directory(temp.Root()));
+    const std::string root = temp.Folder();
     const std::string odd = root + "/caf\xE9";
-    // Qt cannot remove names that are not UTF-8; the test removes its folder itself.
-    struct Cleanup
-    {
-        std::string path;
-        ~Cleanup() { std::filesystem::remove_all(path); }
-    } cleanup{odd};
     std::filesystem::create_directories(odd + "/sub\xFF");
     std::ofstream(odd + "/own\xE9.bin", std::ios::binary) << std::string(1000, 'x');
     std::ofstream(odd + "/sub\xFF/deep.bin", std::ios::binary) << std::string(234, 'y');
@@ -73,9 +66,9 @@ TEST(TreeRunTest, EveryPartOfTheWindowDrawsInTheWindowsFont)
     // The family as the font engine resolved it: a name that merely starts like the wanted
     // one, or a request that was never matched, would pass a test of the requested family.
     InstallFontSubstitutions();
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    auto* tree = NewTreeRootedAt(dir.path().toStdString());
+    TTempTree temp;
+    ASSERT_TRUE(std::filesystem::is_directory(temp.Root()));
+    auto* tree = NewTreeRootedAt(temp.Folder());
     TfrmMain window(*tree, tree);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

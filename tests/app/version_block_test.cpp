@@ -1,8 +1,9 @@
 // The version reader: the block linked into the built program, and blocks made here.
 #include "app/version_block.h"
-#include "app/version_block_writer.h"
+
 #include "app/version_info.h"
 #include "platform/elf_section.h"
+#include "tools/version_block_writer.h"
 
 #include <gtest/gtest.h>
 

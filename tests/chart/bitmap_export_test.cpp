@@ -1,20 +1,21 @@
 // Writing the chart as a BMP file: the file's form, and every way the target can refuse to
 // be written, each of which must raise the file-creation error and leave what was there.
-#include "chart_test_support.h"
-
 #include "chart/bmp_encoder.h"
+#include "chart_test_support.h"
 #include "platform/atomic_file.h"
 #include "tests/support/user_namespace.h"
 
 #include <QDir>
 #include <QTemporaryDir>
-#include <csignal>
-#include <fcntl.h>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 namespace tallyrun::test {
 namespace {
@@ -44,7 +45,7 @@ protected:
         try {
             chart.ExportBitmapFile(path);
             ADD_FAILURE() << "no error for " << path;
-        } catch (const EFCreateError& error) {
+        } catch (const platform::EFCreateError& error) {
             EXPECT_EQ(std::string(error.what()), "ファイル " + path + " を作成できません");
         }
         EXPECT_EQ(ReadFileBytes(qpath), before);

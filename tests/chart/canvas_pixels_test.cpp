@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
+
 #include <numbers>
 
 namespace tallyrun::test {

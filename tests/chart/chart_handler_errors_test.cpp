@@ -1,14 +1,14 @@
 // Errors raised by the handlers the chart calls: each is shown in the error box, the chart's
 // own handling and the event loop go on, and a failing paint shows its error after the paint.
+#include "base/handler_errors.h"
 #include "chart_test_support.h"
-
-#include "platform/handler_errors.h"
 
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
+
+#include <functional>
 #include <set>
 #include <stdexcept>
 

@@ -1,10 +1,10 @@
 // The chart legend: property checks and repaints, layout, drawing and the room it leaves the
 // series, on a real chart drawn off screen.
-#include "chart_test_support.h"
+#include "chart/chart_legend.h"
 
 #include "chart/chart_exception.h"
-#include "chart/chart_legend.h"
 #include "chart/chart_math.h"
+#include "chart_test_support.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

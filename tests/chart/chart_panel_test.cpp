@@ -1,8 +1,7 @@
 // The chart panel: plot geometry, depth, the drawing sequence's order, repaint requests and
 // their coalescing through the buffer, the back wall, brushes, errors and mouse input.
-#include "chart_test_support.h"
-
 #include "chart/chart_exception.h"
+#include "chart_test_support.h"
 
 #include <QPainter>
 #include <QTemporaryDir>

@@ -4,10 +4,9 @@
 // by a pixel); the boxes themselves, arrows and slices are compared exactly.
 //
 // TALLYRUN_UPDATE_CHART_REFERENCES=1 writes the images anew instead of comparing.
+#include "base/fonts.h"
 #include "chart_test_support.h"
-
-#include "app/chart_render_setup.h"
-#include "platform/fonts.h"
+#include "support/chart_render_setup.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

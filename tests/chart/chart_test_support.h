@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPalette>
+
 #include <string>
 #include <vector>
 

@@ -1,5 +1,5 @@
+#include "base/list_index_error.h"
 #include "chart/chart_series.h"
-#include "platform/list_index_error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The pie on a real chart: slice order and colours on rendered pixels, rotation, explode,
 // mark placement, arrow colours, box sizes and zoomed fonts, mark texts over hatched slices,
 // the other slice, hit-testing and the chart's look while the pie is on it.
-#include "chart_test_support.h"
+#include "chart/pie_series.h"
 
 #include "chart/pie_exception.h"
-#include "chart/pie_series.h"
+#include "chart_test_support.h"
 
 #include <QFontMetrics>
 #include <gtest/gtest.h>

@@ -1,11 +1,13 @@
 // The projection arithmetic, the rounding helpers, colour darkening and the view options'
 // repaint requests, without a window.
+#include "chart/projection.h"
+
 #include "chart/chart_color.h"
 #include "chart/chart_math.h"
-#include "chart/projection.h"
 #include "chart/view3d_options.h"
 
 #include <gtest/gtest.h>
+
 #include <numbers>
 
 namespace tallyrun::test {

@@ -1,13 +1,13 @@
 // The character helpers and the log's path escaping take file names, which may hold any bytes:
 // no input may crash them, every cut must rejoin to the text, and an escaped path never holds a
 // line break or another control byte.
+#include "scan/log_line.h"
+#include "scan/string_helpers.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-
-#include "scan/log_line.h"
-#include "scan/string_helpers.h"
 
 using namespace tallyrun;
 

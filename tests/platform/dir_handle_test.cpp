@@ -1,11 +1,14 @@
-#include <fcntl.h>
-#include <gtest/gtest.h>
-#include <map>
-#include <sys/stat.h>
-
 #include "platform/dir_handle.h"
+
 #include "platform/dir_reader.h"
 #include "tests/support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <map>
 
 namespace tallyrun::test {
 

@@ -4,9 +4,9 @@
 #include "platform/drop_entries.h"
 
 #include "tests/support/child_process.h"
+#include "tests/support/temp_tree.h"
 #include "tests/support/user_namespace.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <sched.h>
@@ -22,6 +22,9 @@
 #include <sstream>
 
 namespace tallyrun::test {
+
+using namespace platform;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -45,7 +48,7 @@ class DropInto : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(tmp_.isValid());
+        ASSERT_TRUE(fs::is_directory(tree_.Root()));
         fs::create_directories(P("src/tree\xff/sub"));
         fs::create_directories(P("dst"));
         WriteFile(P("src/tree\xff/sub/a.txt"), 3, 'a');
@@ -54,17 +57,14 @@ protected:
         fs::create_symlink("/etc/hostname", P("src/tree\xff/outside"));
         WriteFile(P("src/file"), 5, 'f');
     }
-    // Qt's own removal skips names that are not UTF-8.
-    void TearDown() override { fs::remove_all(Root()); }
-    std::string P(const std::string& name) const { return Root() + "/" + name; }
-    std::string Root() const { return tmp_.path().toStdString(); }
+    std::string P(const std::string& name) const { return tree_.Path(name); }
     TDropItemOutcome DropOne(const std::string& source, const std::string& target,
                              TDropEffect effect)
     {
         const auto outcomes = DropEntries({P(source)}, P(target), effect);
         return outcomes.size() == 1 ? outcomes[0] : TDropItemOutcome{};
     }
-    QTemporaryDir tmp_;
+    TTempTree tree_;
 };
 
 TEST_F(DropInto, CopiesTreesWithLinksAsLinksAndMovesAndLinks)

@@ -1,11 +1,14 @@
-#include <algorithm>
-#include <gtest/gtest.h>
-#include <map>
-#include <sys/stat.h>
+#include "platform/find_file.h"
 
 #include "platform/entry_info.h"
-#include "platform/find_file.h"
 #include "tests/support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <map>
 
 namespace tallyrun::test {
 

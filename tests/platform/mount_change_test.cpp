@@ -14,6 +14,9 @@
 #include <sstream>
 
 namespace tallyrun::test {
+
+using namespace platform;
+
 namespace {
 
 TEST(MountChange, DiffReportsAddedAndRemovedPointsOnce)

@@ -6,6 +6,9 @@
 #include <sstream>
 
 namespace tallyrun::test {
+
+using namespace platform;
+
 namespace {
 
 TEST(MountTable, BlockMountsOfWholeFileSystemsWithRootFirst)

@@ -4,8 +4,8 @@
 #include "platform/inotify_watch.h"
 #include "platform/rename_entry.h"
 #include "platform/wait_event.h"
+#include "tests/support/temp_tree.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,17 +13,17 @@
 #include <fstream>
 
 namespace tallyrun::test {
+
+using namespace platform;
+
 namespace {
 
 class ShellFileOps : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(tmp_.isValid()); }
-    std::string Path(const std::string& name) const
-    {
-        return tmp_.path().toStdString() + "/" + name;
-    }
-    QTemporaryDir tmp_;
+    void SetUp() override { ASSERT_TRUE(std::filesystem::is_directory(tree_.Root())); }
+    std::string Path(const std::string& name) const { return tree_.Path(name); }
+    TTempTree tree_;
 };
 
 TEST_F(ShellFileOps, ListsRawNamesAndTellsFoldersFromLinks)
@@ -32,7 +32,7 @@ TEST_F(ShellFileOps, ListsRawNamesAndTellsFoldersFromLinks)
     std::ofstream(Path("file")) << "x";
     std::filesystem::create_directory_symlink(Path("dir\xff"), Path("link"));
     std::vector<TFolderEntry> entries;
-    ASSERT_TRUE(ReadFolderEntries(tmp_.path().toStdString(), entries));
+    ASSERT_TRUE(ReadFolderEntries(tree_.Folder(), entries));
     std::sort(entries.begin(), entries.end(),
               [](const TFolderEntry& a, const TFolderEntry& b) { return a.name < b.name; });
     ASSERT_EQ(entries.size(), 3u);
@@ -41,7 +41,7 @@ TEST_F(ShellFileOps, ListsRawNamesAndTellsFoldersFromLinks)
     EXPECT_FALSE(entries[1].isDir);
     EXPECT_TRUE(entries[2].isLink);
     EXPECT_FALSE(entries[2].isDir);
-    EXPECT_TRUE(HasSubfolder(tmp_.path().toStdString()));
+    EXPECT_TRUE(HasSubfolder(tree_.Folder()));
     EXPECT_FALSE(HasSubfolder(Path("dir\xff")));
     // A link to a folder counts as a subfolder, a link to a file or to nothing does not.
     std::filesystem::create_symlink(Path("file"), Path("dir\xff/to-file"));

@@ -1,11 +1,13 @@
-#include <QLocale>
-#include <algorithm>
-#include <gtest/gtest.h>
+#include "scan/file_listing.h"
 
 #include "scan/file_list.h"
-#include "scan/file_listing.h"
 #include "scan/name_order.h"
 #include "tests/support/temp_tree.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace tallyrun::test {
 namespace {

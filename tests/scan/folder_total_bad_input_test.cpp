@@ -1,21 +1,24 @@
-#include <QLocale>
-#include <cstdio>
-#include <fcntl.h>
-#include <gtest/gtest.h>
-#include <sys/mount.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "scan/folder_total.h"
 
 #include "scan/dir_cursor.h"
 #include "scan/file_list.h"
 #include "scan/file_listing.h"
-#include "scan/folder_total.h"
 #include "scan/pump_events.h"
 #include "tests/scan/scan_fixture.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/user_namespace.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 namespace tallyrun::test {
 namespace {

@@ -1,9 +1,11 @@
 // Stress cases of the folder totals that take a while.
-#include <cstdio>
+#include "scan/folder_total.h"
+
+#include "tests/scan/scan_fixture.h"
+
 #include <gtest/gtest.h>
 
-#include "scan/folder_total.h"
-#include "tests/scan/scan_fixture.h"
+#include <cstdio>
 
 namespace tallyrun::test {
 namespace {

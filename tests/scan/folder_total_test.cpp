@@ -1,10 +1,11 @@
-#include <QLocale>
-#include <gtest/gtest.h>
-
 #include "scan/folder_total.h"
+
 #include "scan/pump_events.h"
 #include "tests/scan/scan_fixture.h"
 #include "tests/support/temp_tree.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
 
 namespace tallyrun::test {
 namespace {

@@ -1,13 +1,14 @@
 // The folder totals list and measure on worker threads; these run under the thread sanitizer in
 // CI.
-#include <gtest/gtest.h>
+#include "scan/folder_total.h"
 
 #include "scan/dir_cursor.h"
-#include "scan/folder_total.h"
 #include "scan/pump_events.h"
 #include "scan/tree_listing.h"
 #include "tests/scan/scan_fakes.h"
 #include "tests/support/temp_tree.h"
+
+#include <gtest/gtest.h>
 
 namespace tallyrun::test {
 namespace {

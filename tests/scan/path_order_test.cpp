@@ -1,17 +1,18 @@
 // The file lists and the log follow the order of the whole path strings under the user locale's
 // case-insensitive comparison, not the order of the paths component by component.
-#include <QLocale>
-#include <algorithm>
-#include <gtest/gtest.h>
-#include <random>
-#include <set>
-
 #include "scan/file_list.h"
 #include "scan/file_listing.h"
 #include "scan/folder_total.h"
 #include "scan/name_order.h"
 #include "tests/scan/scan_fixture.h"
 #include "tests/support/temp_tree.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <set>
 
 namespace tallyrun::test {
 namespace {

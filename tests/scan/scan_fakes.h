@@ -1,10 +1,10 @@
 // Small stand-ins for the progress bar and the log memo the folder totals report into.
 #pragma once
 
+#include "scan/scan_sinks.h"
+
 #include <string>
 #include <vector>
-
-#include "scan/scan_sinks.h"
 
 namespace tallyrun::test {
 

@@ -2,13 +2,13 @@
 // with the stop request cleared, everything detached again afterwards.
 #pragma once
 
-#include <QLocale>
-#include <gtest/gtest.h>
-
 #include "scan/folder_total.h"
 #include "scan/pump_events.h"
 #include "tests/scan/scan_fakes.h"
 #include "tests/support/temp_tree.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
 
 namespace tallyrun::test {
 

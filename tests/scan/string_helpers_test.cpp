@@ -1,9 +1,10 @@
-#include <QLocale>
-#include <gtest/gtest.h>
+#include "scan/string_helpers.h"
 
 #include "scan/file_listing.h"
 #include "scan/pump_events.h"
-#include "scan/string_helpers.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
 
 namespace tallyrun::test {
 namespace {

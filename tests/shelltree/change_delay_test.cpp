@@ -1,5 +1,6 @@
 // The change delay: only the last node of a burst is reported, after the full delay.
 #include "shelltree/change_delay.h"
+
 #include "tests/support/event_waits.h"
 
 #include <gtest/gtest.h>

@@ -164,14 +164,14 @@ TEST(DropEffect, ModifierKeysChooseCopyMoveOrLink)
     const struct
     {
         Qt::KeyboardModifiers keys;
-        TDropEffect effect;
+        platform::TDropEffect effect;
     } cases[] = {
-        {Qt::NoModifier, TDropEffect::deCopy},
-        {Qt::ControlModifier, TDropEffect::deCopy},
-        {Qt::ShiftModifier, TDropEffect::deMove},
-        {Qt::ControlModifier | Qt::ShiftModifier, TDropEffect::deLink},
-        {Qt::AltModifier, TDropEffect::deLink},
-        {Qt::AltModifier | Qt::ShiftModifier, TDropEffect::deLink},
+        {Qt::NoModifier, platform::TDropEffect::deCopy},
+        {Qt::ControlModifier, platform::TDropEffect::deCopy},
+        {Qt::ShiftModifier, platform::TDropEffect::deMove},
+        {Qt::ControlModifier | Qt::ShiftModifier, platform::TDropEffect::deLink},
+        {Qt::AltModifier, platform::TDropEffect::deLink},
+        {Qt::AltModifier | Qt::ShiftModifier, platform::TDropEffect::deLink},
     };
     for (const auto& c : cases)
         EXPECT_EQ(DropEffectForModifiers(c.keys), c.effect) << c.keys.toInt();

@@ -1,11 +1,12 @@
 // A drop onto a folder node with the payloads other programs hand over: identifier arrays and
 // file lists resolved to real temp folders, refused whole when any part is unusable.
 #include "shelltree/drop_target.h"
+
 #include "shelltree/drop_uri_list.h"
 #include "shelltree/item_id.h"
+#include "tests/support/temp_tree.h"
 
 #include <QMimeData>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -32,8 +33,8 @@ QByteArray ArrayOf(PCItemIDList parent, std::vector<PCItemIDList> items)
 
 TEST(DropTarget, ResolvesEitherPayloadAndRefusesOntoItselfOrUnusableItems)
 {
-    QTemporaryDir tmp;
-    const std::string root = tmp.path().toStdString();
+    TTempTree tree;
+    const std::string root = tree.Folder();
     fs::create_directories(root + "/from/dir/sub");
     fs::create_directories(root + "/to");
     std::ofstream(root + "/from/f\xff") << "x";
@@ -52,7 +53,7 @@ TEST(DropTarget, ResolvesEitherPayloadAndRefusesOntoItselfOrUnusableItems)
     auto report = DropOntoFolder(dragDir, root + "/to", Qt::NoModifier);
     ASSERT_TRUE(report.accepted) << report.error;
     ASSERT_EQ(report.outcomes.size(), 1u);
-    EXPECT_EQ(report.outcomes[0].result, TDropItemResult::driDone);
+    EXPECT_EQ(report.outcomes[0].result, platform::TDropItemResult::driDone);
     EXPECT_TRUE(fs::is_directory(root + "/to/dir/sub"));
 
     QMimeData files;

@@ -1,4 +1,5 @@
 #include "shelltree/id_list.h"
+
 #include "shelltree/item_id.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Item records on real temporary trees: kinds, paths, names, attributes, icons and renaming.
-#include "shell_fixture.h"
+#include "shelltree/item_data.h"
 
+#include "shell_fixture.h"
 #include "shelltree/folder_locations.h"
 #include "shelltree/icon_list.h"
-#include "shelltree/item_data.h"
 #include "shelltree/item_id.h"
 #include "shelltree/sh_folder.h"
 #include "shelltree/sh_root.h"

@@ -1,8 +1,8 @@
 // Starting and finishing an in-place rename on real temporary folders.
-#include "shell_fixture.h"
-
-#include "shelltree/folder_locations.h"
 #include "shelltree/label_edit.h"
+
+#include "shell_fixture.h"
+#include "shelltree/folder_locations.h"
 #include "shelltree/sh_root.h"
 
 #include <filesystem>

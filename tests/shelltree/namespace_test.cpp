@@ -1,8 +1,7 @@
 // The namespace's folder objects on real temporary trees: enumeration, order, paths, and
 // what happens when the file system changes under them.
-#include "shell_fixture.h"
-
 #include "platform/mount_table.h"
+#include "shell_fixture.h"
 #include "shelltree/folder_locations.h"
 #include "shelltree/item_id.h"
 #include "shelltree/item_types.h"
@@ -244,7 +243,7 @@ TEST_F(NamespaceTest, DriveUnmountedWhileListedStaysHarmless)
     EXPECT_TRUE(desktop->GetDisplayNameOf(list.get(), name));
     EXPECT_EQ(name, Root() + "/not-mounted");
     EXPECT_EQ(desktop->BindToObject(list.get()), nullptr);
-    EXPECT_FALSE(IsVolumeReady(Root() + "/not-mounted/"));
+    EXPECT_FALSE(platform::IsVolumeReady(Root() + "/not-mounted/"));
     std::string path;
     EXPECT_TRUE(TQorShID::PathFromIDList(list.get(), path));
     EXPECT_EQ(path, Root() + "/not-mounted/");

@@ -1,10 +1,11 @@
 // The watcher on real temporary folders.
 #include "shelltree/notify_thread.h"
+
 #include "tests/support/event_waits.h"
+#include "tests/support/temp_tree.h"
 #include "tests/support/user_namespace.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -36,13 +37,13 @@ class NotifyThreadTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(tmp_.isValid());
+        ASSERT_TRUE(std::filesystem::is_directory(tree_.Root()));
         clock_.start();
     }
 
     std::string Dir(const std::string& name)
     {
-        const std::string path = tmp_.path().toStdString() + "/" + name;
+        const std::string path = tree_.Path(name);
         std::filesystem::create_directories(path);
         return path;
     }
@@ -65,7 +66,7 @@ protected:
         return watcher;
     }
 
-    QTemporaryDir tmp_;
+    TTempTree tree_;
     QObject owner_;
     QElapsedTimer clock_;
     std::vector<Report> reports_;

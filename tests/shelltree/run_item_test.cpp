@@ -1,9 +1,10 @@
 // Running a double-clicked item on real temp files, with a launcher that only records: what is
 // selected, what is opened, and that nothing runnable is opened without consent.
-#include "shelltree/desktop_entry.h"
 #include "shelltree/run_item.h"
 
-#include <QTemporaryDir>
+#include "shelltree/desktop_entry.h"
+#include "tests/support/temp_tree.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -69,8 +70,8 @@ public:
 
 TEST(RunItem, OpensDocumentsSelectsLinkedFoldersAndAsksBeforeRunnables)
 {
-    QTemporaryDir tmp;
-    const std::string root = fs::canonical(tmp.path().toStdString()).string();
+    TTempTree tree;
+    const std::string root = fs::canonical(tree.Folder()).string();
     const auto write = [&](const std::string& name, const std::string& text) {
         std::ofstream(root + "/" + name) << text;
         return root + "/" + name;

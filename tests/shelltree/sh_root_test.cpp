@@ -1,6 +1,6 @@
-#include "shell_fixture.h"
-
 #include "shelltree/sh_root.h"
+
+#include "shell_fixture.h"
 
 namespace tallyrun::test {
 namespace {

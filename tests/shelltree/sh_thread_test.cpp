@@ -1,11 +1,11 @@
 // The thread base: waits, and stopping a thread that waits for the UI thread.
-#include "platform/wait_event.h"
 #include "shelltree/sh_thread.h"
+
+#include "platform/wait_event.h"
 #include "tests/support/event_waits.h"
 
-#include <gtest/gtest.h>
-
 #include <QThread>
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
@@ -63,7 +63,7 @@ TEST(ShThread, HandOffRunsOnTheUiThread)
 class WaitingThread : public TShThread
 {
 public:
-    WaitingThread(int timeoutMs, int fd, const TWaitEvent& gate)
+    WaitingThread(int timeoutMs, int fd, const platform::TWaitEvent& gate)
         : timeoutMs_(timeoutMs), fd_(fd), gate_(gate)
     {
         Start();
@@ -78,7 +78,7 @@ protected:
     void Execute() override
     {
         const int gate[] = {gate_.Fd()};
-        WaitForAny(gate, -1);
+        platform::WaitForAny(gate, -1);
         int fired = -1;
         const int fds[] = {fd_};
         const auto r = fd_ >= 0 ? WaitWithHandles(fds, timeoutMs_, fired) : Wait(timeoutMs_);
@@ -91,7 +91,7 @@ protected:
 private:
     int timeoutMs_;
     int fd_;
-    const TWaitEvent& gate_;
+    const platform::TWaitEvent& gate_;
 };
 
 TEST(ShThread, WaitsAnswerInOrderOfPrecedenceAndNeverLoseAWake)
@@ -118,8 +118,8 @@ TEST(ShThread, WaitsAnswerInOrderOfPrecedenceAndNeverLoseAWake)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.raised);
-        TWaitEvent gate;
-        TWaitEvent handleEvent;
+        platform::TWaitEvent gate;
+        platform::TWaitEvent handleEvent;
         WaitingThread thread(c.timeoutMs, c.withHandle ? handleEvent.Fd() : -1, gate);
         if (c.raised & handle)
             handleEvent.Set();

@@ -1,8 +1,5 @@
 #include "shell_fixture.h"
 
-#include <QDir>
-#include <QFile>
-
 #include <filesystem>
 #include <fstream>
 
@@ -10,8 +7,8 @@ namespace tallyrun::test {
 
 void ShellFixture::SetUp()
 {
-    ASSERT_TRUE(tmp_.isValid());
-    root_ = QFile::encodeName(tmp_.path()).toStdString();
+    ASSERT_TRUE(std::filesystem::is_directory(tree_.Root()));
+    root_ = tree_.Folder();
     oldHome_ = qgetenv("HOME");
     oldConfig_ = qgetenv("XDG_CONFIG_HOME");
     MakeDir(Home());

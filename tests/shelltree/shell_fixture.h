@@ -3,8 +3,9 @@
 #pragma once
 
 #include "shelltree/id_list.h"
+#include "tests/support/temp_tree.h"
 
-#include <QTemporaryDir>
+#include <QByteArray>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -27,7 +28,7 @@ protected:
     TIDListPtr ListOf(const std::string& path);
 
 private:
-    QTemporaryDir tmp_;
+    TTempTree tree_;
     std::string root_;
     QByteArray oldHome_;
     QByteArray oldConfig_;

@@ -6,8 +6,9 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
-#include <filesystem>
 #include <sys/stat.h>
+
+#include <filesystem>
 
 namespace tallyrun::test {
 namespace {

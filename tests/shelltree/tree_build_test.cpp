@@ -1,15 +1,14 @@
 // Building the folder tree on real temporary folders: its first levels, what it lists, the
 // paths it gives for what is selected, and the expansion rules.
-#include "tree_fixture.h"
-
 #include "shelltree/icon_list.h"
+#include "tree_fixture.h"
 
 #include <QApplication>
 
-#include <iostream>
-
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <iostream>
 
 namespace tallyrun::test {
 namespace {

@@ -3,7 +3,6 @@
 // lets events run meanwhile) does not make the tree scroll by itself while the pointer rests
 // above or below it. Skipped with the reason when Xvfb or xdotool is missing.
 #include "shell_fixture.h"
-
 #include "shelltree/tree_view.h"
 #include "tests/support/x11_test_main.h"
 

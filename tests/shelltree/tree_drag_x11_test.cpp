@@ -3,7 +3,6 @@
 // in both trees; Escape in the middle of a drag cancels it. Skipped with the reason when Xvfb
 // or xdotool is missing.
 #include "shell_fixture.h"
-
 #include "shelltree/tree_view.h"
 #include "tests/support/x11_test_main.h"
 

@@ -2,11 +2,10 @@
 // tree receives: copies land in the folder, a folder never takes itself or its ancestors, a
 // name clash keeps both files, a held pointer opens the folder, and a malformed payload is
 // refused whole before any file is touched.
-#include "tree_fixture.h"
-
-#include "platform/handler_errors.h"
+#include "base/handler_errors.h"
 #include "shelltree/drop_id_array.h"
 #include "shelltree/drop_uri_list.h"
+#include "tree_fixture.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>

@@ -3,9 +3,8 @@
 #pragma once
 
 #include "shell_fixture.h"
-#include "tests/support/event_waits.h"
-
 #include "shelltree/tree_view.h"
+#include "tests/support/event_waits.h"
 
 #include <QElapsedTimer>
 #include <QTest>

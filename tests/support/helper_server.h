@@ -3,9 +3,10 @@
 // that dies takes its servers with it.
 #pragma once
 
+#include <sys/types.h>
+
 #include <functional>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 namespace tallyrun::test {

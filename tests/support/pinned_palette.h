@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPalette>
+
 #include <initializer_list>
 #include <utility>
 

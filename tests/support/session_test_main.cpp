@@ -1,4 +1,5 @@
 #include "tests/support/session_test_main.h"
+
 #include "tests/support/session_servers.h"
 #include "tests/support/test_desktop.h"
 #include "tests/support/test_locale.h"

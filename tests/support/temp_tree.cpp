@@ -1,11 +1,12 @@
 #include "tests/support/temp_tree.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
-#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
 
 namespace tallyrun::test {
 
@@ -50,6 +51,14 @@ void TTempTree::File(const std::string& relative, std::uint64_t size) const
     const bool ok = ::ftruncate(fd, static_cast<off_t>(size)) == 0;
     ::close(fd);
     Check(ok, "truncate " + relative);
+}
+
+void TTempTree::Write(const std::string& relative, std::string_view contents) const
+{
+    std::FILE* file = std::fopen(Path(relative).c_str(), "wb");
+    Check(file != nullptr, "create " + relative);
+    const bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
+    Check(std::fclose(file) == 0 && written, "write " + relative);
 }
 
 void TTempTree::Link(const std::string& relative, const std::string& target) const

@@ -1,4 +1,5 @@
 #include "tests/support/x11_test_main.h"
+
 #include "tests/support/test_desktop.h"
 #include "tests/support/test_locale.h"
 #include "tests/support/xvfb_server.h"

@@ -1,10 +1,11 @@
 // The hot-key component through the desktop's global-shortcuts portal: a fake portal on the
 // test's own session bus (session_test_main.cpp), widgets on the offscreen platform, where
 // without the portal the key works in the program's windows only.
-#include "platform/handler_errors.h"
+#include "widgets/hook_hot_key.h"
+
+#include "base/handler_errors.h"
 #include "tests/support/fake_portal.h"
 #include "tests/support/session_test_main.h"
-#include "widgets/hook_hot_key.h"
 
 #include <QDBusConnection>
 #include <QTest>

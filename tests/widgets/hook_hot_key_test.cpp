@@ -1,8 +1,9 @@
 // The hot-key component without an X server (offscreen platform): the modifier mapping, the
 // application shortcut that stands in, the event, Activate and errors raised by the handler.
-#include "platform/handler_errors.h"
-#include "platform/x11_keysym.h"
 #include "widgets/hook_hot_key.h"
+
+#include "base/handler_errors.h"
+#include "platform/x11_keysym.h"
 #include "widgets/hot_key_modifiers.h"
 
 #include <QApplication>

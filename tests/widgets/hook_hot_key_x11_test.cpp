@@ -3,17 +3,19 @@
 // runs over Qt's real X connection; keys are pressed with xdotool, and a second X client
 // made here plays "another application" that has the focus or holds keys. Every test is
 // skipped with its reason when Xvfb or xdotool is not installed.
+#include "widgets/hook_hot_key.h"
+
 #include "platform/x11_key_grab.h"
 #include "tests/support/other_x_client.h"
 #include "tests/support/x11_test_main.h"
 #include "tests/support/xvfb_server.h"
-#include "widgets/hook_hot_key.h"
 
 #include <QApplication>
 #include <QProcess>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
+
 #include <xcb/xcb.h>
 
 #include <cstdlib>

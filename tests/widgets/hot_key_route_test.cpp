@@ -1,7 +1,8 @@
 // The hot-key component's logic without a window or a bus: the choice of route, the trigger
 // texts for and from the desktop, and the portal's object path rules.
-#include "platform/portal_request.h"
 #include "widgets/hot_key_route.h"
+
+#include "platform/portal_request.h"
 
 #include <gtest/gtest.h>
 

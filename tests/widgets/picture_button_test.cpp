@@ -1,8 +1,8 @@
 #include "widgets/picture_button.h"
-#include "widgets/transparent_picture.h"
 
 #include "tests/support/mouse_events.h"
 #include "tests/support/pinned_palette.h"
+#include "widgets/transparent_picture.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,6 +1,7 @@
-#include "platform/list_index_error.h"
-#include "widgets/panel_status_bar.h"
 #include "widgets/status_progress_bar.h"
+
+#include "base/list_index_error.h"
+#include "widgets/panel_status_bar.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,8 +1,8 @@
-#include "widgets/link_hint_window.h"
 #include "widgets/url_link.h"
 
 #include "tests/support/mouse_events.h"
 #include "tests/support/pinned_palette.h"
+#include "widgets/link_hint_window.h"
 
 #include <QApplication>
 #include <QDesktopServices>

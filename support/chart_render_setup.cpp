@@ -1,4 +1,4 @@
-#include "app/chart_render_setup.h"
+#include "support/chart_render_setup.h"
 
 #include "app/main_chart_settings.h"
 

@@ -4,7 +4,7 @@
 
 #include "app/main_chart.h"
 #include "app/main_chart_settings.h"
-#include "app/slice_file.h"
+#include "support/slice_file.h"
 
 #include <vector>
 

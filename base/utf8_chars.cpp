@@ -1,4 +1,4 @@
-#include "platform/utf8_chars.h"
+#include "base/utf8_chars.h"
 
 namespace tallyrun {
 

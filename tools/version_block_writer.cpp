@@ -1,4 +1,4 @@
-#include "app/version_block_writer.h"
+#include "tools/version_block_writer.h"
 
 #include <functional>
 #include <sstream>

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QPalette>
+
 #include <cstdint>
 
 namespace tallyrun {

@@ -1,4 +1,4 @@
-#include "app/slice_file.h"
+#include "support/slice_file.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "platform/color_value.h"
+#include "base/color_value.h"
 
 #include <QGuiApplication>
 

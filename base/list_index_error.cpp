@@ -1,4 +1,4 @@
-#include "platform/list_index_error.h"
+#include "base/list_index_error.h"
 
 #include <QCoreApplication>
 

@@ -4,21 +4,15 @@
 // leaves a Qt slot or event callback.
 #pragma once
 
+#include "base/message_box.h"
+
 #include <QString>
 
 #include <exception>
-#include <functional>
 
 namespace tallyrun {
 
-using TErrorDisplay = std::function<void(const QString& message)>;
-
-// Replaces how handler errors are shown and returns the display in use before; an empty
-// display restores the standard error box. Tests record the messages instead of showing them.
-TErrorDisplay SetHandlerErrorDisplay(TErrorDisplay display);
-
-// Shows `message` through the current error display.
-void ShowHandlerError(const QString& message);
+// The error display itself (SetHandlerErrorDisplay, ShowHandlerError) is in base/message_box.h.
 
 // Shows `message` through the current error display once the event in hand is over: a paint
 // handler must not open a modal box while its painter is active. At once without an

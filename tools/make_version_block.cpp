@@ -2,7 +2,7 @@
 //   make_version_block PRODUCT_NAME VERSION OUTPUT.cpp
 // VERSION is "major.minor.patch.build", the version of the top-level CMakeLists.txt.
 #include "app/version_block.h"
-#include "app/version_block_writer.h"
+#include "tools/version_block_writer.h"
 
 #include <cstdio>
 #include <exception>
