@@ -17,6 +17,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -81,12 +82,16 @@ int main(int argc, char** argv)
     window.QorShTreeView1Change(&window, nullptr);
     const double wallS = double(timer.nsecsElapsed()) / 1e9;
 
-    const std::string memo = window.memSearch->Text();
+    // The run's own peak: taken before the memo is written out, which must not add to it.
+    const long peakRssKb = PeakRssKb();
+
     long files = 0;
-    for (int i = 0; i < window.memSearch->LineCount(); ++i)
-        files += window.memSearch->Line(i).substr(0, 2) == "\t\t";
     std::ofstream memoOut(memoPath, std::ios::binary);
-    memoOut << memo;
+    for (int i = 0; i < window.memSearch->LineCount(); ++i) {
+        const std::string_view line = window.memSearch->Line(i);
+        files += line.substr(0, 2) == "\t\t";
+        memoOut << line << '\n';
+    }
     memoOut.close();
     if (!memoOut) {
         std::fprintf(stderr, "tallyrun-harness: cannot write %s\n", memoPath.c_str());
@@ -99,6 +104,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tallyrun-harness: cannot write %s\n", slicesPath.c_str());
         return 1;
     }
-    std::printf("wall_s=%.3f files=%ld peak_rss_kb=%ld\n", wallS, files, PeakRssKb());
+    std::printf("wall_s=%.3f files=%ld peak_rss_kb=%ld\n", wallS, files, peakRssKb);
     return 0;
 }
