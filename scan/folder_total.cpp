@@ -162,14 +162,16 @@ double FolderTotalListedAhead(TListingAhead& ahead, int parentFd, const std::str
         ahead.Poll(folder, std::chrono::milliseconds(0)) == TListingAhead::TState::tsNotListed)
         return FolderTotalAt(parentFd, folder, tdWholeTree);
     // A stop that comes while the listing is still under way abandons it, as in FolderTotalAt:
-    // nothing of the folder is logged or counted.
-    while (ahead.Poll(folder, kAheadPollInterval) == TListingAhead::TState::tsPending) {
+    // nothing of the folder is logged or counted. Events run at least once first, as a listing
+    // made here would let them run while it starts, so a stop already queued at the call ends
+    // the folder the same way whether its listing is done or not.
+    do {
         PumpEvents();
         if (scanStop.load()) {
             listingAbandoned = true;
             return 0;
         }
-    }
+    } while (ahead.Poll(folder, kAheadPollInterval) == TListingAhead::TState::tsPending);
     const TTreeListing listing = ahead.Take();
     listingAbandoned = scanStop.load();
     if (listingAbandoned)
