@@ -38,8 +38,7 @@ TListingAhead::~TListingAhead()
         thread_.join();
 }
 
-TListingAhead::TState TListingAhead::Poll(const std::string& folder,
-                                          std::chrono::milliseconds wait)
+TListingAhead::TState TListingAhead::Poll(const std::string& folder, std::chrono::milliseconds wait)
 {
     std::unique_lock lock(mutex_);
     if (taken_ >= slots_.size() || slots_[taken_].folder != folder)
