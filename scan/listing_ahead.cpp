@@ -66,7 +66,7 @@ TTreeListing TListingAhead::Take()
 
 bool TListingAhead::RoomAhead() const
 {
-    return filesAhead_ < std::max(kMinFilesAhead, filesInHand_);
+    return filesAhead_ < std::max(kMinFilesAhead, filesInHand_ / 2);
 }
 
 void TListingAhead::Work()

@@ -3,8 +3,10 @@
 // by the worker threads of ListTree), so the second core is not idle while lines are written.
 // Each listing is the one FolderTotalAt would make (the whole tree, with the files' sizes), opened
 // relative to the run folder's handle without following links. It keeps listing ahead while the
-// listings done and not yet taken hold fewer files than the one last taken (at least
-// kMinFilesAhead), so the memory held ahead stays about that of the listing being logged.
+// listings done and not yet taken hold fewer files than half the one last taken (at least
+// kMinFilesAhead): a file is logged in about half the time it takes to list it, so that keeps
+// the listing busy while the memory held ahead stays below that of the listing being logged
+// (plus the one listing started last, whose size is not known in advance).
 #pragma once
 
 #include <atomic>
