@@ -3,6 +3,7 @@
 #include "platform/entry_info.h"
 #include "platform/find_file.h"
 #include "scan/dir_cursor.h"
+#include "scan/listing_ahead.h"
 #include "scan/log_line.h"
 #include "scan/number_format.h"
 #include "scan/pump_events.h"
@@ -23,6 +24,9 @@ TScanProgressBar* progressBar = nullptr;
 TScanLog* scanLog = nullptr;
 std::atomic<bool> scanStop{false};
 bool listingAbandoned = false;
+
+// How long the UI thread waits for a listing ahead between two chances for events to run.
+constexpr auto kAheadPollInterval = std::chrono::milliseconds(5);
 
 int ClampToInt(std::size_t n)
 {
@@ -71,33 +75,10 @@ bool LastListingAbandoned()
 
 namespace {
 
-// Lists first (the order of the log is the order of the whole paths, and the bar's maximum is
-// the number of files), mostly on worker threads for a whole tree, reading each file's size in
-// the same pass by one fstatat relative to its folder's open handle. Then logs each file in
-// that order, adding its size unless the stop request is set: after a stop nothing more is
-// counted. A file that changes after its folder was listed counts with the size it had then,
-// which is as true a snapshot as its later size, and each logged total is the sum of the sizes
-// added.
-double TotalOf(platform::TDirHandle root, const std::string& folder, TTotalDepth depth)
+// Logs each file of `listing` in list order, adding its size unless the stop request is set:
+// after a stop nothing more is counted. Each logged total is the sum of the sizes added.
+double LogListedFiles(const TTreeListing& listing)
 {
-    TTreeListing listing(folder);
-    TDirCursor cursor(listing, std::move(root));
-    TWalkOptions options;
-    options.recursive = depth == tdWholeTree;
-    options.pumpEvents = true;
-    // A stop that comes while the folder is listed abandons the listing: a large folder takes
-    // seconds to list, and the stop must not wait for it. Nothing of it is then logged or
-    // counted. A stop already set at the call leaves the listing whole, and every file is
-    // logged with the total frozen at 0, as after a stop between two files.
-    const bool stopAtCall = scanStop.load();
-    if (!stopAtCall) {
-        options.abandon = &scanStop;
-        options.measureSizes = true; // no size is used when the stop is set already
-    }
-    listingAbandoned = !ListTree(listing, cursor, options) || (!stopAtCall && scanStop.load());
-    if (listingAbandoned)
-        return 0;
-
     if (progressBar)
         progressBar->SetMax(ClampToInt(listing.files.size()));
     const std::string separator = GroupSeparatorOfUserLocale();
@@ -131,6 +112,33 @@ double TotalOf(platform::TDirHandle root, const std::string& folder, TTotalDepth
     return total;
 }
 
+// Lists first (the order of the log is the order of the whole paths, and the bar's maximum is
+// the number of files), mostly on worker threads for a whole tree, reading each file's size in
+// the same pass by one fstatat relative to its folder's open handle. Then logs the files. A
+// file that changes after its folder was listed counts with the size it had then, which is as
+// true a snapshot as its later size.
+double TotalOf(platform::TDirHandle root, const std::string& folder, TTotalDepth depth)
+{
+    TTreeListing listing(folder);
+    TDirCursor cursor(listing, std::move(root));
+    TWalkOptions options;
+    options.recursive = depth == tdWholeTree;
+    options.pumpEvents = true;
+    // A stop that comes while the folder is listed abandons the listing: a large folder takes
+    // seconds to list, and the stop must not wait for it. Nothing of it is then logged or
+    // counted. A stop already set at the call leaves the listing whole, and every file is
+    // logged with the total frozen at 0, as after a stop between two files.
+    const bool stopAtCall = scanStop.load();
+    if (!stopAtCall) {
+        options.abandon = &scanStop;
+        options.measureSizes = true; // no size is used when the stop is set already
+    }
+    listingAbandoned = !ListTree(listing, cursor, options) || (!stopAtCall && scanStop.load());
+    if (listingAbandoned)
+        return 0;
+    return LogListedFiles(listing);
+}
+
 } // namespace
 
 double FolderTotal(const std::string& path, TTotalDepth depth)
@@ -142,9 +150,33 @@ double FolderTotal(const std::string& path, TTotalDepth depth)
 double FolderTotalAt(int parentFd, const std::string& path, TTotalDepth depth)
 {
     const std::string folder = WithTrailingSeparator(path);
-    const std::size_t start = folder.rfind('/', folder.size() - 2) + 1; // npos + 1 is 0
-    const std::string name = folder.substr(start, folder.size() - 1 - start);
-    return TotalOf(platform::OpenSubdirectory(parentFd, name.c_str()), folder, depth);
+    return TotalOf(OpenNamedSubfolder(parentFd, folder), folder, depth);
+}
+
+double FolderTotalListedAhead(TListingAhead& ahead, int parentFd, const std::string& path)
+{
+    const std::string folder = WithTrailingSeparator(path);
+    // A stop already set at the call is met as FolderTotalAt meets it (the listing whole, the
+    // total frozen at 0); so is a folder not listed ahead.
+    if (scanStop.load() ||
+        ahead.Poll(folder, std::chrono::milliseconds(0)) == TListingAhead::TState::tsNotListed)
+        return FolderTotalAt(parentFd, folder, tdWholeTree);
+    // A stop that comes while the listing is still under way abandons it, as in FolderTotalAt:
+    // nothing of the folder is logged or counted. Events run at least once first, as a listing
+    // made here would let them run while it starts, so a stop already queued at the call ends
+    // the folder the same way whether its listing is done or not.
+    do {
+        PumpEvents();
+        if (scanStop.load()) {
+            listingAbandoned = true;
+            return 0;
+        }
+    } while (ahead.Poll(folder, kAheadPollInterval) == TListingAhead::TState::tsPending);
+    const TTreeListing listing = ahead.Take();
+    listingAbandoned = scanStop.load();
+    if (listingAbandoned)
+        return 0;
+    return LogListedFiles(listing);
 }
 
 } // namespace tallyrun

@@ -8,6 +8,7 @@ namespace tallyrun {
 
 class TScanProgressBar;
 class TScanLog;
+class TListingAhead;
 
 // Remembers the bar, shows it and sets min 0, max 1, position 0, in that order.
 void AttachProgressBar(TScanProgressBar* bar);
@@ -33,5 +34,10 @@ bool LastListingAbandoned();
 // `path` (the path that is logged): it is opened relative to that handle and never through a
 // symbolic link, so a subfolder replaced by a link is not walked at the link's target.
 double FolderTotalAt(int parentFd, const std::string& path, TTotalDepth depth);
+// FolderTotalAt(parentFd, path, tdWholeTree) with the listing that `ahead` made of the folder,
+// or is making (waiting for it while events run); the same results, logs and stop rule.
+// `path` must be the next folder in `ahead`'s line, else it is listed here, as FolderTotalAt
+// does.
+double FolderTotalListedAhead(TListingAhead& ahead, int parentFd, const std::string& path);
 
 } // namespace tallyrun

@@ -3,6 +3,7 @@
 #include "platform/find_file.h"
 #include "scan/file_listing.h"
 #include "scan/folder_total.h"
+#include "scan/string_helpers.h"
 
 namespace tallyrun {
 
@@ -10,12 +11,18 @@ TRunFolder::TRunFolder(const std::string& path, std::vector<std::string>& subfol
 {
     const std::string folder = platform::SplitSearchMask(path).folder;
     handle_ = platform::OpenDirectory(folder.empty() ? "." : folder);
+    const std::size_t first = subfolders.size();
     ListSubfoldersIn(platform::DuplicateHandle(handle_.Fd()), folder, subfolders);
+    std::vector<std::string> ahead;
+    ahead.reserve(subfolders.size() - first);
+    for (std::size_t i = first; i < subfolders.size(); ++i)
+        ahead.push_back(WithTrailingSeparator(subfolders[i]));
+    ahead_ = std::make_unique<TListingAhead>(handle_.Fd(), std::move(ahead));
 }
 
-double TRunFolder::SubfolderTotal(const std::string& subfolder) const
+double TRunFolder::SubfolderTotal(const std::string& subfolder)
 {
-    return FolderTotalAt(handle_.Fd(), subfolder, tdWholeTree);
+    return FolderTotalListedAhead(*ahead_, handle_.Fd(), subfolder);
 }
 
 } // namespace tallyrun
