@@ -296,6 +296,7 @@ private:
     // children are queued), the zero-time timer that runs the next slice (a child of the
     // tree, made on the first '*') and the work time one slice may take.
     TQorShTreeNode* subtreeTop_ = nullptr;
+    TQorShTreeNode* subtreeOpening_ = nullptr; // the node being expanded; cleared if it goes
     std::vector<TQorShTreeNode*> subtreePending_;
     QTimer* subtreeStep_ = nullptr;
     std::chrono::milliseconds subtreeBudget_{20};

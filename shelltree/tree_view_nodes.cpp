@@ -42,7 +42,7 @@ void TCustomQorShTreeView::ForgetSubtree(const QTreeWidgetItem* top)
 {
     ExpandingSubtreeLoses(top);
     for (TQorShTreeNode** node : {&dropHighlighted_, &selectedNode_, &findWatch_, &expandingNode_,
-                                  &dragOverNode_, &editingNode_})
+                                  &dragOverNode_, &editingNode_, &subtreeOpening_})
         ForgetIfInside(*node, top);
     // A pending delayed report of a node that goes is dropped, never reported.
     if (changeDelayThread_) {

@@ -8,6 +8,12 @@
 #include <QTimer>
 
 namespace tallyrun {
+namespace {
+
+// How long a slice that finds the tree busy waits before it looks again.
+constexpr int kBusyRetryMs = 10;
+
+} // namespace
 
 void TCustomQorShTreeView::IndexExpandedFolders()
 {
@@ -26,7 +32,6 @@ void TCustomQorShTreeView::StartExpandingSubtree(TQorShTreeNode* top)
     if (!subtreeStep_) {
         subtreeStep_ = new QTimer(this);
         subtreeStep_->setSingleShot(true);
-        subtreeStep_->setInterval(0);
         connect(subtreeStep_, &QTimer::timeout, this,
                 [this] { RunHandler([this] { ExpandSubtreeSlice(); }); });
     }
@@ -51,9 +56,9 @@ void TCustomQorShTreeView::ExpandSubtreeSlice()
         return;
     }
     // Inside another tree operation (a message box's own loop may run this timer), the tree
-    // is not at rest: the slice waits for the next turn.
+    // is not at rest: the slice waits a little, without spinning meanwhile.
     if (busy_ > 0) {
-        subtreeStep_->start();
+        subtreeStep_->start(kBusyRetryMs);
         return;
     }
     QElapsedTimer clock;
@@ -68,10 +73,15 @@ void TCustomQorShTreeView::ExpandSubtreeSlice()
             // laying out the rows below it each time, which made opening thousands of folders
             // quadratic; the layout runs once per slice.
             scheduleDelayedItemsLayout();
+            subtreeOpening_ = node;
             node->setExpanded(true);
-            // Opening the node may have ended the opening (its listing failed and took it).
+            // An error box about the node's listing runs its own event loop, in which the
+            // opening may have been ended or the node deleted.
             if (!subtreeTop_)
                 return;
+            if (!subtreeOpening_)
+                continue;
+            subtreeOpening_ = nullptr;
             for (int i = node->childCount() - 1; i >= 0; --i) {
                 TQorShTreeNode* child = node->ChildNode(i);
                 if (TQorShTreeNode::IsValid(child) && !child->Item()->HasAttribute(saLink))
@@ -85,7 +95,7 @@ void TCustomQorShTreeView::ExpandSubtreeSlice()
     if (subtreePending_.empty())
         EndExpandingSubtree();
     else
-        subtreeStep_->start();
+        subtreeStep_->start(0);
 }
 
 void TCustomQorShTreeView::EndExpandingSubtree(TShownFoldersUpdate update)
@@ -93,6 +103,7 @@ void TCustomQorShTreeView::EndExpandingSubtree(TShownFoldersUpdate update)
     if (!subtreeTop_)
         return;
     subtreeTop_ = nullptr;
+    subtreeOpening_ = nullptr;
     subtreePending_.clear();
     subtreePending_.shrink_to_fit();
     subtreeStep_->stop();
