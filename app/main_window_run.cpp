@@ -47,10 +47,13 @@ void TfrmMain::QorShTreeView1Change(QObject* /*sender*/, TQorShTreeNode* /*node*
     }
     running_ = true;
     try {
+        // Once the window has been asked to close, a run requested meanwhile is not started:
+        // nobody would see it, and the program is meant to end when the run in hand returns
+        // (a new run of a large folder kept it open for minutes after the close).
         do {
             rerunRequested_ = false;
             RunOnce();
-        } while (rerunRequested_);
+        } while (rerunRequested_ && !closeRequested_);
     } catch (...) {
         running_ = false;
         rerunRequested_ = false;

@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QEvent>
 #include <QSaveFile>
-#include <QTreeWidgetItemIterator>
 #include <QWidget>
 
 #include <chrono>
@@ -116,10 +115,16 @@ void AppendTree(TCustomQorShTreeView& tree, std::string& out)
 {
     const QWidget& viewport = *tree.viewport();
     out += "tree " + ScreenRect(viewport, viewport.rect()) + "\n";
-    for (QTreeWidgetItemIterator it(&tree); *it; ++it) {
-        auto* node = static_cast<TQorShTreeNode*>(*it);
+    // Only the rows in view, from the top one down: a walk of every node, each placed on the
+    // screen, cost the square of the nodes after '*' had opened thousands, and stalled the
+    // very event loop the probe measures.
+    const QRect area = viewport.rect();
+    for (QTreeWidgetItem* item = tree.itemAt(area.topLeft()); item; item = tree.itemBelow(item)) {
+        auto* node = static_cast<TQorShTreeNode*>(item);
         const QRect rect = tree.visualItemRect(node);
-        if (rect.isEmpty() || !viewport.rect().intersects(rect))
+        if (rect.top() > area.bottom())
+            break;
+        if (rect.isEmpty() || !area.intersects(rect))
             continue;
         const std::string path = node->Item() ? node->Item()->Path() : std::string();
         out += "node " + Hex(path) + " " + ScreenRect(viewport, rect) + " " +

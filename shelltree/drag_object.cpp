@@ -1,6 +1,7 @@
 #include "shelltree/drag_object.h"
 
 #include "shelltree/drop_uri_list.h"
+#include "shelltree/tree_text.h"
 
 #include <QCoreApplication>
 #include <QMimeData>
@@ -30,7 +31,9 @@ TQorShDragObject::TQorShDragObject(const QMimeData* data)
         payload_ = data->data(kUriListMimeType);
     } else {
         parsed_ = true;
-        error_ = "the data offers neither an identifier array nor a file list";
+        error_ = TreeText(QT_TRANSLATE_NOOP(
+            "TQorShTreeView",
+            "ドロップされたデータには識別子の配列もファイルの一覧もありません。"));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "shelltree/drop_id_array.h"
 
+#include "shelltree/tree_text.h"
+
 namespace tallyrun {
 namespace {
 
@@ -17,10 +19,12 @@ void AppendWord(std::vector<std::uint8_t>& out, std::uint32_t value)
         out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
+// `why` is marked for translation in the tree's context: the box that shows it speaks the
+// user's language.
 TIDArrayResult Refused(const char* why)
 {
     TIDArrayResult result;
-    result.error = why;
+    result.error = TreeText(why);
     return result;
 }
 
@@ -38,27 +42,36 @@ TIDArrayResult ParseIDArray(const std::uint8_t* bytes, std::size_t size)
 {
     std::uint32_t count = 0;
     if (!IDArrayCount(bytes, size, count))
-        return Refused("the identifier array is truncated");
+        return Refused(QT_TRANSLATE_NOOP("TQorShTreeView",
+                                         "ドロップされた識別子の配列が途中で切れています。"));
     if (size > kIDArrayMaxBytes)
-        return Refused("the identifier array is too large");
+        return Refused(
+            QT_TRANSLATE_NOOP("TQorShTreeView", "ドロップされた識別子の配列が大きすぎます。"));
     if (count == 0 || count > kIDArrayMaxItems)
-        return Refused("the identifier array's item count is out of range");
+        return Refused(QT_TRANSLATE_NOOP("TQorShTreeView",
+                                         "ドロップされた識別子の配列の項目数が範囲外です。"));
     const std::size_t header = kWordSize * (std::size_t{count} + 2);
     if (header > size)
-        return Refused("the identifier array's offsets are truncated");
+        return Refused(QT_TRANSLATE_NOOP(
+            "TQorShTreeView", "ドロップされた識別子の配列のオフセットが途中で切れています。"));
     TIDArrayResult result;
     for (std::size_t i = 0; i <= count; ++i) {
         const std::size_t offset = ReadWord(bytes + kWordSize * (i + 1));
         if (offset < header || offset >= size)
-            return Refused("an offset of the identifier array lies outside it");
+            return Refused(QT_TRANSLATE_NOOP(
+                "TQorShTreeView",
+                "ドロップされた識別子の配列のオフセットが配列の外を指しています。"));
         TIDListPtr list(TQorShID::IDListFromBytes(bytes + offset, size - offset));
         if (!list)
-            return Refused("a list of the identifier array does not end inside it");
+            return Refused(QT_TRANSLATE_NOOP(
+                "TQorShTreeView",
+                "ドロップされた識別子の配列のリストが配列の中で終わっていません。"));
         if (i == 0) {
             result.array.parent = std::move(list);
         } else {
             if (TQorShID::IDListCount(list.get()) < 1)
-                return Refused("an item of the identifier array is empty");
+                return Refused(QT_TRANSLATE_NOOP(
+                    "TQorShTreeView", "ドロップされた識別子の配列に空の項目があります。"));
             result.array.items.push_back(std::move(list));
         }
     }

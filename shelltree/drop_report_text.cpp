@@ -1,17 +1,11 @@
 #include "shelltree/drop_report_text.h"
 
-#include <QCoreApplication>
+#include "shelltree/tree_text.h"
 
 #include <cstring>
 
 namespace tallyrun {
 namespace {
-
-// The reasons are shown in the tree's message box, so they speak the user's language.
-std::string Translated(const char* text)
-{
-    return QCoreApplication::translate("TQorShTreeView", text).toStdString();
-}
 
 std::string Reason(const platform::TDropItemOutcome& outcome)
 {
@@ -19,17 +13,17 @@ std::string Reason(const platform::TDropItemOutcome& outcome)
     case platform::TDropItemResult::driDone:
         return {};
     case platform::TDropItemResult::driNameExists:
-        return Translated(QT_TRANSLATE_NOOP(
+        return TreeText(QT_TRANSLATE_NOOP(
             "TQorShTreeView", "同じ名前の項目がフォルダにあるため、置き換えませんでした。"));
     case platform::TDropItemResult::driIntoItself:
-        return Translated(QT_TRANSLATE_NOOP(
+        return TreeText(QT_TRANSLATE_NOOP(
             "TQorShTreeView", "フォルダをそれ自身の中へドロップすることはできません。"));
     case platform::TDropItemResult::driNoSpace:
-        return Translated(QT_TRANSLATE_NOOP(
+        return TreeText(QT_TRANSLATE_NOOP(
             "TQorShTreeView", "空き容量が足りません。途中までの項目は残していません。"));
     case platform::TDropItemResult::driSourceKept:
-        return Translated(QT_TRANSLATE_NOOP("TQorShTreeView",
-                                            "コピーしましたが、元の項目を削除できませんでした。"));
+        return TreeText(QT_TRANSLATE_NOOP("TQorShTreeView",
+                                          "コピーしましたが、元の項目を削除できませんでした。"));
     case platform::TDropItemResult::driFailed:
         break;
     }

@@ -1,6 +1,7 @@
 #include "shelltree/drop_target.h"
 
 #include "shelltree/drop_effect.h"
+#include "shelltree/tree_text.h"
 
 namespace tallyrun {
 
@@ -30,7 +31,9 @@ bool DragSourcePaths(TQorShDragObject& drag, std::vector<std::string>& paths, st
         std::string path;
         if (!TQorShID::PathFromIDList(absolute.get(), path)) {
             paths.clear();
-            error = "a dragged item has no file-system path";
+            error = TreeText(QT_TRANSLATE_NOOP(
+                "TQorShTreeView",
+                "ドラッグされた項目にファイルシステム上のパスがないものがあります。"));
             return false;
         }
         paths.push_back(std::move(path));

@@ -1,6 +1,7 @@
 #include "shelltree/drop_uri_list.h"
 
 #include "base/hex_digit.h"
+#include "shelltree/tree_text.h"
 
 #include <optional>
 
@@ -60,7 +61,8 @@ std::optional<std::string> DecodePath(std::string_view encoded)
 std::optional<std::string> PathOfLine(std::string_view line, std::string& error)
 {
     if (!StartsWithNoCase(line, kFileScheme)) {
-        error = "not a local file URL";
+        error = TreeText(QT_TRANSLATE_NOOP(
+            "TQorShTreeView", "ドロップされた項目にローカルファイルの URL でないものがあります。"));
         return std::nullopt;
     }
     std::string_view rest = line.substr(kFileScheme.size());
@@ -68,16 +70,20 @@ std::optional<std::string> PathOfLine(std::string_view line, std::string& error)
     const std::string_view host = rest.substr(0, slash);
     if (!host.empty() &&
         !(host.size() == kLocalhost.size() && StartsWithNoCase(host, kLocalhost))) {
-        error = "a file URL on another host";
+        error = TreeText(QT_TRANSLATE_NOOP(
+            "TQorShTreeView", "ドロップされた項目に別のホストのファイル URL があります。"));
         return std::nullopt;
     }
     if (slash == std::string_view::npos) {
-        error = "a file URL without an absolute path";
+        error = TreeText(QT_TRANSLATE_NOOP(
+            "TQorShTreeView", "ドロップされた項目に絶対パスのないファイル URL があります。"));
         return std::nullopt;
     }
     auto path = DecodePath(rest.substr(slash));
     if (!path)
-        error = "a file URL with a bad escape, a control character or a query";
+        error = TreeText(QT_TRANSLATE_NOOP("TQorShTreeView",
+                                           "ドロップされた項目に、不正なエスケープ、制御文字または"
+                                           "問い合わせ部分を含むファイル URL があります。"));
     return path;
 }
 
@@ -87,7 +93,8 @@ TUriListResult ParseUriList(std::string_view payload)
 {
     TUriListResult result;
     if (payload.size() > kUriListMaxBytes) {
-        result.error = "the file list is too large";
+        result.error = TreeText(
+            QT_TRANSLATE_NOOP("TQorShTreeView", "ドロップされたファイルの一覧が大きすぎます。"));
         return result;
     }
     std::size_t pos = 0;
@@ -103,7 +110,8 @@ TUriListResult ParseUriList(std::string_view payload)
             continue;
         if (result.paths.size() == kUriListMaxEntries) {
             result.paths.clear();
-            result.error = "the file list has too many entries";
+            result.error = TreeText(QT_TRANSLATE_NOOP(
+                "TQorShTreeView", "ドロップされたファイルの一覧の項目が多すぎます。"));
             return result;
         }
         auto path = PathOfLine(line, result.error);
@@ -114,7 +122,8 @@ TUriListResult ParseUriList(std::string_view payload)
         result.paths.push_back(std::move(*path));
     }
     if (result.paths.empty()) {
-        result.error = "the file list is empty";
+        result.error =
+            TreeText(QT_TRANSLATE_NOOP("TQorShTreeView", "ドロップされたファイルの一覧が空です。"));
         return result;
     }
     result.ok = true;

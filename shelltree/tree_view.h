@@ -17,6 +17,7 @@
 
 #include <QTreeWidget>
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -112,6 +113,11 @@ public:
     // Expands the node, populating it first (a drive that is not ready expands unpopulated).
     void ExpandNode(TQorShTreeNode* node);
     bool IsVolumeReady(TQorShTreeNode* node) const;
+
+    // Whether '*' is still opening a subtree, and how long one of its slices may work before
+    // the event loop runs again (zero: one folder per slice).
+    bool ExpandingSubtree() const { return subtreeTop_ != nullptr; }
+    void SetSubtreeSliceBudget(std::chrono::milliseconds budget) { subtreeBudget_ = budget; }
 
     TQorShTreeNode* RootNode() const;
     const std::vector<TIDListPtr>& ExpandedFolders() const { return expandedFolders_; }
@@ -237,16 +243,32 @@ private:
     void VisitVisible(TQorShTreeNode* node);
     void PruneExpandedFolders();
     void UpdateShownFolders();
-    // Runs `expand` (the opening of a node and everything below it) with the shown folders
-    // worked out once at its end instead of after each node it opens: that is a walk of every
-    // shown node per node opened, minutes for a few thousand folders.
-    template <class F> void ExpandingMany(F&& expand);
-    // Opens `top` and every folder below it, but not through a link to a folder: a link may
-    // lead back up its own tree, and opening through it would never end (what Qt's own '*'
-    // does).
-    void ExpandSubtree(TQorShTreeNode* top);
     // Adds `list` to the expanded folders unless it is there already.
     void NoteExpandedFolder(PCItemIDList list);
+
+    // Opening a node and everything below it, the '*' key (tree_view_subtree.cpp).
+    // Opens `top` and every folder below it, but not through a link to a folder: a link may
+    // lead back up its own tree, and opening through it would never end (what Qt's own '*'
+    // does). The folders open a slice at a time from the event loop, so a subtree of tens of
+    // thousands of folders does not hold the window; the shown folders are worked out once
+    // at the end instead of after each node opened (a walk of every shown node per node
+    // opened, minutes for a few thousand folders).
+    void StartExpandingSubtree(TQorShTreeNode* top);
+    void ExpandSubtreeSlice();
+    // Ends the opening where it stands and tells the watcher the shown folders, at once or
+    // from the event loop.
+    enum class TShownFoldersUpdate
+    {
+        Now,
+        Later
+    };
+    void EndExpandingSubtree(TShownFoldersUpdate update = TShownFoldersUpdate::Now);
+    // The subtree of `gone` (none: every node) is about to be deleted: the opening ends when
+    // its top goes, and forgets the nodes still to open below `gone` otherwise
+    // (tree_view_nodes.cpp).
+    void ExpandingSubtreeLoses(const QTreeWidgetItem* gone);
+    // The bytes of every expanded folder's list, while the shown folders are held.
+    void IndexExpandedFolders();
     // Icons (tree_view_icons.cpp).
     void ResetIcons();
 
@@ -270,6 +292,14 @@ private:
     bool shownFoldersStale_ = false;
     // The bytes of every expanded folder's list while '*' is handled.
     std::unordered_set<std::string> heldExpandedKeys_;
+    // The node '*' opens, the nodes still to open below it (each expanded before its
+    // children are queued), the zero-time timer that runs the next slice (a child of the
+    // tree, made on the first '*') and the work time one slice may take.
+    TQorShTreeNode* subtreeTop_ = nullptr;
+    TQorShTreeNode* subtreeOpening_ = nullptr; // the node being expanded; cleared if it goes
+    std::vector<TQorShTreeNode*> subtreePending_;
+    QTimer* subtreeStep_ = nullptr;
+    std::chrono::milliseconds subtreeBudget_{20};
     TQorShTreeNode* dropHighlighted_ = nullptr;
     // The node the selection last moved to.
     TQorShTreeNode* selectedNode_ = nullptr;

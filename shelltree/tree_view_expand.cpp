@@ -48,35 +48,24 @@ void TCustomQorShTreeView::NoteExpandedFolder(PCItemIDList list)
         expandedFolders_.emplace_back(TQorShID::CopyIDList(list));
 }
 
-void TCustomQorShTreeView::ExpandSubtree(TQorShTreeNode* top)
-{
-    std::vector<TQorShTreeNode*> pending = {top};
-    while (!pending.empty()) {
-        TQorShTreeNode* node = pending.back();
-        pending.pop_back();
-        if (!TQorShTreeNode::IsValid(node))
-            continue;
-        // With a layout of the whole view pending, Qt only notes an expansion instead of laying
-        // out the rows below it each time, which made opening thousands of folders quadratic.
-        scheduleDelayedItemsLayout();
-        node->setExpanded(true);
-        for (int i = node->childCount() - 1; i >= 0; --i) {
-            TQorShTreeNode* child = node->ChildNode(i);
-            if (TQorShTreeNode::IsValid(child) && !child->Item()->HasAttribute(saLink))
-                pending.push_back(child);
-        }
-    }
-}
-
 void TCustomQorShTreeView::AfterCollapse(TQorShTreeNode* node)
 {
     if (destroying_ || !TQorShTreeNode::IsValid(node))
         return;
+    // Closing the node '*' opens, or a node above it, ends the opening.
+    for (const QTreeWidgetItem* above = subtreeTop_; above; above = above->parent())
+        if (above == node) {
+            EndExpandingSubtree();
+            break;
+        }
     // Only the node's own entry goes; the entries of its descendants stay.
     PCItemIDList list = node->Item()->AbsoluteIDList();
     std::erase_if(expandedFolders_, [list](const TIDListPtr& entry) {
         return TQorShID::SameIDList(entry.get(), list);
     });
+    if (holdShownFolders_ && list)
+        heldExpandedKeys_.erase(
+            std::string(reinterpret_cast<const char*>(list), TQorShID::IDListSize(list)));
     UpdateShownFolders();
 }
 

@@ -40,8 +40,9 @@ void ForgetIfInside(TQorShTreeNode*& node, const QTreeWidgetItem* top)
 
 void TCustomQorShTreeView::ForgetSubtree(const QTreeWidgetItem* top)
 {
+    ExpandingSubtreeLoses(top);
     for (TQorShTreeNode** node : {&dropHighlighted_, &selectedNode_, &findWatch_, &expandingNode_,
-                                  &dragOverNode_, &editingNode_})
+                                  &dragOverNode_, &editingNode_, &subtreeOpening_})
         ForgetIfInside(*node, top);
     // A pending delayed report of a node that goes is dropped, never reported.
     if (changeDelayThread_) {
@@ -49,6 +50,21 @@ void TCustomQorShTreeView::ForgetSubtree(const QTreeWidgetItem* top)
         if (pending && IsInside(pending, top))
             changeDelayThread_->CancelChange(pending);
     }
+}
+
+void TCustomQorShTreeView::ExpandingSubtreeLoses(const QTreeWidgetItem* gone)
+{
+    if (!subtreeTop_)
+        return;
+    if (IsInside(subtreeTop_, gone)) {
+        // The shown folders are worked out once the nodes have gone, not from those going.
+        EndExpandingSubtree(TShownFoldersUpdate::Later);
+        return;
+    }
+    // Only a deletion inside the subtree being opened can take nodes still to open.
+    if (IsInside(gone, subtreeTop_))
+        std::erase_if(subtreePending_,
+                      [gone](const TQorShTreeNode* node) { return IsInside(node, gone); });
 }
 
 void TCustomQorShTreeView::DeleteNode(TQorShTreeNode* node)

@@ -44,6 +44,8 @@ void TCustomQorShTreeView::PruneExpandedFolders()
         std::string path;
         return !TQorShID::PathFromIDList(entry.get(), path) || !platform::IsExistingDirectory(path);
     });
+    if (holdShownFolders_)
+        IndexExpandedFolders();
 }
 
 void TCustomQorShTreeView::UpdateShownFolders()

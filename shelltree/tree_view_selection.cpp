@@ -57,6 +57,8 @@ void TCustomQorShTreeView::SelectionChanged()
     if (node == selectedNode_)
         return;
     selectedNode_ = node;
+    // Another folder selected: the user has moved on, so '*' stops opening the old one.
+    EndExpandingSubtree();
     if (!TQorShTreeNode::IsValid(node))
         return;
     if (arrowKeyDown_ && changeDelay_ && changeDelayThread_)
@@ -213,39 +215,16 @@ void TCustomQorShTreeView::contextMenuEvent(QContextMenuEvent* event)
     });
 }
 
-template <class F> void TCustomQorShTreeView::ExpandingMany(F&& expand)
-{
-    holdShownFolders_ = true;
-    shownFoldersStale_ = false;
-    heldExpandedKeys_.clear();
-    for (const TIDListPtr& entry : expandedFolders_)
-        if (entry)
-            heldExpandedKeys_.emplace(reinterpret_cast<const char*>(entry.get()),
-                                      TQorShID::IDListSize(entry.get()));
-    const auto release = [this] {
-        holdShownFolders_ = false;
-        heldExpandedKeys_.clear();
-    };
-    try {
-        std::forward<F>(expand)();
-    } catch (...) {
-        release();
-        UpdateShownFolders();
-        throw;
-    }
-    release();
-    if (shownFoldersStale_)
-        UpdateShownFolders();
-}
-
 void TCustomQorShTreeView::keyPressEvent(QKeyEvent* event)
 {
     RunHandler([this, event] {
         if (changeDelay_ && IsArrowKey(event->key()))
             arrowKeyDown_ = true;
         if (event->key() == Qt::Key_Asterisk && currentItem()) {
-            auto* node = static_cast<TQorShTreeNode*>(currentItem());
-            ExpandingMany([this, node] { ExpandSubtree(node); });
+            StartExpandingSubtree(static_cast<TQorShTreeNode*>(currentItem()));
+            event->accept();
+        } else if (event->key() == Qt::Key_Escape && ExpandingSubtree()) {
+            EndExpandingSubtree();
             event->accept();
         } else
             QTreeWidget::keyPressEvent(event);

@@ -118,6 +118,70 @@
         <source>コピーしましたが、元の項目を削除できませんでした。</source>
         <translation>Copied, but the original could not be removed.</translation>
     </message>
+    <message>
+        <source>ドロップされた項目にローカルファイルの URL でないものがあります。</source>
+        <translation>not a local file URL</translation>
+    </message>
+    <message>
+        <source>ドロップされた項目に別のホストのファイル URL があります。</source>
+        <translation>a file URL on another host</translation>
+    </message>
+    <message>
+        <source>ドロップされた項目に絶対パスのないファイル URL があります。</source>
+        <translation>a file URL without an absolute path</translation>
+    </message>
+    <message>
+        <source>ドロップされた項目に、不正なエスケープ、制御文字または問い合わせ部分を含むファイル URL があります。</source>
+        <translation>a file URL with a bad escape, a control character or a query</translation>
+    </message>
+    <message>
+        <source>ドロップされたファイルの一覧が大きすぎます。</source>
+        <translation>the file list is too large</translation>
+    </message>
+    <message>
+        <source>ドロップされたファイルの一覧の項目が多すぎます。</source>
+        <translation>the file list has too many entries</translation>
+    </message>
+    <message>
+        <source>ドロップされたファイルの一覧が空です。</source>
+        <translation>the file list is empty</translation>
+    </message>
+    <message>
+        <source>ドラッグされた項目にファイルシステム上のパスがないものがあります。</source>
+        <translation>a dragged item has no file-system path</translation>
+    </message>
+    <message>
+        <source>ドロップされた識別子の配列が途中で切れています。</source>
+        <translation>the identifier array is truncated</translation>
+    </message>
+    <message>
+        <source>ドロップされた識別子の配列が大きすぎます。</source>
+        <translation>the identifier array is too large</translation>
+    </message>
+    <message>
+        <source>ドロップされた識別子の配列の項目数が範囲外です。</source>
+        <translation>the identifier array's item count is out of range</translation>
+    </message>
+    <message>
+        <source>ドロップされた識別子の配列のオフセットが途中で切れています。</source>
+        <translation>the identifier array's offsets are truncated</translation>
+    </message>
+    <message>
+        <source>ドロップされた識別子の配列のオフセットが配列の外を指しています。</source>
+        <translation>an offset of the identifier array lies outside it</translation>
+    </message>
+    <message>
+        <source>ドロップされた識別子の配列のリストが配列の中で終わっていません。</source>
+        <translation>a list of the identifier array does not end inside it</translation>
+    </message>
+    <message>
+        <source>ドロップされた識別子の配列に空の項目があります。</source>
+        <translation>an item of the identifier array is empty</translation>
+    </message>
+    <message>
+        <source>ドロップされたデータには識別子の配列もファイルの一覧もありません。</source>
+        <translation>the data offers neither an identifier array nor a file list</translation>
+    </message>
 </context>
 <context>
     <name>TShNotifyThread</name>

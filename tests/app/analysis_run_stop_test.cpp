@@ -160,5 +160,34 @@ TEST_F(RunTest, ANewSelectionDuringARunStopsItAndRunsOnceForTheLatest)
     EXPECT_EQ(Slices(), (std::multimap<std::string, double>{{"root", 0}, {"y", 5}}));
 }
 
+TEST_F(RunTest, TheEndCommandDuringARunStartsNoRunRequestedAroundItAndCloses)
+{
+    MakeFile("first/s1/f", 1);
+    MakeFile("first/s2/f", 2);
+    MakeFile("second/x/f", 4);
+    window.show();
+    // A request before or after the end command: either way the run in hand is the last.
+    for (const bool endFirst : {false, true}) {
+        SCOPED_TRACE(endFirst ? "end, then a new selection" : "a new selection, then end");
+        folder.path = root + "/first";
+        folder.calls = 0;
+        window.show();
+        window.Series1->OnAfterAdd = [&](TChartSeries& s, int) {
+            if (s.PointCount() == 2 && folder.path == root + "/first")
+                PostToEventLoop([&] {
+                    if (endFirst)
+                        window.TB_End->trigger();
+                    folder.Select(root + "/second");
+                    if (!endFirst)
+                        window.TB_End->trigger();
+                });
+        };
+        Run();
+        EXPECT_EQ(folder.calls, 3); // three looks at the selection: one run
+        EXPECT_FALSE(window.isVisible());
+        ExpectIdle();
+    }
+}
+
 } // namespace
 } // namespace tallyrun::test

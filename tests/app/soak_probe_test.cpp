@@ -3,10 +3,14 @@
 // as the program would without it.
 #include "app/soak_probe.h"
 
+#include "app/event_pump.h"
 #include "base/handler_errors.h"
 #include "run_fixture.h"
+#include "tree_window.h"
 
 #include <QTest>
+
+#include <sstream>
 
 namespace tallyrun::test {
 namespace {
@@ -83,6 +87,44 @@ TEST_F(SoakProbeTest, WithoutTheVariableThereIsNoProbe)
     qputenv("TALLYRUN_SOAK_PROBE", QByteArray::fromStdString(probeDir));
     EXPECT_NE(StartSoakProbeIfAsked(window), nullptr);
     qunsetenv("TALLYRUN_SOAK_PROBE");
+}
+
+TEST_F(SoakProbeTest, TheStateListsTheTreeRowsInViewFromTheTopDown)
+{
+    // "dN", built without operator+ on a temporary, which GCC 12 warns about wrongly.
+    const auto name = [](std::size_t n) {
+        std::string text = "d";
+        text += std::to_string(n);
+        return text;
+    };
+    for (std::size_t i = 0; i < 200; ++i)
+        MakeFile(name(1000 + i).append("/f"), 1);
+    InstallEventPump(std::chrono::microseconds(0));
+    auto* tree = NewTreeRootedAt(root);
+    TfrmMain treeWindow(*tree, tree);
+    treeWindow.resize(792, 500);
+    treeWindow.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&treeWindow));
+    tree->Loaded();
+    tree->scrollToItem(tree->RootNode()->child(50), QAbstractItemView::PositionAtTop);
+
+    TSoakProbe probe(treeWindow, QString::fromStdString(probeDir));
+    std::vector<std::string> names;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            names.clear();
+            std::istringstream lines(ReadFile(probeDir + "/state"));
+            for (std::string line; std::getline(lines, line);)
+                if (line.rfind("node ", 0) == 0)
+                    names.push_back(line.substr(line.rfind(' ') + 1));
+            return !names.empty();
+        },
+        2000));
+    // The rows from the one scrolled to the top, in order, and none out of view.
+    ASSERT_GE(names.size(), 3u);
+    EXPECT_LT(names.size(), 100u);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(names[i], Hex(name(1050 + i))) << i;
 }
 
 } // namespace

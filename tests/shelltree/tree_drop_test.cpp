@@ -208,17 +208,23 @@ TEST_F(TreeDropTest, MalformedPayloadsAreRefusedWholeWithAMessageBeforeAnyFileIs
         const char* name;
         const char* type;
         QByteArray bytes;
+        const char* says; // the message speaks the program's language
     } cases[] = {
-        {"truncated identifier array", kIDArrayMimeType, truncated},
-        {"garbage identifier array", kIDArrayMimeType, QByteArray("\xff\xff\xff\x7f", 4)},
+        {"truncated identifier array", kIDArrayMimeType, truncated, "識別子の配列"},
+        {"garbage identifier array", kIDArrayMimeType, QByteArray("\xff\xff\xff\x7f", 4),
+         "識別子の配列"},
         {"good file then a remote URL", TQorShDragObject::kUriListMimeType,
-         UriList({good}) + "http://example.org/x\r\n"},
+         UriList({good}) + "http://example.org/x\r\n", "ローカルファイルの URL でない"},
+        {"a file URL on another host", TQorShDragObject::kUriListMimeType, "file://elsewhere/x\r\n",
+         "別のホスト"},
     };
     for (const auto& c : cases) {
         messages_.clear();
         const auto data = Payload(c.type, c.bytes);
         EXPECT_EQ(DragAndDrop(*data, Child("target")), Qt::IgnoreAction) << c.name;
-        EXPECT_EQ(messages_.size(), 1u) << c.name;
+        ASSERT_EQ(messages_.size(), 1u) << c.name;
+        EXPECT_TRUE(messages_[0].contains(QString::fromUtf8(c.says)))
+            << c.name << ": " << messages_[0].toStdString();
         EXPECT_EQ(fs::directory_iterator(root + "/target"), fs::directory_iterator()) << c.name;
         EXPECT_EQ(tree_->MouseState(), TShMouseState::msNone) << c.name;
     }

@@ -3,12 +3,38 @@
 #include "tree_fixture.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <functional>
 
 namespace tallyrun::test {
 namespace {
 
-using TreeRefreshTest = TreeFixture;
+class TreeRefreshTest : public TreeFixture
+{
+protected:
+    // The paths of the expanded nodes, each with a trailing separator, sorted (as the
+    // watcher keeps its shown folders).
+    std::vector<std::string> ExpandedPaths()
+    {
+        std::vector<std::string> expanded;
+        std::vector<TQorShTreeNode*> pending = {tree_->RootNode()};
+        while (!pending.empty()) {
+            TQorShTreeNode* node = pending.back();
+            pending.pop_back();
+            if (!node || !node->isExpanded())
+                continue;
+            std::string path = node->Item()->Path();
+            if (path.back() != '/')
+                path += '/';
+            expanded.push_back(path);
+            for (int i = 0; i < node->childCount(); ++i)
+                pending.push_back(node->ChildNode(i));
+        }
+        std::sort(expanded.begin(), expanded.end());
+        return expanded;
+    }
+};
 
 TEST_F(TreeRefreshTest, FoldersMadeOrRemovedOnDiskAppearAndGoInEveryPopulatedNode)
 {
@@ -79,28 +105,114 @@ TEST_F(TreeRefreshTest, ExpandingEverythingBelowANodeStopsAtLinksAndShowsTheWatc
     ASSERT_NE(tree.Watcher(), nullptr);
     tree.setCurrentItem(tree.RootNode());
     QTest::keyClick(&tree, Qt::Key_Asterisk);
+    ASSERT_TRUE(WaitUntil([&] { return !tree.ExpandingSubtree(); }, 15000));
 
     ASSERT_TRUE(Child("x", Child("a"))->isExpanded());
     ASSERT_TRUE(Child("b")->isExpanded());
     ASSERT_NE(Child("loop", Child("a")), nullptr);
     EXPECT_FALSE(Child("loop", Child("a"))->isExpanded());
-    std::vector<std::string> expanded;
-    std::vector<TQorShTreeNode*> pending = {tree.RootNode()};
-    while (!pending.empty()) {
-        TQorShTreeNode* node = pending.back();
-        pending.pop_back();
-        if (!node->isExpanded())
-            continue;
-        std::string path = node->Item()->Path();
-        if (path.back() != '/')
-            path += '/';
-        expanded.push_back(path);
-        for (int i = 0; i < node->childCount(); ++i)
-            pending.push_back(node->ChildNode(i));
-    }
-    std::sort(expanded.begin(), expanded.end());
+    const std::vector<std::string> expanded = ExpandedPaths();
     EXPECT_EQ(tree.Watcher()->ShownFolders(), expanded);
     EXPECT_GE(expanded.size(), 5u); // the root, a, a/x, b and b/z at least
+}
+
+// 10 folders, each with 10, each with 10: 1,111 folders to open with the root.
+std::string MakeWideTree(const std::string& root)
+{
+    for (int i = 0; i < 10; ++i)
+        for (int j = 0; j < 10; ++j)
+            for (int k = 0; k < 10; ++k)
+                std::filesystem::create_directories(root + "/d" + std::to_string(i) + "/e" +
+                                                    std::to_string(j) + "/f" + std::to_string(k));
+    return root;
+}
+
+TEST_F(TreeRefreshTest, ExpandingABigSubtreeLetsPostedEventsRunUntilItHasOpenedEveryFolder)
+{
+    const std::string root = MakeWideTree(MakeDir(Root() + "/tree"));
+    TQorShTreeView& tree = Build(root);
+    tree.SetSubtreeSliceBudget(std::chrono::milliseconds(0)); // one folder per turn
+    tree.setCurrentItem(tree.RootNode());
+    QTest::keyClick(&tree, Qt::Key_Asterisk);
+    ASSERT_TRUE(tree.ExpandingSubtree());
+    EXPECT_TRUE(tree.RootNode()->isExpanded());
+
+    // Events posted meanwhile are delivered while the opening goes on.
+    int delivered = 0;
+    std::size_t openedWhenDelivered = 0;
+    for (int i = 0; i < 3; ++i)
+        QMetaObject::invokeMethod(
+            &tree,
+            [&] {
+                ++delivered;
+                openedWhenDelivered = ExpandedPaths().size();
+            },
+            Qt::QueuedConnection);
+    ASSERT_TRUE(WaitUntil([&] { return delivered == 3; }, 15000));
+    EXPECT_LT(openedWhenDelivered, 1111u);
+
+    ASSERT_TRUE(WaitUntil([&] { return !tree.ExpandingSubtree(); }, 60000));
+    const std::vector<std::string> expanded = ExpandedPaths();
+    EXPECT_EQ(expanded.size(), 1111u);
+    EXPECT_EQ(tree.Watcher()->ShownFolders(), expanded);
+}
+
+TEST_F(TreeRefreshTest, ExpandingABigSubtreeEndsCleanlyWhenTheUserMovesOnOrItsNodesGo)
+{
+    const std::string root = MakeWideTree(MakeDir(Root() + "/tree"));
+    MakeDir(Root() + "/tree-aside");
+    namespace fs = std::filesystem;
+    // What ends the opening (or, for a folder inside it, only takes that folder's nodes).
+    const struct
+    {
+        const char* what;
+        std::function<void(TQorShTreeView&)> act;
+        bool ends;
+    } cases[] = {
+        {"the node is collapsed", [&](TQorShTreeView&) { Child("d0")->setExpanded(false); }, true},
+        {"the Escape key", [&](TQorShTreeView& t) { QTest::keyClick(&t, Qt::Key_Escape); }, true},
+        {"another folder is selected", [&](TQorShTreeView&) { Click(Child("d9")); }, true},
+        {"its folder goes",
+         [&](TQorShTreeView& t) {
+             fs::rename(root + "/d0", Root() + "/tree-aside/d0");
+             t.RefreshChildren(t.RootNode());
+         },
+         true},
+        {"the tree is rebuilt", [&](TQorShTreeView& t) { t.RebuildTree(); }, true},
+        {"a folder inside it goes",
+         [&](TQorShTreeView& t) {
+             fs::rename(root + "/d0/e5", Root() + "/tree-aside/e5");
+             t.RefreshChildren(Child("d0"));
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (fs::exists(Root() + "/tree-aside/d0"))
+            fs::rename(Root() + "/tree-aside/d0", root + "/d0");
+        if (fs::exists(Root() + "/tree-aside/e5"))
+            fs::rename(Root() + "/tree-aside/e5", root + "/d0/e5");
+        TQorShTreeView& tree = Build(root);
+        tree.SetSubtreeSliceBudget(std::chrono::milliseconds(0));
+        tree.setCurrentItem(Child("d0"));
+        QTest::keyClick(&tree, Qt::Key_Asterisk);
+        // Some of the subtree is open, with the rest still to come.
+        ASSERT_TRUE(WaitUntil([&] { return ExpandedPaths().size() > 20; }, 15000));
+        ASSERT_TRUE(tree.ExpandingSubtree());
+
+        c.act(tree);
+        if (!c.ends) {
+            ASSERT_TRUE(WaitUntil([&] { return !tree.ExpandingSubtree(); }, 60000));
+            EXPECT_EQ(ExpandedPaths().size(), 1u + 1u + 9u * 11u); // root, d0, 9 e's with f's
+            EXPECT_EQ(tree.Watcher()->ShownFolders(), ExpandedPaths());
+            continue;
+        }
+        EXPECT_FALSE(tree.ExpandingSubtree());
+        const std::vector<std::string> opened = ExpandedPaths();
+        QTest::qWait(100);
+        EXPECT_EQ(ExpandedPaths(), opened) << "nothing more opens";
+        EXPECT_EQ(tree.Watcher()->ShownFolders(), opened) << "the watcher was told at the end";
+    }
 }
 
 TEST_F(TreeRefreshTest, PausedWatchingSeesNothingUntilResumed)
