@@ -10,9 +10,13 @@
 #include "toolbar/tb_toolbar.h"
 #include "widgets/log_view.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QEvent>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSaveFile>
 #include <QWidget>
 
@@ -69,6 +73,35 @@ std::string ModalName()
         return "-";
     return std::string(modal->metaObject()->className()) + " " +
            Hex(modal->windowTitle().toStdString());
+}
+
+// The button that dismisses a modal window: a message box's escape or default button (else its
+// first), a dialog's Cancel. The driver clicks it: a key reaches a dialog only when it has the
+// keyboard focus, which on an X server without a window manager it may never get.
+QAbstractButton* DismissButton(const QWidget& modal)
+{
+    if (const auto* box = qobject_cast<const QMessageBox*>(&modal)) {
+        if (box->escapeButton())
+            return box->escapeButton();
+        if (box->defaultButton())
+            return box->defaultButton();
+        const QList<QAbstractButton*> buttons = box->buttons();
+        return buttons.isEmpty() ? nullptr : buttons.first();
+    }
+    for (QDialogButtonBox* row : modal.findChildren<QDialogButtonBox*>())
+        for (QAbstractButton* button : row->buttons())
+            if (row->buttonRole(button) == QDialogButtonBox::RejectRole)
+                return button;
+    return nullptr;
+}
+
+// "modal_close x y w h": where to click to dismiss the modal window, when it has such a button.
+void AppendModalClose(std::string& out)
+{
+    const QWidget* modal = QApplication::activeModalWidget();
+    const QAbstractButton* button = modal ? DismissButton(*modal) : nullptr;
+    if (button && button->isVisible())
+        out += "modal_close " + ScreenRect(*button, button->rect()) + "\n";
 }
 
 void AppendToolbar(const TfrmMain& window, std::string& out)
@@ -269,6 +302,7 @@ void TSoakProbe::WriteState()
     out += "now_ns " + std::to_string(NowNs()) + "\n";
     out += "running " + std::string(window_.IsRunning() ? "1" : "0") + "\n";
     out += "modal " + ModalName() + "\n";
+    AppendModalClose(out);
     out += "runs " + std::to_string(runsStarted_) + " " + std::to_string(runsFinished_) + " " +
            std::to_string(runsStopped_) + "\n";
     out += "boxes " + std::to_string(errorBoxes_) + " " + std::to_string(infoBoxes_) + "\n";

@@ -8,6 +8,10 @@
 #include "run_fixture.h"
 #include "tree_window.h"
 
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 #include <sstream>
@@ -125,6 +129,44 @@ TEST_F(SoakProbeTest, TheStateListsTheTreeRowsInViewFromTheTopDown)
     EXPECT_LT(names.size(), 100u);
     for (std::size_t i = 0; i < names.size(); ++i)
         EXPECT_EQ(names[i], Hex(name(1050 + i))) << i;
+}
+
+// The state names where to click to dismiss a modal window, since a key reaches it only when it
+// has the keyboard focus: a box's escape button, else its default one; a dialog's Cancel.
+TEST_F(SoakProbeTest, TheStateNamesTheButtonThatDismissesTheModalWindow)
+{
+    QMessageBox question(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"),
+                         QMessageBox::Yes | QMessageBox::No);
+    QMessageBox error(QMessageBox::Critical, QStringLiteral("t"), QStringLiteral("e"),
+                      QMessageBox::Ok);
+    error.setDefaultButton(QMessageBox::Ok);
+    QFileDialog files;
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    question.setEscapeButton(QMessageBox::No);
+    const std::pair<QWidget*, QAbstractButton*> cases[] = {
+        {&question, question.button(QMessageBox::No)},
+        {&error, error.button(QMessageBox::Ok)},
+        {&files, files.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)},
+    };
+    TSoakProbe probe(window, QString::fromStdString(probeDir));
+    for (const auto& [modal, button] : cases) {
+        modal->setWindowModality(Qt::ApplicationModal);
+        modal->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(modal));
+        const QPoint at = button->mapToGlobal(QPoint(0, 0));
+        const std::string expected =
+            "modal_close " + std::to_string(at.x()) + " " + std::to_string(at.y()) + " " +
+            std::to_string(button->width()) + " " + std::to_string(button->height()) + "\n";
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return ReadFile(probeDir + "/state").find(expected) != std::string::npos; },
+            2000))
+            << modal->metaObject()->className() << ": " << ReadFile(probeDir + "/state");
+        modal->hide();
+    }
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return ReadFile(probeDir + "/state").find("modal -\n") != std::string::npos; },
+        2000));
+    EXPECT_EQ(ReadFile(probeDir + "/state").find("modal_close"), std::string::npos);
 }
 
 } // namespace
