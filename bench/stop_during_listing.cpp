@@ -12,6 +12,7 @@
 #include "app/event_pump.h"
 #include "app/fixed_selected_folder.h"
 #include "app/main_window.h"
+#include "bench/median.h"
 #include "scan/dir_cursor.h"
 #include "scan/tree_listing.h"
 #include "toolbar/tb_item.h"
@@ -68,13 +69,6 @@ double ListingMs(const std::string& dir)
     options.pumpEvents = true;
     tallyrun::ListTree(listing, cursor, options);
     return double(clock.nsecsElapsed()) / 1e6;
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
 } // namespace

@@ -6,8 +6,8 @@
 // meanwhile; its longest gap is the longest wait of the event loop. The tree is rooted at DIR's
 // parent, and each run is a new tree. Prints one line with the medians of RUNS runs (default 3):
 //   sliced_s=S sliced_wait_ms=W whole_s=S2 whole_wait_ms=W2 time_ratio=S/S2 folders=N
-#include "shelltree/sh_location.h"
-#include "shelltree/tree_view.h"
+#include "bench/median.h"
+#include "bench/tree_at_parent.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -22,27 +22,6 @@
 #include <vector>
 
 namespace {
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-std::string Trimmed(std::string path)
-{
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path;
-}
-
-std::string ParentOf(const std::string& path)
-{
-    const std::string trimmed = Trimmed(path);
-    const std::size_t slash = trimmed.rfind('/');
-    return slash == 0 ? "/" : trimmed.substr(0, slash);
-}
 
 int ExpandedBelow(const QTreeWidgetItem* node)
 {
@@ -64,21 +43,9 @@ struct Outcome
 bool OpenOnce(const std::string& dir, std::optional<std::chrono::milliseconds> budget,
               Outcome& outcome)
 {
-    tallyrun::TQorShTreeView tree;
-    tallyrun::TQorShRoot root;
-    root.SetUsesID(false);
-    root.SetRootPath(ParentOf(dir));
-    tree.SetShRoot(root);
-    tree.resize(300, 800);
-    tree.show();
-    QApplication::processEvents();
-    tree.Loaded();
-    const std::string name = Trimmed(dir).substr(Trimmed(dir).rfind('/') + 1);
-    const QString label = QString::fromStdString(tallyrun::DisplayTextOfName(name));
-    tallyrun::TQorShTreeNode* node = nullptr;
-    for (int i = 0; i < tree.RootNode()->childCount(); ++i)
-        if (tree.RootNode()->child(i)->text(0) == label)
-            node = tree.RootNode()->ChildNode(i);
+    TTreeAtParent shown(dir);
+    tallyrun::TQorShTreeView& tree = shown.tree;
+    tallyrun::TQorShTreeNode* node = shown.node;
     if (!node) {
         std::fprintf(stderr, "subtree_open: %s is not listed\n", dir.c_str());
         return false;

@@ -5,8 +5,8 @@
 // (listing again and merging). The tree is rooted at DIR's parent. Prints one line
 //   expand_s=E refresh_s=R children=N
 // with the medians of RUNS runs (default 5), each on a new tree.
-#include "shelltree/sh_location.h"
-#include "shelltree/tree_view.h"
+#include "bench/median.h"
+#include "bench/tree_at_parent.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -15,32 +15,6 @@
 #include <cstdio>
 #include <string>
 #include <vector>
-
-namespace {
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-std::string ParentOf(std::string path)
-{
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    const std::size_t slash = path.rfind('/');
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NameOf(std::string path)
-{
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path.substr(path.rfind('/') + 1);
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -57,20 +31,9 @@ int main(int argc, char** argv)
     std::vector<double> expand, refresh;
     int children = 0;
     for (int run = 0; run < runs; ++run) {
-        tallyrun::TQorShTreeView tree;
-        tallyrun::TQorShRoot root;
-        root.SetUsesID(false);
-        root.SetRootPath(ParentOf(dir));
-        tree.SetShRoot(root);
-        tree.resize(300, 800);
-        tree.show();
-        QApplication::processEvents();
-        tree.Loaded();
-        tallyrun::TQorShTreeNode* node = nullptr;
-        const QString name = QString::fromStdString(tallyrun::DisplayTextOfName(NameOf(dir)));
-        for (int i = 0; i < tree.RootNode()->childCount(); ++i)
-            if (tree.RootNode()->child(i)->text(0) == name)
-                node = tree.RootNode()->ChildNode(i);
+        TTreeAtParent shown(dir);
+        tallyrun::TQorShTreeView& tree = shown.tree;
+        tallyrun::TQorShTreeNode* node = shown.node;
         if (!node) {
             std::fprintf(stderr, "tree_bench: %s is not listed\n", dir.c_str());
             return 1;

@@ -1,0 +1,52 @@
+// The folder tree on the offscreen platform rooted at a folder's parent, shown and loaded, with
+// that folder's node found: what the tree benchmarks time their work on.
+#pragma once
+
+#include "shelltree/sh_location.h"
+#include "shelltree/tree_view.h"
+
+#include <QApplication>
+
+#include <string>
+
+class TTreeAtParent
+{
+public:
+    explicit TTreeAtParent(const std::string& dir)
+    {
+        root.SetUsesID(false);
+        root.SetRootPath(ParentOf(dir));
+        tree.SetShRoot(root);
+        tree.resize(300, 800);
+        tree.show();
+        QApplication::processEvents();
+        tree.Loaded();
+        const QString label = QString::fromStdString(tallyrun::DisplayTextOfName(NameOf(dir)));
+        for (int i = 0; i < tree.RootNode()->childCount(); ++i)
+            if (tree.RootNode()->child(i)->text(0) == label)
+                node = tree.RootNode()->ChildNode(i);
+    }
+
+    tallyrun::TQorShTreeView tree;
+    tallyrun::TQorShRoot root;
+    tallyrun::TQorShTreeNode* node = nullptr; // null when the folder is not listed
+
+private:
+    static std::string Trimmed(std::string path)
+    {
+        while (path.size() > 1 && path.back() == '/')
+            path.pop_back();
+        return path;
+    }
+    static std::string ParentOf(const std::string& path)
+    {
+        const std::string trimmed = Trimmed(path);
+        const std::size_t slash = trimmed.rfind('/');
+        return slash == 0 ? "/" : trimmed.substr(0, slash);
+    }
+    static std::string NameOf(const std::string& path)
+    {
+        const std::string trimmed = Trimmed(path);
+        return trimmed.substr(trimmed.rfind('/') + 1);
+    }
+};
