@@ -215,6 +215,60 @@ TEST_F(TreeRefreshTest, ExpandingABigSubtreeEndsCleanlyWhenTheUserMovesOnOrItsNo
     }
 }
 
+TEST_F(TreeRefreshTest, AReportMergesABigTreeInSlicesAndRunsOnceMoreForAReportDuringIt)
+{
+    namespace fs = std::filesystem;
+    const std::string root = MakeWideTree(MakeDir(Root() + "/tree"));
+    TQorShTreeView& tree = Build(root);
+    ASSERT_NE(tree.Watcher(), nullptr);
+    tree.setCurrentItem(tree.RootNode());
+    QTest::keyClick(&tree, Qt::Key_Asterisk);
+    ASSERT_TRUE(WaitUntil([&] { return !tree.ExpandingSubtree(); }, 60000));
+    ASSERT_EQ(ExpandedPaths().size(), 1111u);
+    tree.SetRefreshSliceBudget(std::chrono::milliseconds(0)); // one node per turn
+    tree.Watcher()->WaitSettled();
+
+    // A folder made and one removed under open nodes: the watcher's report starts the walk.
+    fs::create_directory(root + "/d3/e4/made");
+    fs::remove_all(root + "/d7/e1/f2");
+    ASSERT_TRUE(WaitUntil([&] { return tree.RefreshingVisible(); }, 15000));
+
+    // Events posted meanwhile are delivered while the walk goes on.
+    int delivered = 0;
+    int deliveredDuringWalk = 0;
+    for (int i = 0; i < 3; ++i)
+        QMetaObject::invokeMethod(
+            &tree,
+            [&] {
+                ++delivered;
+                deliveredDuringWalk += tree.RefreshingVisible() ? 1 : 0;
+            },
+            Qt::QueuedConnection);
+    ASSERT_TRUE(WaitUntil([&] { return delivered == 3; }, 15000));
+    EXPECT_EQ(deliveredDuringWalk, 3);
+
+    // A held button keeps the walk from merging; a report meanwhile, about a folder the walk
+    // has merged already, is not lost: the walk runs once more after its end.
+    ASSERT_TRUE(tree.RefreshingVisible());
+    Press(tree.RootNode());
+    const int opens = tree.Watcher()->OpenCount();
+    fs::create_directory(root + "/late");
+    ASSERT_TRUE(WaitUntil(
+        [&] { return tree.Watcher()->OpenCount() > opens && !tree.Watcher()->InCallback(); },
+        15000));
+    EXPECT_TRUE(tree.RefreshingVisible());
+    EXPECT_EQ(Child("late"), nullptr);
+    Release(tree.RootNode());
+
+    ASSERT_TRUE(WaitUntil([&] { return !tree.RefreshingVisible(); }, 60000));
+    EXPECT_NE(Child("made", Child("e4", Child("d3"))), nullptr);
+    EXPECT_EQ(Child("f2", Child("e1", Child("d7"))), nullptr);
+    EXPECT_NE(Child("late"), nullptr);
+    const std::vector<std::string> expanded = ExpandedPaths();
+    EXPECT_EQ(expanded.size(), 1110u);
+    EXPECT_EQ(tree.Watcher()->ShownFolders(), expanded);
+}
+
 TEST_F(TreeRefreshTest, PausedWatchingSeesNothingUntilResumed)
 {
     const std::string root = MakeDir(Root() + "/tree");
