@@ -42,9 +42,9 @@ void TCustomQorShTreeView::ForgetSubtree(const QTreeWidgetItem* top)
 {
     ExpandingSubtreeLoses(top);
     RefreshWalkLoses(top);
-    for (TQorShTreeNode** node : {&dropHighlighted_, &selectedNode_, &findWatch_, &expandingNode_,
-                                  &dragOverNode_, &editingNode_, &subtreeOpening_,
-                                  &refreshMerging_})
+    for (TQorShTreeNode** node :
+         {&dropHighlighted_, &selectedNode_, &findWatch_, &expandingNode_, &dragOverNode_,
+          &editingNode_, &subtreeOpening_, &refreshMerging_})
         ForgetIfInside(*node, top);
     // A pending delayed report of a node that goes is dropped, never reported.
     if (changeDelayThread_) {
