@@ -269,6 +269,48 @@ TEST_F(TreeRefreshTest, AReportMergesABigTreeInSlicesAndRunsOnceMoreForAReportDu
     EXPECT_EQ(tree.Watcher()->ShownFolders(), expanded);
 }
 
+TEST_F(TreeRefreshTest, AReportsWalkGoesOnBesideAStarAndEndsWithTheWindow)
+{
+    namespace fs = std::filesystem;
+    const std::string root = MakeWideTree(MakeDir(Root() + "/tree"));
+    // What happens while the walk goes on: '*' opens a subtree beside it, or the tree goes.
+    const struct
+    {
+        const char* what;
+        bool star;
+    } cases[] = {{"'*' on a closed node", true}, {"the tree is destroyed", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TQorShTreeView& tree = Build(root);
+        tree.setCurrentItem(tree.RootNode());
+        QTest::keyClick(&tree, Qt::Key_Asterisk);
+        ASSERT_TRUE(WaitUntil([&] { return !tree.ExpandingSubtree(); }, 60000));
+        Child("d9")->setExpanded(false);
+        tree.SetRefreshSliceBudget(std::chrono::milliseconds(0));
+        tree.SetSubtreeSliceBudget(std::chrono::milliseconds(0));
+        tree.Watcher()->WaitSettled();
+        const std::string made = root + "/d2/made-" + std::to_string(c.star);
+        fs::create_directory(made);
+        ASSERT_TRUE(WaitUntil([&] { return tree.RefreshingVisible(); }, 15000));
+        if (!c.star) {
+            tree_.reset();
+            RunEventsFor(50);
+            continue;
+        }
+        tree.setCurrentItem(Child("d9"));
+        QTest::keyClick(&tree, Qt::Key_Asterisk);
+        ASSERT_TRUE(tree.ExpandingSubtree());
+        ASSERT_TRUE(tree.RefreshingVisible());
+        ASSERT_TRUE(WaitUntil([&] { return !tree.ExpandingSubtree() && !tree.RefreshingVisible(); },
+                              60000));
+        EXPECT_NE(Child("made-1", Child("d2")), nullptr);
+        const std::vector<std::string> expanded = ExpandedPaths();
+        EXPECT_EQ(expanded.size(), 1111u);
+        EXPECT_EQ(tree.Watcher()->ShownFolders(), expanded);
+        fs::remove(made);
+    }
+}
+
 TEST_F(TreeRefreshTest, PausedWatchingSeesNothingUntilResumed)
 {
     const std::string root = MakeDir(Root() + "/tree");
