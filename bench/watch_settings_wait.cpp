@@ -5,7 +5,8 @@
 // round changes the shown folders (one folder more or less), which makes the watcher open
 // every watch again, and at once asks it for its shown folders, as the tree's next call would.
 // The reference is the time the watcher takes to settle after such a change (the open
-// itself, 2 ms of it spent before the call). Prints one line with the medians of ROUNDS rounds (default 20):
+// itself, 2 ms of it spent before the call). Prints one line with the medians of ROUNDS rounds
+// (default 20):
 //   open_ms=O call_wait_ms=C wait_ratio=C/O folders=N
 // A ratio near 1 means a call waits for the whole open; near 0, that it does not.
 #include "bench/median.h"
