@@ -229,6 +229,7 @@ TEST_F(TreeRefreshTest, AReportMergesABigTreeInSlicesAndRunsOnceMoreForAReportDu
     tree.Watcher()->WaitSettled();
 
     // A folder made and one removed under open nodes: the watcher's report starts the walk.
+    const int opensBefore = tree.Watcher()->OpenCount();
     fs::create_directory(root + "/d3/e4/made");
     fs::remove_all(root + "/d7/e1/f2");
     ASSERT_TRUE(WaitUntil([&] { return tree.RefreshingVisible(); }, 15000));
@@ -249,6 +250,11 @@ TEST_F(TreeRefreshTest, AReportMergesABigTreeInSlicesAndRunsOnceMoreForAReportDu
 
     // A held button keeps the walk from merging; a report meanwhile, about a folder the walk
     // has merged already, is not lost: the walk runs once more after its end.
+    // The watcher closes its watches for its callback; a change before they are open again
+    // would not be seen.
+    ASSERT_TRUE(WaitUntil(
+        [&] { return tree.Watcher()->OpenCount() > opensBefore && !tree.Watcher()->InCallback(); },
+        15000));
     ASSERT_TRUE(tree.RefreshingVisible());
     Press(tree.RootNode());
     const int opens = tree.Watcher()->OpenCount();
