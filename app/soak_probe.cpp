@@ -148,6 +148,7 @@ void AppendTree(TCustomQorShTreeView& tree, std::string& out)
 {
     const QWidget& viewport = *tree.viewport();
     out += "tree " + ScreenRect(viewport, viewport.rect()) + "\n";
+    out += "tree_nodes " + std::to_string(TQorShTreeNode::LiveCount()) + "\n";
     // Only the rows in view, from the top one down: a walk of every node, each placed on the
     // screen, cost the square of the nodes after '*' had opened thousands, and stalled the
     // very event loop the probe measures.
@@ -187,6 +188,22 @@ TSoakProbe::TSoakProbe(TfrmMain& window, const QString& folder)
         ShownMessage("info", text);
         infos(text, caption);
     });
+    // What a drag takes and where a drop lands, as the tree decides them: the rows the driver
+    // aimed at may be stale under a slow window.
+    if (auto* tree = dynamic_cast<TCustomQorShTreeView*>(window_.QorShTreeView1)) {
+        beginDrag_ = tree->OnShBeginDrag;
+        tree->OnShBeginDrag = [this](QObject* sender, TQorShFolderData* item, bool& allow) {
+            if (beginDrag_)
+                beginDrag_(sender, item, allow);
+            AddTreeEvent("drag", item, allow);
+        };
+        dragDrop_ = tree->OnShDragDrop;
+        tree->OnShDragDrop = [this](QObject* sender, TQorShFolderData* item, bool& allow) {
+            if (dragDrop_)
+                dragDrop_(sender, item, allow);
+            AddTreeEvent("drop", item, allow);
+        };
+    }
     sampleTimer_.setTimerType(Qt::PreciseTimer);
     connect(&sampleTimer_, &QTimer::timeout, this, [this] { PostSample(); });
     sampleTimer_.start(kSampleIntervalMs);
@@ -198,6 +215,10 @@ TSoakProbe::TSoakProbe(TfrmMain& window, const QString& folder)
 TSoakProbe::~TSoakProbe()
 {
     window_.SetRunObserver(nullptr);
+    if (auto* tree = dynamic_cast<TCustomQorShTreeView*>(window_.QorShTreeView1)) {
+        tree->OnShBeginDrag = beginDrag_;
+        tree->OnShDragDrop = dragDrop_;
+    }
     SetHandlerErrorDisplay({});
     SetInformationDisplay({});
     AddEvent("probe_end " + std::to_string(NowNs()));
@@ -285,6 +306,12 @@ void TSoakProbe::ShownMessage(const char* kind, const QString& message)
 {
     kind[0] == 'e' ? ++errorBoxes_ : ++infoBoxes_;
     AddEvent(std::string(kind) + " " + std::to_string(NowNs()) + " " + Hex(message.toStdString()));
+}
+
+void TSoakProbe::AddTreeEvent(const char* kind, TQorShFolderData* item, bool allowed)
+{
+    AddEvent(std::string(kind) + " " + std::to_string(NowNs()) + " " +
+             Hex(item ? item->Path() : std::string()) + " " + (allowed ? "1" : "0"));
 }
 
 void TSoakProbe::AddEvent(const std::string& line)

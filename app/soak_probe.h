@@ -9,7 +9,8 @@
 //   the screen, the visible tree nodes with their paths) through a rename, so the driver never
 //   reads half a file;
 // - appends to "events" one line per run start and end and per message box, and writes the
-//   memo and the slices of every run that ended as "run-N.memo" and "run-N.slices".
+//   memo and the slices of every run that ended as "run-N.memo" and "run-N.slices", and one
+//   line per drag the tree starts and per drop onto it, with the item's path.
 // Paths and messages are written as hex bytes, since they may hold any byte.
 #pragma once
 
@@ -22,12 +23,14 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace tallyrun {
 
 class TfrmMain;
+class TQorShFolderData;
 
 class TSoakProbe : public QObject, public TRunObserver
 {
@@ -49,6 +52,8 @@ private:
     void WriteState();
     void WriteRunFiles(int run) const;
     void AddEvent(const std::string& line);
+    // "drag" or "drop", the time, the item's path and whether the tree's handler allowed it.
+    void AddTreeEvent(const char* kind, TQorShFolderData* item, bool allowed);
     void ShownMessage(const char* kind, const QString& message);
     std::int64_t NowNs() const;
 
@@ -66,6 +71,9 @@ private:
     int samples_ = 0;
     double delayMaxMs_ = 0;
     double delayMaxFreeMs_ = 0; // samples with no modal dialog open at post or delivery
+    // The tree's drag and drop handlers the probe's own wrap.
+    std::function<void(QObject*, TQorShFolderData*, bool&)> beginDrag_;
+    std::function<void(QObject*, TQorShFolderData*, bool&)> dragDrop_;
 };
 
 // The probe the environment asks for, or null.

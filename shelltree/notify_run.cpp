@@ -33,15 +33,34 @@ void TShNotifyThread::Execute()
 
 bool TShNotifyThread::OpenWatches(TShWatchSet& watches)
 {
-    bool opened = false;
+    std::vector<std::string> roots;
+    std::vector<std::string> shown;
+    bool subtree = false;
+    std::uint32_t kinds = 0;
+    std::uint64_t version = 0;
     {
         std::lock_guard guard(lock_);
         // The watches about to open take every settings change made so far. A wake those
         // changes left set would only close and reopen them again, and a change on disk in
         // that gap would be lost.
         ResetWake();
-        opened = watches.Open(watchList_, shownFolders_, watchSubtree_, ChangeKindsOf(filter_));
-        settled_ = true;
+        roots = watchList_;
+        shown = shownFolders_;
+        subtree = watchSubtree_;
+        kinds = ChangeKindsOf(filter_);
+        version = settingsVersion_;
+    }
+    // Opening thousands of watches takes a while: it is done outside the lock, so that the
+    // tree's calls into the watcher on the UI thread never wait for it. A settings change
+    // made meanwhile has woken the thread again, which then opens the watches anew; until
+    // then the watcher stays unsettled.
+    const bool opened = watches.Open(roots, shown, subtree, kinds);
+    {
+        std::lock_guard guard(lock_);
+        if (settingsVersion_ == version) {
+            watchList_ = std::move(roots); // without the roots that could not be watched
+            settled_ = true;
+        }
         ++openCount_;
     }
     settledChanged_.notify_all();
@@ -77,9 +96,10 @@ TShWaitResult TShNotifyThread::WaitForChange(TShWatchSet& watches, int ms,
 
 void TShNotifyThread::RunCallback(TShWatchSet& watches, const std::string& path)
 {
+    // Closing thousands of watches takes a while too; the watches are this thread's own.
+    watches.Close();
     {
         std::lock_guard guard(lock_);
-        watches.Close();
         inCallback_ = true;
         changedPath_ = path;
     }

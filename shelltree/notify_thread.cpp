@@ -39,6 +39,7 @@ void TShNotifyThread::DetachCallback()
 
 void TShNotifyThread::SettingsChanged()
 {
+    ++settingsVersion_;
     if (inCallback_)
         return;
     settled_ = false;

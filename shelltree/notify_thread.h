@@ -112,6 +112,7 @@ private:
     bool watchSubtree_ = true;
     bool inCallback_ = false;
     bool settled_ = false;
+    std::uint64_t settingsVersion_ = 0; // counts the settings changes
     std::string changedPath_;
     int openCount_ = 0;
     bool limitReported_ = false; // only the watcher's thread uses it

@@ -27,10 +27,12 @@ TQorShTreeNode::TQorShTreeNode(std::unique_ptr<TQorShFolderData> item) : item_(s
     setFlags(flags() | Qt::ItemIsEditable);
     if (item_)
         item_->SetNode(this);
+    ++liveCount_;
 }
 
 TQorShTreeNode::~TQorShTreeNode()
 {
+    --liveCount_;
     if (item_)
         item_->SetNode(nullptr);
 }

@@ -24,6 +24,9 @@ public:
     // The node exists, has an item and the item has both identifier lists.
     static bool IsValid(const TQorShTreeNode* node);
     int Level() const { return item_ ? item_->Level() : -1; }
+    // How many nodes exist in the process (all are made and deleted on the UI thread); the
+    // soak's probe reports it next to the memory figures.
+    static long LiveCount() { return liveCount_; }
 
     TQorShTreeNode* ParentNode() const;
     TQorShTreeNode* ChildNode(int index) const;
@@ -48,6 +51,7 @@ public:
     void ItemRenamed(bool accepted) override;
 
 private:
+    static inline long liveCount_ = 0;
     std::unique_ptr<TQorShFolderData> item_;
     // Read when first drawn: each costs a look at the disk, and only the rows on screen
     // need them.

@@ -118,6 +118,10 @@ public:
     // the event loop runs again (zero: one folder per slice).
     bool ExpandingSubtree() const { return subtreeTop_ != nullptr; }
     void SetSubtreeSliceBudget(std::chrono::milliseconds budget) { subtreeBudget_ = budget; }
+    // Whether the walk a watcher report started is still merging the visible nodes, and how
+    // long one of its slices may work (zero: one node per slice).
+    bool RefreshingVisible() const { return refreshWalking_; }
+    void SetRefreshSliceBudget(std::chrono::milliseconds budget) { refreshBudget_ = budget; }
 
     TQorShTreeNode* RootNode() const;
     const std::vector<TIDListPtr>& ExpandedFolders() const { return expandedFolders_; }
@@ -239,7 +243,17 @@ private:
     template <class F> void RunBaseMouse(F&& handler);
 
     // Watching (tree_view_refresh.cpp).
+    // A report merges the visible nodes in a walk that goes a slice at a time from the event
+    // loop (the first slice at once, so a small tree is in step when the report returns);
+    // the expanded folders are pruned and the watcher told the shown folders at its end. A
+    // report during a walk has it run once more after its end.
     void WatcherReported();
+    void StartRefreshWalk(bool firstSliceNow);
+    void RefreshWalkSlice();
+    void EndRefreshWalk();
+    // One node of the walk: merged when it is expanded or has children, attached again to its
+    // record otherwise.
+    void RefreshVisibleNode(TQorShTreeNode* node);
     void VisitVisible(TQorShTreeNode* node);
     void PruneExpandedFolders();
     void UpdateShownFolders();
@@ -269,6 +283,9 @@ private:
     void ExpandingSubtreeLoses(const QTreeWidgetItem* gone);
     // The bytes of every expanded folder's list, while the shown folders are held.
     void IndexExpandedFolders();
+    // The same for the report's walk: the nodes below `gone` (none: every node) leave its
+    // queue (tree_view_nodes.cpp).
+    void RefreshWalkLoses(const QTreeWidgetItem* gone);
     // Icons (tree_view_icons.cpp).
     void ResetIcons();
 
@@ -300,6 +317,15 @@ private:
     std::vector<TQorShTreeNode*> subtreePending_;
     QTimer* subtreeStep_ = nullptr;
     std::chrono::milliseconds subtreeBudget_{20};
+    // The report's walk: whether it runs, whether a report came during it, the nodes still to
+    // visit (each in visible order once its parent has been merged), the node being merged,
+    // the timer of its next slice (made on the first report) and a slice's work time.
+    bool refreshWalking_ = false;
+    bool refreshAgain_ = false;
+    std::vector<TQorShTreeNode*> refreshPending_;
+    TQorShTreeNode* refreshMerging_ = nullptr; // cleared if it goes
+    QTimer* refreshStep_ = nullptr;
+    std::chrono::milliseconds refreshBudget_{20};
     TQorShTreeNode* dropHighlighted_ = nullptr;
     // The node the selection last moved to.
     TQorShTreeNode* selectedNode_ = nullptr;

@@ -41,8 +41,10 @@ void ForgetIfInside(TQorShTreeNode*& node, const QTreeWidgetItem* top)
 void TCustomQorShTreeView::ForgetSubtree(const QTreeWidgetItem* top)
 {
     ExpandingSubtreeLoses(top);
-    for (TQorShTreeNode** node : {&dropHighlighted_, &selectedNode_, &findWatch_, &expandingNode_,
-                                  &dragOverNode_, &editingNode_, &subtreeOpening_})
+    RefreshWalkLoses(top);
+    for (TQorShTreeNode** node :
+         {&dropHighlighted_, &selectedNode_, &findWatch_, &expandingNode_, &dragOverNode_,
+          &editingNode_, &subtreeOpening_, &refreshMerging_})
         ForgetIfInside(*node, top);
     // A pending delayed report of a node that goes is dropped, never reported.
     if (changeDelayThread_) {
@@ -65,6 +67,22 @@ void TCustomQorShTreeView::ExpandingSubtreeLoses(const QTreeWidgetItem* gone)
     if (IsInside(gone, subtreeTop_))
         std::erase_if(subtreePending_,
                       [gone](const TQorShTreeNode* node) { return IsInside(node, gone); });
+}
+
+void TCustomQorShTreeView::RefreshWalkLoses(const QTreeWidgetItem* gone)
+{
+    if (refreshPending_.empty())
+        return;
+    if (!gone) {
+        refreshPending_.clear();
+        return;
+    }
+    // The children of the node the walk merges are queued only after its merge: the nodes its
+    // merge deletes hold none of the queue, and a big merge costs no scans of it.
+    if (refreshMerging_ && gone->parent() == refreshMerging_)
+        return;
+    std::erase_if(refreshPending_,
+                  [gone](const TQorShTreeNode* node) { return IsInside(node, gone); });
 }
 
 void TCustomQorShTreeView::DeleteNode(TQorShTreeNode* node)

@@ -2,18 +2,129 @@
 // populated nodes again, and the tree tells the watcher which folders it shows.
 #include "shelltree/tree_view.h"
 
+#include "base/handler_errors.h"
 #include "platform/file_status.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
+
 namespace tallyrun {
+namespace {
+
+// How long a slice of the report's walk that finds the tree busy waits before it looks again.
+constexpr int kRefreshRetryMs = 10;
+
+} // namespace
 
 void TCustomQorShTreeView::WatcherReported()
 {
     if (destroying_)
         return;
-    if (mouseState_ == TShMouseState::msNone)
-        RefreshVisible();
+    // A walk that is going on runs once more from its end rather than starting again now, so
+    // reports that keep coming cannot keep it from ever reaching its end.
+    if (refreshWalking_) {
+        refreshAgain_ = true;
+        return;
+    }
+    if (mouseState_ == TShMouseState::msNone && loaded_) {
+        StartRefreshWalk(true);
+        return;
+    }
     PruneExpandedFolders();
     UpdateShownFolders();
+}
+
+void TCustomQorShTreeView::StartRefreshWalk(bool firstSliceNow)
+{
+    if (!refreshStep_) {
+        refreshStep_ = new QTimer(this);
+        refreshStep_->setSingleShot(true);
+        connect(refreshStep_, &QTimer::timeout, this,
+                [this] { RunHandler([this] { RefreshWalkSlice(); }); });
+    }
+    refreshWalking_ = true;
+    refreshPending_.clear();
+    for (int i = topLevelItemCount() - 1; i >= 0; --i)
+        refreshPending_.push_back(static_cast<TQorShTreeNode*>(topLevelItem(i)));
+    if (firstSliceNow)
+        RefreshWalkSlice();
+    else
+        refreshStep_->start(0);
+}
+
+namespace {
+
+// Whether every node above `node` is expanded, so that the node is in the visible order.
+bool IsShown(const QTreeWidgetItem* node)
+{
+    for (const QTreeWidgetItem* above = node->parent(); above; above = above->parent())
+        if (!above->isExpanded())
+            return false;
+    return true;
+}
+
+} // namespace
+
+void TCustomQorShTreeView::RefreshWalkSlice()
+{
+    if (!refreshWalking_ || destroying_)
+        return;
+    // Inside another tree operation (a message box's own loop may run this timer), or while
+    // a mouse button is held over the tree, nothing is merged: the slice looks again later.
+    if (busy_ > 0 || mouseState_ != TShMouseState::msNone) {
+        refreshStep_->start(kRefreshRetryMs);
+        return;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    try {
+        // One operation per slice: a selection that the merges move is reported once, after it.
+        Busy([this, &clock] {
+            while (!refreshPending_.empty()) {
+                TQorShTreeNode* node = refreshPending_.back();
+                refreshPending_.pop_back();
+                // A node whose parent was collapsed since it was queued is no longer visible.
+                if (!TQorShTreeNode::IsValid(node) || !IsShown(node))
+                    continue;
+                refreshMerging_ = node;
+                RefreshVisibleNode(node);
+                // An error box about the listing runs its own event loop, in which the node
+                // may have been deleted.
+                if (!refreshMerging_)
+                    continue;
+                refreshMerging_ = nullptr;
+                // The merge is done before the children are queued, so the indexes stay good.
+                if (node->isExpanded())
+                    for (int i = node->childCount() - 1; i >= 0; --i)
+                        refreshPending_.push_back(node->ChildNode(i));
+                if (clock.elapsed() >= refreshBudget_.count())
+                    break;
+            }
+        });
+    } catch (...) {
+        refreshMerging_ = nullptr;
+        refreshPending_.clear();
+        refreshWalking_ = false;
+        refreshAgain_ = false;
+        throw;
+    }
+    if (refreshPending_.empty())
+        EndRefreshWalk();
+    else
+        refreshStep_->start(0);
+}
+
+void TCustomQorShTreeView::EndRefreshWalk()
+{
+    refreshWalking_ = false;
+    PruneExpandedFolders();
+    UpdateShownFolders();
+    if (refreshAgain_) {
+        refreshAgain_ = false;
+        // The report that came during the walk, from the event loop.
+        if (mouseState_ == TShMouseState::msNone && loaded_ && !destroying_)
+            StartRefreshWalk(false);
+    }
 }
 
 void TCustomQorShTreeView::RefreshVisible()
@@ -26,12 +137,17 @@ void TCustomQorShTreeView::RefreshVisible()
     });
 }
 
-void TCustomQorShTreeView::VisitVisible(TQorShTreeNode* node)
+void TCustomQorShTreeView::RefreshVisibleNode(TQorShTreeNode* node)
 {
     if (node->isExpanded() || node->childCount() > 0)
         RefreshChildren(node);
     else
         node->Attach();
+}
+
+void TCustomQorShTreeView::VisitVisible(TQorShTreeNode* node)
+{
+    RefreshVisibleNode(node);
     // The merge is done before the children are visited, so the indexes below stay good.
     if (node->isExpanded())
         for (int i = 0; i < node->childCount(); ++i)

@@ -131,6 +131,43 @@ TEST_F(SoakProbeTest, TheStateListsTheTreeRowsInViewFromTheTopDown)
         EXPECT_EQ(names[i], Hex(name(1050 + i))) << i;
 }
 
+TEST_F(SoakProbeTest, DragsAndDropsAreLoggedWithTheTreesItemAndPassedOn)
+{
+    MakeFile("target/f", 1);
+    auto* tree = NewTreeRootedAt(root);
+    TfrmMain treeWindow(*tree, tree);
+    tree->Loaded();
+    TQorShFolderData* item = tree->RootNode()->Item();
+    int passed = 0;
+    tree->OnShDragDrop = [&](QObject*, TQorShFolderData*, bool& allow) {
+        ++passed;
+        allow = false;
+    };
+    {
+        TSoakProbe probe(treeWindow, QString::fromStdString(probeDir));
+        bool allow = true;
+        tree->OnShDragDrop(tree, item, allow);
+        EXPECT_FALSE(allow);
+        allow = true;
+        tree->OnShBeginDrag(tree, item, allow);
+        EXPECT_TRUE(allow);
+    }
+    EXPECT_EQ(passed, 1);
+    const std::string events = Events();
+    EXPECT_NE(events.find("drop "), std::string::npos) << events;
+    // Built without operator+ on a temporary, which GCC 12 warns about wrongly.
+    std::string logged = " ";
+    logged.append(Hex(item->Path()));
+    EXPECT_NE(events.find(logged + " 0\n"), std::string::npos) << events;
+    EXPECT_NE(events.find(logged + " 1\n"), std::string::npos) << events;
+    EXPECT_LT(events.find("drop "), events.find("drag ")) << events;
+    // Once the probe has gone, the tree's own handlers are back.
+    bool allow = true;
+    tree->OnShDragDrop(tree, item, allow);
+    EXPECT_EQ(passed, 2);
+    EXPECT_FALSE(tree->OnShBeginDrag);
+}
+
 // The state names where to click to dismiss a modal window, since a key reaches it only when it
 // has the keyboard focus: a box's escape button, else its default one; a dialog's Cancel.
 TEST_F(SoakProbeTest, TheStateNamesTheButtonThatDismissesTheModalWindow)

@@ -215,6 +215,108 @@ TEST_F(TreeRefreshTest, ExpandingABigSubtreeEndsCleanlyWhenTheUserMovesOnOrItsNo
     }
 }
 
+TEST_F(TreeRefreshTest, AReportMergesABigTreeInSlicesAndRunsOnceMoreForAReportDuringIt)
+{
+    namespace fs = std::filesystem;
+    const std::string root = MakeWideTree(MakeDir(Root() + "/tree"));
+    TQorShTreeView& tree = Build(root);
+    ASSERT_NE(tree.Watcher(), nullptr);
+    tree.setCurrentItem(tree.RootNode());
+    QTest::keyClick(&tree, Qt::Key_Asterisk);
+    ASSERT_TRUE(WaitUntil([&] { return !tree.ExpandingSubtree(); }, 60000));
+    ASSERT_EQ(ExpandedPaths().size(), 1111u);
+    tree.SetRefreshSliceBudget(std::chrono::milliseconds(0)); // one node per turn
+    tree.Watcher()->WaitSettled();
+
+    // A folder made and one removed under open nodes: the watcher's report starts the walk.
+    const int opensBefore = tree.Watcher()->OpenCount();
+    fs::create_directory(root + "/d3/e4/made");
+    fs::remove_all(root + "/d7/e1/f2");
+    ASSERT_TRUE(WaitUntil([&] { return tree.RefreshingVisible(); }, 15000));
+
+    // Events posted meanwhile are delivered while the walk goes on.
+    int delivered = 0;
+    int deliveredDuringWalk = 0;
+    for (int i = 0; i < 3; ++i)
+        QMetaObject::invokeMethod(
+            &tree,
+            [&] {
+                ++delivered;
+                deliveredDuringWalk += tree.RefreshingVisible() ? 1 : 0;
+            },
+            Qt::QueuedConnection);
+    ASSERT_TRUE(WaitUntil([&] { return delivered == 3; }, 15000));
+    EXPECT_EQ(deliveredDuringWalk, 3);
+
+    // A held button keeps the walk from merging; a report meanwhile, about a folder the walk
+    // has merged already, is not lost: the walk runs once more after its end.
+    // The watcher closes its watches for its callback; a change before they are open again
+    // would not be seen.
+    ASSERT_TRUE(WaitUntil(
+        [&] { return tree.Watcher()->OpenCount() > opensBefore && !tree.Watcher()->InCallback(); },
+        15000));
+    ASSERT_TRUE(tree.RefreshingVisible());
+    Press(tree.RootNode());
+    const int opens = tree.Watcher()->OpenCount();
+    fs::create_directory(root + "/late");
+    ASSERT_TRUE(WaitUntil(
+        [&] { return tree.Watcher()->OpenCount() > opens && !tree.Watcher()->InCallback(); },
+        15000));
+    EXPECT_TRUE(tree.RefreshingVisible());
+    EXPECT_EQ(Child("late"), nullptr);
+    Release(tree.RootNode());
+
+    ASSERT_TRUE(WaitUntil([&] { return !tree.RefreshingVisible(); }, 60000));
+    EXPECT_NE(Child("made", Child("e4", Child("d3"))), nullptr);
+    EXPECT_EQ(Child("f2", Child("e1", Child("d7"))), nullptr);
+    EXPECT_NE(Child("late"), nullptr);
+    const std::vector<std::string> expanded = ExpandedPaths();
+    EXPECT_EQ(expanded.size(), 1110u);
+    EXPECT_EQ(tree.Watcher()->ShownFolders(), expanded);
+}
+
+TEST_F(TreeRefreshTest, AReportsWalkGoesOnBesideAStarAndEndsWithTheWindow)
+{
+    namespace fs = std::filesystem;
+    const std::string root = MakeWideTree(MakeDir(Root() + "/tree"));
+    // What happens while the walk goes on: '*' opens a subtree beside it, or the tree goes.
+    const struct
+    {
+        const char* what;
+        bool star;
+    } cases[] = {{"'*' on a closed node", true}, {"the tree is destroyed", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TQorShTreeView& tree = Build(root);
+        tree.setCurrentItem(tree.RootNode());
+        QTest::keyClick(&tree, Qt::Key_Asterisk);
+        ASSERT_TRUE(WaitUntil([&] { return !tree.ExpandingSubtree(); }, 60000));
+        Child("d9")->setExpanded(false);
+        tree.SetRefreshSliceBudget(std::chrono::milliseconds(0));
+        tree.SetSubtreeSliceBudget(std::chrono::milliseconds(0));
+        tree.Watcher()->WaitSettled();
+        const std::string made = root + "/d2/made-" + std::to_string(c.star);
+        fs::create_directory(made);
+        ASSERT_TRUE(WaitUntil([&] { return tree.RefreshingVisible(); }, 15000));
+        if (!c.star) {
+            tree_.reset();
+            RunEventsFor(50);
+            continue;
+        }
+        tree.setCurrentItem(Child("d9"));
+        QTest::keyClick(&tree, Qt::Key_Asterisk);
+        ASSERT_TRUE(tree.ExpandingSubtree());
+        ASSERT_TRUE(tree.RefreshingVisible());
+        ASSERT_TRUE(WaitUntil([&] { return !tree.ExpandingSubtree() && !tree.RefreshingVisible(); },
+                              60000));
+        EXPECT_NE(Child("made-1", Child("d2")), nullptr);
+        const std::vector<std::string> expanded = ExpandedPaths();
+        EXPECT_EQ(expanded.size(), 1111u);
+        EXPECT_EQ(tree.Watcher()->ShownFolders(), expanded);
+        fs::remove(made);
+    }
+}
+
 TEST_F(TreeRefreshTest, PausedWatchingSeesNothingUntilResumed)
 {
     const std::string root = MakeDir(Root() + "/tree");
