@@ -29,8 +29,8 @@ namespace {
 // largest folder held 29 % of its files and its worker ran alone for the last fifth of the
 // listing). So it goes on down to kManyUnits where the next level costs little: when every
 // unit it would read has subfolders by its link count (the leaves stay units). Where the link
-// count says nothing (btrfs), a deeper walk might read the bulk of the tree on one thread, and
-// the walk stops at kFewUnits as before.
+// count says nothing (btrfs), a deeper walk might read the bulk of the tree on one thread, so
+// the walk stops at kFewUnits.
 constexpr std::size_t kFewUnits = 16;
 constexpr std::size_t kManyUnits = 256;
 constexpr std::uint32_t kMaxSplitDepth = 4;
