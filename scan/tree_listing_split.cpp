@@ -129,9 +129,12 @@ private:
     void Work()
     {
         try {
-            TDirCursor topCursor(top_, rootFd_);
             for (std::size_t u = next_++; u < units_.size(); u = next_++) {
-                TDirCursor cursor(parts_[u], topCursor.Reopen(units_[u].folder));
+                // The handles on the way to the unit are closed before it is listed: a worker
+                // that held them through its units kept them from another that ran short of
+                // descriptors deep in its own, which then counted a readable folder as empty.
+                platform::TDirHandle unitRoot = TDirCursor(top_, rootFd_).Reopen(units_[u].folder);
+                TDirCursor cursor(parts_[u], std::move(unitRoot));
                 ListTreeAlone(parts_[u], cursor, partOptions_);
             }
         } catch (...) {
