@@ -79,13 +79,24 @@ bool OutOfDescriptors()
 
 std::optional<TDirIdentity> IdentityOf(int fd)
 {
+    const auto status = StatusOf(fd);
+    if (!status)
+        return std::nullopt;
+    return status->identity;
+}
+
+std::optional<TDirStatus> StatusOf(int fd)
+{
     struct stat st
     {
     };
     if (::fstat(fd, &st) != 0)
         return std::nullopt;
-    return TDirIdentity{static_cast<std::uint64_t>(st.st_dev),
-                        static_cast<std::uint64_t>(st.st_ino)};
+    return TDirStatus{
+        TDirIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)},
+        st.st_nlink == 2  ? TSubfolders::sfNone
+        : st.st_nlink > 2 ? TSubfolders::sfSome
+                          : TSubfolders::sfUnknown};
 }
 
 // devtmpfs reports the tmpfs magic and cannot be told apart from a real tmpfs here; walking it

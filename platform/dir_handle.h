@@ -59,6 +59,23 @@ struct TDirIdentityHash
 };
 std::optional<TDirIdentity> IdentityOf(int fd);
 
+// What the link count of an open directory says of its subdirectories: on most Linux file
+// systems it is 2 plus their number; other counts (btrfs gives 1) say nothing.
+enum class TSubfolders : std::uint8_t
+{
+    sfNone,
+    sfSome,
+    sfUnknown
+};
+// The identity of an open directory and what its link count says, from the one fstat that
+// IdentityOf makes.
+struct TDirStatus
+{
+    TDirIdentity identity;
+    TSubfolders subfolders = TSubfolders::sfUnknown;
+};
+std::optional<TDirStatus> StatusOf(int fd);
+
 // True for the kernel's pseudo file systems (proc, sysfs, devtmpfs, cgroup, ...), whose
 // "files" are not disk space and whose trees can be endless or change while read.
 bool IsPseudoFileSystem(int fd);

@@ -82,24 +82,27 @@ private:
         listing_.folders.push_back(
             TListedFolder{parent.folder, child.nameLength, child.nameOffset});
         const int fd = cursor_.Open(index);
-        const auto identity = fd < 0 ? std::nullopt : platform::IdentityOf(fd);
-        const bool enter = identity && visited_.insert(*identity).second &&
-                           (identity->device == parent.device || !platform::IsPseudoFileSystem(fd));
+        const auto status = fd < 0 ? std::nullopt : platform::StatusOf(fd);
+        const bool enter =
+            status && visited_.insert(status->identity).second &&
+            (status->identity.device == parent.device || !platform::IsPseudoFileSystem(fd));
         // A folder left out keeps its record: the cursor may hold its index as failed, so the
         // index must not be given to another folder.
         if (!enter)
             return;
-        listing_.entered.emplace_back(index, *identity);
+        listing_.entered.emplace_back(index, status->identity);
         if (options_.onFolder)
             options_.onFolder(index);
         if (options_.pumpEvents)
             PumpEvents();
         ThrowIfAbandoned();
-        if (parent.depth + 1 == splitDepth_) {
-            units_->push_back(TSplitUnit{index, listing_.files.size()});
+        if (units_ && (parent.depth + 1 == splitDepth_ ||
+                       status->subfolders == platform::TSubfolders::sfNone)) {
+            units_->push_back(TSplitUnit{index, listing_.files.size(), status->subfolders});
             return;
         }
-        frames_.push_back(TFrame{index, parent.depth + 1, identity->device, ReadFolder(fd), 0});
+        frames_.push_back(
+            TFrame{index, parent.depth + 1, status->identity.device, ReadFolder(fd), 0});
     }
 
     // The entries of one folder that the listing keeps, in list order.

@@ -113,10 +113,13 @@ struct TSplitUnit
 {
     std::uint32_t folder;
     std::size_t filePosition;
+    platform::TSubfolders subfolders; // what its link count says
 };
 
-// Walks like ListTreeAlone down to `depth` only: the folders found at that depth are entered
-// (checked as any other) but not read, and returned as units, in list order.
+// Walks like ListTreeAlone down to `depth` only: the folders found at that depth, and those
+// above it that hold no subfolder by their link count, are entered (checked as any other) but
+// not read, and returned as units, in list order. A deeper top walk thus reads only folders
+// that have subfolders, and finds the same units where there are none.
 std::vector<TSplitUnit> ListTreeTop(TTreeListing& listing, TDirCursor& cursor,
                                     const TWalkOptions& options, std::uint32_t depth);
 

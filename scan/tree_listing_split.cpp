@@ -23,8 +23,16 @@ namespace tallyrun {
 
 namespace {
 
-// The top walk goes down until it finds this many units, or to kMaxSplitDepth.
-constexpr std::size_t kMinUnits = 16;
+// The top walk goes down until it finds at least kFewUnits units, or to kMaxSplitDepth. The
+// workers take the units in list order, so one unit much larger than the rest keeps one worker
+// busy alone at the end while the other core idles (with 16 units, one of the benchmark tree's
+// largest folder held 29 % of its files and its worker ran alone for the last fifth of the
+// listing). So it goes on down to kManyUnits where the next level costs little: when every
+// unit it would read has subfolders by its link count (the leaves stay units). Where the link
+// count says nothing (btrfs), a deeper walk might read the bulk of the tree on one thread, so
+// the walk stops at kFewUnits.
+constexpr std::size_t kFewUnits = 16;
+constexpr std::size_t kManyUnits = 256;
 constexpr std::uint32_t kMaxSplitDepth = 4;
 // More workers than cores: on a cold disk several reads in flight (directory blocks, and the
 // inodes the sizes come from) are served faster.
@@ -121,9 +129,12 @@ private:
     void Work()
     {
         try {
-            TDirCursor topCursor(top_, rootFd_);
             for (std::size_t u = next_++; u < units_.size(); u = next_++) {
-                TDirCursor cursor(parts_[u], topCursor.Reopen(units_[u].folder));
+                // The handles on the way to the unit are closed before it is listed: a worker
+                // that held them through its units kept them from another that ran short of
+                // descriptors deep in its own, which then counted a readable folder as empty.
+                platform::TDirHandle unitRoot = TDirCursor(top_, rootFd_).Reopen(units_[u].folder);
+                TDirCursor cursor(parts_[u], std::move(unitRoot));
                 ListTreeAlone(parts_[u], cursor, partOptions_);
             }
         } catch (...) {
@@ -195,6 +206,22 @@ private:
     std::size_t spliced_ = 0;
 };
 
+// Whether the top walk should go one level deeper than the one that gave `units` (fewer than
+// kManyUnits): always below kFewUnits; above, only when it would read nothing but folders known
+// to have subfolders, and some at all.
+bool DeeperCostsLittle(const std::vector<TSplitUnit>& units)
+{
+    if (units.size() < kFewUnits)
+        return true;
+    bool some = false;
+    for (const TSplitUnit& unit : units) {
+        if (unit.subfolders == platform::TSubfolders::sfUnknown)
+            return false;
+        some = some || unit.subfolders == platform::TSubfolders::sfSome;
+    }
+    return some;
+}
+
 void ListTreeSplit(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions& options)
 {
     if (!options.recursive || options.onFolder) {
@@ -209,7 +236,7 @@ void ListTreeSplit(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions
         top = TTreeListing(listing.RootFolder());
         TDirCursor topCursor(top, cursor.Reopen(0));
         units = ListTreeTop(top, topCursor, options, depth);
-        if (units.empty() || units.size() >= kMinUnits)
+        if (units.empty() || units.size() >= kManyUnits || !DeeperCostsLittle(units))
             break;
     }
     if (!units.empty()) {

@@ -45,6 +45,25 @@ TEST(DirHandleTest, IdentityAndPseudoFileSystems)
     EXPECT_TRUE(IsPseudoFileSystem(OpenDirectory("/sys").Fd()));
 }
 
+TEST(DirHandleTest, LinkCountNeverCallsAFolderWithSubfoldersALeaf)
+{
+    // Where the file system keeps the count (ext4, tmpfs, xfs) it tells the two apart; where it
+    // does not (btrfs) it may say nothing, never the wrong thing.
+    TTempTree tree;
+    tree.Dir("leaf");
+    tree.File("leaf/f");
+    tree.Dir("parent");
+    tree.Dir("parent/child");
+    tree.Link("parent/up", "..");
+    const auto leaf = StatusOf(OpenDirectory(tree.Path("leaf")).Fd());
+    const auto parent = StatusOf(OpenDirectory(tree.Path("parent")).Fd());
+    ASSERT_TRUE(leaf && parent);
+    EXPECT_NE(leaf->subfolders, TSubfolders::sfSome);
+    EXPECT_NE(parent->subfolders, TSubfolders::sfNone);
+    EXPECT_EQ(leaf->identity, IdentityOf(OpenDirectory(tree.Path("leaf")).Fd()));
+    EXPECT_FALSE(StatusOf(-1));
+}
+
 TEST(DirHandleTest, PathLongerThanTheSystemAcceptsIsOpenedByComponents)
 {
     TTempTree tree;

@@ -68,35 +68,62 @@ std::vector<std::string> FilePaths(const TTreeListing& listing)
     return paths;
 }
 
-TEST(FolderTotalThreads, ATreeListedOnTwoThreadsIsListedAsByOneWalk)
+TTreeListing ListedShared(const TTempTree& tree)
 {
-    // Enough folders at each level for the listing to be shared out, with a bind-like
-    // repetition left out: a link, which is listed as a file and never followed.
-    TTempTree tree;
-    for (int a = 0; a < 5; ++a) {
+    TTreeListing listing(tree.Root());
+    TDirCursor cursor(listing, platform::OpenDirectory(tree.Root()));
+    ListTree(listing, cursor, TWalkOptions{});
+    return listing;
+}
+
+TTreeListing ListedAlone(const TTempTree& tree)
+{
+    TTreeListing listing(tree.Root());
+    TDirCursor cursor(listing, platform::OpenDirectory(tree.Root()));
+    ListTreeAlone(listing, cursor, TWalkOptions{});
+    return listing;
+}
+
+// Folders at each level for the listing to be shared out, leaves among folders with subfolders
+// at several depths (the top walk leaves leaves as units wherever it meets them), with a
+// repetition left out: a link, which is listed as a file and never followed.
+void MakeNestedTree(const TTempTree& tree, int tops, int mids)
+{
+    for (int a = 0; a < tops; ++a) {
         const std::string top = std::string("t").append(std::to_string(a));
         tree.Dir(top);
         tree.File(top + ".txt", 1);
-        for (int b = 0; b < 6; ++b) {
+        if (a % 3 == 2)
+            continue; // a leaf among the top folders
+        for (int b = 0; b < mids; ++b) {
             std::string mid = top;
             mid.append("/m").append(std::to_string(b)).append(b % 2 ? " x" : "-y");
             tree.Dir(mid);
             for (int f = 0; f < 20; ++f)
                 tree.File(mid + "/f" + std::to_string(f), 1);
+            if (b % 4 == 3)
+                continue;
             tree.Dir(mid + "/deep");
             tree.File(mid + "/deep/z", 1);
+            tree.Dir(mid + "/deep/er");
+            tree.File(mid + "/deep/er/z", 1);
             tree.Link(mid + "/up", "..");
         }
     }
-    TTreeListing shared(tree.Root());
-    TDirCursor sharedCursor(shared, platform::OpenDirectory(tree.Root()));
-    TWalkOptions options;
-    ListTree(shared, sharedCursor, options);
-    TTreeListing alone(tree.Root());
-    TDirCursor aloneCursor(alone, platform::OpenDirectory(tree.Root()));
-    ListTreeAlone(alone, aloneCursor, options);
-    EXPECT_EQ(FilePaths(shared), FilePaths(alone));
-    EXPECT_EQ(shared.files.size(), 5u + 5 * 6 * 22);
+}
+
+TEST(FolderTotalThreads, ATreeListedOnTwoThreadsIsListedAsByOneWalk)
+{
+    // Few units at the top, then enough below; more than enough leaves at the top; many
+    // units two levels down.
+    for (const auto& [tops, mids] : {std::pair{5, 6}, {40, 1}, {20, 16}}) {
+        TTempTree tree;
+        MakeNestedTree(tree, tops, mids);
+        const TTreeListing shared = ListedShared(tree);
+        const TTreeListing alone = ListedAlone(tree);
+        EXPECT_EQ(FilePaths(shared), FilePaths(alone)) << tops << " x " << mids;
+        EXPECT_GT(shared.files.size(), static_cast<std::size_t>(tops));
+    }
 }
 
 } // namespace
