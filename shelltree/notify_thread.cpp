@@ -72,10 +72,14 @@ std::vector<std::string> TShNotifyThread::WatchList()
 
 void TShNotifyThread::SetShownFolders(const std::vector<std::string>& folders)
 {
-    std::set<std::string> unique;
+    // Sorted in one go rather than node by node into a set: the tree hands tens of thousands
+    // of folders here after each expansion or collapse once '*' has opened a large subtree.
+    std::vector<std::string> sorted;
+    sorted.reserve(folders.size());
     for (const auto& folder : folders)
-        unique.insert(WithTrailingSlash(folder));
-    std::vector<std::string> sorted(unique.begin(), unique.end());
+        sorted.push_back(WithTrailingSlash(folder));
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
     std::lock_guard guard(lock_);
     if (sorted != shownFolders_) {
         shownFolders_ = std::move(sorted);

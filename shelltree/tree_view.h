@@ -130,6 +130,9 @@ public:
     bool ArrowKeyDown() const { return arrowKeyDown_; }
     TQorShTreeNode* DropHighlighted() const { return dropHighlighted_; }
     TShNotifyThread* Watcher() const { return watcher_.get(); }
+    // What the watcher is told the tree shows: the paths of the expanded nodes whose parents
+    // are all expanded, in no particular order.
+    std::vector<std::string> ShownFolderPaths();
     TQorShChangeDelay* ChangeDelayThread() const { return changeDelayThread_.get(); }
 
     // The icon at an index of the process-wide icon list with an overlay (-1: none).

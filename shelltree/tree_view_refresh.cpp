@@ -4,6 +4,7 @@
 
 #include "base/handler_errors.h"
 #include "platform/file_status.h"
+#include "shelltree/sh_location.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -174,22 +175,49 @@ void TCustomQorShTreeView::UpdateShownFolders()
     }
     // The watcher watches the drive roots themselves and, below them, the folders whose
     // listing the tree shows: the visible populated nodes.
+    watcher_->SetShownFolders(ShownFolderPaths());
+}
+
+std::vector<std::string> TCustomQorShTreeView::ShownFolderPaths()
+{
+    // With tens of thousands of folders open this runs on every expansion and collapse, so
+    // each node's location is resolved from its parent's (one item more) rather than from
+    // its whole list, and each node's expansion is asked once.
+    struct Resolved
+    {
+        PCItemIDList list = nullptr;
+        TShLocation location;
+        bool ok = false;
+    };
+    constexpr std::size_t kNoParent = static_cast<std::size_t>(-1);
+    std::vector<Resolved> resolved;
+    std::vector<std::pair<TQorShTreeNode*, std::size_t>> pending;
     std::vector<std::string> shown;
-    std::vector<TQorShTreeNode*> pending;
-    for (int i = 0; i < topLevelItemCount(); ++i)
-        pending.push_back(static_cast<TQorShTreeNode*>(topLevelItem(i)));
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        auto* node = static_cast<TQorShTreeNode*>(topLevelItem(i));
+        if (node->isExpanded())
+            pending.emplace_back(node, kNoParent);
+    }
     while (!pending.empty()) {
-        TQorShTreeNode* node = pending.back();
+        const auto [node, parent] = pending.back();
         pending.pop_back();
-        if (!node->isExpanded() || !TQorShTreeNode::IsValid(node))
+        if (!TQorShTreeNode::IsValid(node))
             continue;
-        if (std::string path = node->Item()->Path(); !path.empty())
+        Resolved own;
+        own.list = node->Item()->PathIDList();
+        own.ok = parent == kNoParent
+                     ? ResolveIDList(own.list, own.location)
+                     : ResolveIDListBelow(resolved[parent].ok ? resolved[parent].list : nullptr,
+                                          resolved[parent].location, own.list, own.location);
+        if (std::string path; own.ok && PathOfLocation(own.location, path))
             shown.push_back(std::move(path));
+        const std::size_t index = resolved.size();
+        resolved.push_back(std::move(own));
         for (int i = 0; i < node->childCount(); ++i)
             if (node->child(i)->isExpanded())
-                pending.push_back(node->ChildNode(i));
+                pending.emplace_back(node->ChildNode(i), index);
     }
-    watcher_->SetShownFolders(shown);
+    return shown;
 }
 
 void TCustomQorShTreeView::SuspendWatching()
