@@ -72,13 +72,15 @@ std::vector<std::string> TShNotifyThread::WatchList()
 
 void TShNotifyThread::SetShownFolders(const std::vector<std::string>& folders)
 {
-    // Sorted in one go rather than node by node into a set: the tree hands tens of thousands
-    // of folders here after each expansion or collapse once '*' has opened a large subtree.
+    // Sorted in one go rather than node by node into a set (the tree hands tens of thousands
+    // of folders here after each expansion or collapse once '*' has opened a large subtree,
+    // already in order).
     std::vector<std::string> sorted;
     sorted.reserve(folders.size());
     for (const auto& folder : folders)
         sorted.push_back(WithTrailingSlash(folder));
-    std::sort(sorted.begin(), sorted.end());
+    if (!std::is_sorted(sorted.begin(), sorted.end()))
+        std::sort(sorted.begin(), sorted.end());
     sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
     std::lock_guard guard(lock_);
     if (sorted != shownFolders_) {

@@ -23,6 +23,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -130,9 +131,6 @@ public:
     bool ArrowKeyDown() const { return arrowKeyDown_; }
     TQorShTreeNode* DropHighlighted() const { return dropHighlighted_; }
     TShNotifyThread* Watcher() const { return watcher_.get(); }
-    // What the watcher is told the tree shows: the paths of the expanded nodes whose parents
-    // are all expanded, in no particular order.
-    std::vector<std::string> ShownFolderPaths();
     TQorShChangeDelay* ChangeDelayThread() const { return changeDelayThread_.get(); }
 
     // The icon at an index of the process-wide icon list with an overlay (-1: none).
@@ -260,6 +258,11 @@ private:
     void VisitVisible(TQorShTreeNode* node);
     void PruneExpandedFolders();
     void UpdateShownFolders();
+    // Adds `node`, when it is expanded and its parent is shown (or it has none), and its
+    // expanded descendants to the shown nodes; a node there already is left as it is.
+    void AddShown(TQorShTreeNode* node);
+    // Takes `top` (every node when none) and its descendants out of the shown nodes.
+    void RemoveShown(const QTreeWidgetItem* top);
     // Adds `list` to the expanded folders unless it is there already.
     void NoteExpandedFolder(PCItemIDList list);
 
@@ -310,6 +313,12 @@ private:
     // While set, UpdateShownFolders only notes that the shown folders have changed.
     bool holdShownFolders_ = false;
     bool shownFoldersStale_ = false;
+    // The shown nodes: the valid expanded nodes whose parents are all shown, each with its
+    // path with a trailing separator (empty for none), and how many of them have each path.
+    // Kept up to date on each expansion, collapse, rename and deletion, so that what the
+    // watcher is told costs no walk of every open node (tens of thousands after '*').
+    std::unordered_map<const QTreeWidgetItem*, std::string> shownNodes_;
+    std::map<std::string, int> shownPathCounts_;
     // The bytes of every expanded folder's list while '*' is handled.
     std::unordered_set<std::string> heldExpandedKeys_;
     // The node '*' opens, the nodes still to open below it (each expanded before its

@@ -175,14 +175,21 @@ void TCustomQorShTreeView::UpdateShownFolders()
     }
     // The watcher watches the drive roots themselves and, below them, the folders whose
     // listing the tree shows: the visible populated nodes.
-    watcher_->SetShownFolders(ShownFolderPaths());
+    std::vector<std::string> shown;
+    shown.reserve(shownPathCounts_.size());
+    for (const auto& entry : shownPathCounts_)
+        shown.push_back(entry.first);
+    watcher_->SetShownFolders(shown);
 }
 
-std::vector<std::string> TCustomQorShTreeView::ShownFolderPaths()
+void TCustomQorShTreeView::AddShown(TQorShTreeNode* node)
 {
-    // With tens of thousands of folders open this runs on every expansion and collapse, so
-    // each node's location is resolved from its parent's (one item more) rather than from
-    // its whole list, and each node's expansion is asked once.
+    if (!node->isExpanded() || shownNodes_.contains(node) ||
+        (node->parent() && !shownNodes_.contains(node->parent())))
+        return;
+    // Each node's location follows from its parent's and its own item, rather than from its
+    // whole list (see ResolveIDListBelow); a node whose list is not its parent's plus one item
+    // is resolved whole.
     struct Resolved
     {
         PCItemIDList list = nullptr;
@@ -191,33 +198,57 @@ std::vector<std::string> TCustomQorShTreeView::ShownFolderPaths()
     };
     constexpr std::size_t kNoParent = static_cast<std::size_t>(-1);
     std::vector<Resolved> resolved;
-    std::vector<std::pair<TQorShTreeNode*, std::size_t>> pending;
-    std::vector<std::string> shown;
-    for (int i = 0; i < topLevelItemCount(); ++i) {
-        auto* node = static_cast<TQorShTreeNode*>(topLevelItem(i));
-        if (node->isExpanded())
-            pending.emplace_back(node, kNoParent);
-    }
+    std::vector<std::pair<TQorShTreeNode*, std::size_t>> pending = {{node, kNoParent}};
     while (!pending.empty()) {
-        const auto [node, parent] = pending.back();
+        const auto [next, parent] = pending.back();
         pending.pop_back();
-        if (!TQorShTreeNode::IsValid(node))
+        if (!TQorShTreeNode::IsValid(next) || shownNodes_.contains(next))
             continue;
         Resolved own;
-        own.list = node->Item()->PathIDList();
+        own.list = next->Item()->PathIDList();
         own.ok = parent == kNoParent
                      ? ResolveIDList(own.list, own.location)
                      : ResolveIDListBelow(resolved[parent].ok ? resolved[parent].list : nullptr,
                                           resolved[parent].location, own.list, own.location);
-        if (std::string path; own.ok && PathOfLocation(own.location, path))
-            shown.push_back(std::move(path));
+        std::string path;
+        if (own.ok && PathOfLocation(own.location, path)) {
+            if (path.back() != '/')
+                path += '/';
+            ++shownPathCounts_[path];
+        }
+        shownNodes_.emplace(next, std::move(path));
         const std::size_t index = resolved.size();
         resolved.push_back(std::move(own));
-        for (int i = 0; i < node->childCount(); ++i)
-            if (node->child(i)->isExpanded())
-                pending.emplace_back(node->ChildNode(i), index);
+        for (int i = 0; i < next->childCount(); ++i)
+            if (next->child(i)->isExpanded())
+                pending.emplace_back(next->ChildNode(i), index);
     }
-    return shown;
+}
+
+void TCustomQorShTreeView::RemoveShown(const QTreeWidgetItem* top)
+{
+    if (!top) {
+        shownNodes_.clear();
+        shownPathCounts_.clear();
+        return;
+    }
+    // A node is shown only below a shown parent, so the walk ends where the shown nodes do.
+    std::vector<const QTreeWidgetItem*> pending = {top};
+    while (!pending.empty()) {
+        const QTreeWidgetItem* node = pending.back();
+        pending.pop_back();
+        const auto found = shownNodes_.find(node);
+        if (found == shownNodes_.end())
+            continue;
+        if (!found->second.empty()) {
+            const auto count = shownPathCounts_.find(found->second);
+            if (count != shownPathCounts_.end() && --count->second == 0)
+                shownPathCounts_.erase(count);
+        }
+        shownNodes_.erase(found);
+        for (int i = 0; i < node->childCount(); ++i)
+            pending.push_back(node->child(i));
+    }
 }
 
 void TCustomQorShTreeView::SuspendWatching()
