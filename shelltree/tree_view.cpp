@@ -98,6 +98,7 @@ void TCustomQorShTreeView::CreateThreads()
             RunHandler([this] { WatcherReported(); });
         },
         this);
+    shownFoldersTold_ = false;
     watcher_->SetTerminateHandler([this](TShThread& thread) { ThreadEnded(thread); });
     watcher_->SetWatchList(&driveRoots_);
     watcher_->Start();

@@ -319,6 +319,8 @@ private:
     // watcher is told costs no walk of every open node (tens of thousands after '*').
     std::unordered_map<const QTreeWidgetItem*, std::string> shownNodes_;
     std::map<std::string, int> shownPathCounts_;
+    // Whether the watcher holds the shown folders as they are now.
+    bool shownFoldersTold_ = false;
     // The bytes of every expanded folder's list while '*' is handled.
     std::unordered_set<std::string> heldExpandedKeys_;
     // The node '*' opens, the nodes still to open below it (each expanded before its

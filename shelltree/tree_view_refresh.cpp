@@ -175,11 +175,15 @@ void TCustomQorShTreeView::UpdateShownFolders()
     }
     // The watcher watches the drive roots themselves and, below them, the folders whose
     // listing the tree shows: the visible populated nodes.
+    // A watcher that holds them already is not told them again (each report's end).
+    if (shownFoldersTold_)
+        return;
     std::vector<std::string> shown;
     shown.reserve(shownPathCounts_.size());
     for (const auto& entry : shownPathCounts_)
         shown.push_back(entry.first);
-    watcher_->SetShownFolders(shown);
+    watcher_->SetShownFolders(std::move(shown));
+    shownFoldersTold_ = true;
 }
 
 void TCustomQorShTreeView::AddShown(TQorShTreeNode* node)
@@ -214,7 +218,8 @@ void TCustomQorShTreeView::AddShown(TQorShTreeNode* node)
         if (own.ok && PathOfLocation(own.location, path)) {
             if (path.back() != '/')
                 path += '/';
-            ++shownPathCounts_[path];
+            if (++shownPathCounts_[path] == 1)
+                shownFoldersTold_ = false;
         }
         shownNodes_.emplace(next, std::move(path));
         const std::size_t index = resolved.size();
@@ -230,6 +235,7 @@ void TCustomQorShTreeView::RemoveShown(const QTreeWidgetItem* top)
     if (!top) {
         shownNodes_.clear();
         shownPathCounts_.clear();
+        shownFoldersTold_ = false;
         return;
     }
     // A node is shown only below a shown parent, so the walk ends where the shown nodes do.
@@ -242,8 +248,10 @@ void TCustomQorShTreeView::RemoveShown(const QTreeWidgetItem* top)
             continue;
         if (!found->second.empty()) {
             const auto count = shownPathCounts_.find(found->second);
-            if (count != shownPathCounts_.end() && --count->second == 0)
+            if (count != shownPathCounts_.end() && --count->second == 0) {
                 shownPathCounts_.erase(count);
+                shownFoldersTold_ = false;
+            }
         }
         shownNodes_.erase(found);
         for (int i = 0; i < node->childCount(); ++i)
