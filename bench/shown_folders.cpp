@@ -105,8 +105,8 @@ int main(int argc, char** argv)
         const std::size_t referenceCount = ReferenceShownFolders(tree).size();
         referenceMs.push_back(MsSince(clock));
         if (referenceCount != folders)
-            std::fprintf(stderr, "shown_folders: %zu folders shown, %zu before\n",
-                         referenceCount, folders);
+            std::fprintf(stderr, "shown_folders: %zu folders shown, %zu before\n", referenceCount,
+                         folders);
     }
     const double toggle = Median(toggleMs);
     const double reference = Median(referenceMs);

@@ -112,7 +112,9 @@ TEST_F(NamespaceTest, ResolvingBelowAParentGivesWhatTheWholeListGives)
 {
     using K = TShIDKind;
     const std::string dir = MakeDir(Root() + "/p/q");
-    const auto copy = [](const TIDListPtr& list) { return TIDListPtr(TQorShID::CopyIDList(list.get())); };
+    const auto copy = [](const TIDListPtr& list) {
+        return TIDListPtr(TQorShID::CopyIDList(list.get()));
+    };
     const TIDListPtr folder = ListOf(Root() + "/p");
     const TIDListPtr inner = ListOf(dir);
     const struct
@@ -147,9 +149,9 @@ TEST_F(NamespaceTest, ResolvingBelowAParentGivesWhatTheWholeListGives)
         TShLocation whole;
         TShLocation below;
         const bool wholeOk = ResolveIDList(c.list.get(), whole);
-        ASSERT_EQ(ResolveIDListBelow(parentOk ? c.parent.get() : nullptr, parent, c.list.get(),
-                                     below),
-                  wholeOk);
+        ASSERT_EQ(
+            ResolveIDListBelow(parentOk ? c.parent.get() : nullptr, parent, c.list.get(), below),
+            wholeOk);
         if (!wholeOk)
             continue;
         EXPECT_EQ(below.kind, whole.kind);

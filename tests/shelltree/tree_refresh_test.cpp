@@ -265,8 +265,7 @@ TEST_F(TreeRefreshTest, TheWatcherIsToldTheShownFoldersAfterEveryChangeToAnOpene
              reported([&] { return Child("new", Child("d7"))->childCount() == 0; });
          },
          1090},
-        {"an open node is renamed", [&] { ASSERT_TRUE(Child("d4")->Item()->Rename("z4")); },
-         980},
+        {"an open node is renamed", [&] { ASSERT_TRUE(Child("d4")->Item()->Rename("z4")); }, 980},
         // The rebuild opens every folder still noted as expanded, and the folders below d3/e5
         // still are: it opens d3/e5 again to show them.
         {"the tree is rebuilt", [&] { tree.RebuildTree(); }, 991},
