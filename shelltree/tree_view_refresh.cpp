@@ -174,8 +174,8 @@ void TCustomQorShTreeView::UpdateShownFolders()
         return;
     }
     // The watcher watches the drive roots themselves and, below them, the folders whose
-    // listing the tree shows: the visible populated nodes.
-    // A watcher that holds them already is not told them again (each report's end).
+    // listing the tree shows: the visible populated nodes. A watcher that holds them already
+    // is not told them again (a report's end that changed nothing).
     if (shownFoldersTold_)
         return;
     std::vector<std::string> shown;
