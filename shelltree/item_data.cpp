@@ -81,10 +81,15 @@ std::string TQorShData::DisplayName()
     return displayName_;
 }
 
+PCItemIDList TQorShData::PathIDList() const
+{
+    return Level() == 0 ? relative_.get() : absolute_.get();
+}
+
 std::string TQorShData::Path()
 {
     std::string path;
-    TQorShID::PathFromIDList(Level() == 0 ? relative_.get() : absolute_.get(), path);
+    TQorShID::PathFromIDList(PathIDList(), path);
     return path;
 }
 

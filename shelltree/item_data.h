@@ -52,6 +52,8 @@ public:
     // The file-system path; empty for items without one (Computer, Trash, Network). A drive's
     // path ends with the separator; a folder's does not.
     std::string Path();
+    // The list whose location Path gives.
+    PCItemIDList PathIDList() const;
     // True when every bit of ShAttribute[index % 128] is set for the item.
     bool HasAttribute(int index);
     TShItemIDType ItemType();

@@ -70,15 +70,20 @@ std::vector<std::string> TShNotifyThread::WatchList()
     return watchList_;
 }
 
-void TShNotifyThread::SetShownFolders(const std::vector<std::string>& folders)
+void TShNotifyThread::SetShownFolders(std::vector<std::string> folders)
 {
-    std::set<std::string> unique;
-    for (const auto& folder : folders)
-        unique.insert(WithTrailingSlash(folder));
-    std::vector<std::string> sorted(unique.begin(), unique.end());
+    // Sorted in one go rather than node by node into a set (the tree hands tens of thousands
+    // of folders here after each expansion or collapse once '*' has opened a large subtree,
+    // already in order and each with its separator).
+    for (auto& folder : folders)
+        if (folder.empty() || folder.back() != '/')
+            folder += '/';
+    if (!std::is_sorted(folders.begin(), folders.end()))
+        std::sort(folders.begin(), folders.end());
+    folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
     std::lock_guard guard(lock_);
-    if (sorted != shownFolders_) {
-        shownFolders_ = std::move(sorted);
+    if (folders != shownFolders_) {
+        shownFolders_ = std::move(folders);
         SettingsChanged();
     }
 }

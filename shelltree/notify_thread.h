@@ -72,7 +72,7 @@ public:
     std::vector<std::string> WatchList();
     // The folders under the watched roots that the tree shows; changes inside them count as
     // changes of their root. Folders outside every root are ignored.
-    void SetShownFolders(const std::vector<std::string>& folders);
+    void SetShownFolders(std::vector<std::string> folders);
     std::vector<std::string> ShownFolders();
     void SetNotifyFilter(TShNotifyFilter filter);
     TShNotifyFilter NotifyFilterOf();

@@ -58,12 +58,7 @@ bool TQorShID::PathFromIDList(PCItemIDList list, std::string& path)
 {
     path.clear();
     TShLocation location;
-    if (!ResolveIDList(list, location) || location.path.empty())
-        return false;
-    path = location.path;
-    if (location.kind == TShLocationKind::Drive && path.back() != '/')
-        path += '/';
-    return true;
+    return ResolveIDList(list, location) && PathOfLocation(location, path);
 }
 
 bool TQorShID::IDListFromPath(const std::string& path, PItemIDList& list)

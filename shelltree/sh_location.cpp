@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <cstring>
+
 namespace tallyrun {
 
 std::string JoinPath(const std::string& folder, std::string_view name)
@@ -92,6 +94,35 @@ bool ResolveIDList(PCItemIDList list, TShLocation& location)
         if (!(item == list ? ResolveFirst(view, location) : ResolveNext(view, location)))
             return false;
     }
+    return true;
+}
+
+bool ResolveIDListBelow(PCItemIDList parentList, const TShLocation& parentLocation,
+                        PCItemIDList list, TShLocation& location)
+{
+    // Resolving is a fold over the items, so a list that is the parent's (not the empty list,
+    // whose first item resolves differently) plus one item resolves from the parent's result.
+    const std::size_t parentSize = parentList ? TQorShID::IDListSize(parentList) - 2 : 0;
+    if (parentSize == 0 || !list || TQorShID::IDListSize(list) < parentSize + 2 ||
+        std::memcmp(parentList, list, parentSize) != 0)
+        return ResolveIDList(list, location);
+    PCItemIDList last = list + parentSize;
+    const std::uint16_t lastSize = ItemIDSize(last);
+    if (lastSize == 0 || ItemIDSize(last + lastSize) != 0)
+        return ResolveIDList(list, location);
+    TShItemView view;
+    location = parentLocation;
+    return DecodeItemID(last, view) && ResolveNext(view, location);
+}
+
+bool PathOfLocation(const TShLocation& location, std::string& path)
+{
+    path.clear();
+    if (location.path.empty())
+        return false;
+    path = location.path;
+    if (location.kind == TShLocationKind::Drive && path.back() != '/')
+        path += '/';
     return true;
 }
 

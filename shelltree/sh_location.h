@@ -34,6 +34,16 @@ struct TShLocation
 // False when the list is none or its items do not make a path of the namespace.
 bool ResolveIDList(PCItemIDList list, TShLocation& location);
 
+// The same as ResolveIDList(list, location) for a list that may extend `parentList` by one
+// item, given `parentLocation`, what `parentList` resolved to: then only that item is resolved.
+// Any other list is resolved whole.
+bool ResolveIDListBelow(PCItemIDList parentList, const TShLocation& parentLocation,
+                        PCItemIDList list, TShLocation& location);
+
+// The path PathFromIDList gives for a resolved location: false when it has none; a drive's
+// ends with the separator.
+bool PathOfLocation(const TShLocation& location, std::string& path);
+
 // `folder` and `name` joined by one separator.
 std::string JoinPath(const std::string& folder, std::string_view name);
 

@@ -63,6 +63,8 @@ TCustomQorShTreeView::TCustomQorShTreeView(QWidget* parent) : QTreeWidget(parent
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
         RunHandler([this, item] {
             auto* node = static_cast<TQorShTreeNode*>(item);
+            // The shown nodes follow Qt's own state first, whatever the rest does.
+            AddShown(node);
             if (node == expandingNode_)
                 return;
             Busy([this, node] {
@@ -72,7 +74,10 @@ TCustomQorShTreeView::TCustomQorShTreeView(QWidget* parent) : QTreeWidget(parent
         });
     });
     connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
-        RunHandler([this, item] { AfterCollapse(static_cast<TQorShTreeNode*>(item)); });
+        RunHandler([this, item] {
+            RemoveShown(item);
+            AfterCollapse(static_cast<TQorShTreeNode*>(item));
+        });
     });
     CreateThreads();
 }
@@ -93,6 +98,7 @@ void TCustomQorShTreeView::CreateThreads()
             RunHandler([this] { WatcherReported(); });
         },
         this);
+    shownFoldersTold_ = false;
     watcher_->SetTerminateHandler([this](TShThread& thread) { ThreadEnded(thread); });
     watcher_->SetWatchList(&driveRoots_);
     watcher_->Start();

@@ -23,6 +23,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -257,6 +258,11 @@ private:
     void VisitVisible(TQorShTreeNode* node);
     void PruneExpandedFolders();
     void UpdateShownFolders();
+    // Adds `node`, when it is expanded and its parent is shown (or it has none), and its
+    // expanded descendants to the shown nodes; a node there already is left as it is.
+    void AddShown(TQorShTreeNode* node);
+    // Takes `top` (every node when none) and its descendants out of the shown nodes.
+    void RemoveShown(const QTreeWidgetItem* top);
     // Adds `list` to the expanded folders unless it is there already.
     void NoteExpandedFolder(PCItemIDList list);
 
@@ -307,6 +313,14 @@ private:
     // While set, UpdateShownFolders only notes that the shown folders have changed.
     bool holdShownFolders_ = false;
     bool shownFoldersStale_ = false;
+    // The shown nodes: the valid expanded nodes whose parents are all shown, each with its
+    // path with a trailing separator (empty for none), and how many of them have each path.
+    // Kept up to date on each expansion, collapse, rename and deletion, so that what the
+    // watcher is told costs no walk of every open node (tens of thousands after '*').
+    std::unordered_map<const QTreeWidgetItem*, std::string> shownNodes_;
+    std::map<std::string, int> shownPathCounts_;
+    // Whether the watcher holds the shown folders as they are now.
+    bool shownFoldersTold_ = false;
     // The bytes of every expanded folder's list while '*' is handled.
     std::unordered_set<std::string> heldExpandedKeys_;
     // The node '*' opens, the nodes still to open below it (each expanded before its

@@ -42,6 +42,7 @@ void TCustomQorShTreeView::ForgetSubtree(const QTreeWidgetItem* top)
 {
     ExpandingSubtreeLoses(top);
     RefreshWalkLoses(top);
+    RemoveShown(top);
     for (TQorShTreeNode** node :
          {&dropHighlighted_, &selectedNode_, &findWatch_, &expandingNode_, &dragOverNode_,
           &editingNode_, &subtreeOpening_, &refreshMerging_})

@@ -4,6 +4,7 @@
 
 #include "base/handler_errors.h"
 #include "platform/file_status.h"
+#include "shelltree/sh_location.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -173,23 +174,89 @@ void TCustomQorShTreeView::UpdateShownFolders()
         return;
     }
     // The watcher watches the drive roots themselves and, below them, the folders whose
-    // listing the tree shows: the visible populated nodes.
+    // listing the tree shows: the visible populated nodes. A watcher that holds them already
+    // is not told them again (a report's end that changed nothing).
+    if (shownFoldersTold_)
+        return;
     std::vector<std::string> shown;
-    std::vector<TQorShTreeNode*> pending;
-    for (int i = 0; i < topLevelItemCount(); ++i)
-        pending.push_back(static_cast<TQorShTreeNode*>(topLevelItem(i)));
+    shown.reserve(shownPathCounts_.size());
+    for (const auto& entry : shownPathCounts_)
+        shown.push_back(entry.first);
+    watcher_->SetShownFolders(std::move(shown));
+    shownFoldersTold_ = true;
+}
+
+void TCustomQorShTreeView::AddShown(TQorShTreeNode* node)
+{
+    if (!node->isExpanded() || shownNodes_.contains(node) ||
+        (node->parent() && !shownNodes_.contains(node->parent())))
+        return;
+    // Each node's location follows from its parent's and its own item, rather than from its
+    // whole list (see ResolveIDListBelow); a node whose list is not its parent's plus one item
+    // is resolved whole.
+    struct Resolved
+    {
+        PCItemIDList list = nullptr;
+        TShLocation location;
+        bool ok = false;
+    };
+    constexpr std::size_t kNoParent = static_cast<std::size_t>(-1);
+    std::vector<Resolved> resolved;
+    std::vector<std::pair<TQorShTreeNode*, std::size_t>> pending = {{node, kNoParent}};
     while (!pending.empty()) {
-        TQorShTreeNode* node = pending.back();
+        const auto [next, parent] = pending.back();
         pending.pop_back();
-        if (!node->isExpanded() || !TQorShTreeNode::IsValid(node))
+        if (!TQorShTreeNode::IsValid(next) || shownNodes_.contains(next))
             continue;
-        if (std::string path = node->Item()->Path(); !path.empty())
-            shown.push_back(std::move(path));
-        for (int i = 0; i < node->childCount(); ++i)
-            if (node->child(i)->isExpanded())
-                pending.push_back(node->ChildNode(i));
+        Resolved own;
+        own.list = next->Item()->PathIDList();
+        own.ok = parent == kNoParent
+                     ? ResolveIDList(own.list, own.location)
+                     : ResolveIDListBelow(resolved[parent].ok ? resolved[parent].list : nullptr,
+                                          resolved[parent].location, own.list, own.location);
+        std::string path;
+        if (own.ok && PathOfLocation(own.location, path)) {
+            if (path.back() != '/')
+                path += '/';
+            if (++shownPathCounts_[path] == 1)
+                shownFoldersTold_ = false;
+        }
+        shownNodes_.emplace(next, std::move(path));
+        const std::size_t index = resolved.size();
+        resolved.push_back(std::move(own));
+        for (int i = 0; i < next->childCount(); ++i)
+            if (next->child(i)->isExpanded())
+                pending.emplace_back(next->ChildNode(i), index);
     }
-    watcher_->SetShownFolders(shown);
+}
+
+void TCustomQorShTreeView::RemoveShown(const QTreeWidgetItem* top)
+{
+    if (!top) {
+        shownNodes_.clear();
+        shownPathCounts_.clear();
+        shownFoldersTold_ = false;
+        return;
+    }
+    // A node is shown only below a shown parent, so the walk ends where the shown nodes do.
+    std::vector<const QTreeWidgetItem*> pending = {top};
+    while (!pending.empty()) {
+        const QTreeWidgetItem* node = pending.back();
+        pending.pop_back();
+        const auto found = shownNodes_.find(node);
+        if (found == shownNodes_.end())
+            continue;
+        if (!found->second.empty()) {
+            const auto count = shownPathCounts_.find(found->second);
+            if (count != shownPathCounts_.end() && --count->second == 0) {
+                shownPathCounts_.erase(count);
+                shownFoldersTold_ = false;
+            }
+        }
+        shownNodes_.erase(found);
+        for (int i = 0; i < node->childCount(); ++i)
+            pending.push_back(node->child(i));
+    }
 }
 
 void TCustomQorShTreeView::SuspendWatching()

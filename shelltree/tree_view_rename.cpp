@@ -14,6 +14,9 @@ void TCustomQorShTreeView::ShowRenamed(TQorShTreeNode* node, bool accepted)
 {
     if (accepted && TQorShTreeNode::IsValid(node)) {
         const bool wasExpanded = node->isExpanded();
+        // The node's path changed, and it leaves its place for a while: it is shown again,
+        // with its new path, once it is back.
+        RemoveShown(node);
         while (node->childCount() > 0)
             DeleteNode(node->ChildNode(node->childCount() - 1));
         // The new name may sort elsewhere among the siblings.
@@ -34,6 +37,7 @@ void TCustomQorShTreeView::ShowRenamed(TQorShTreeNode* node, bool accepted)
         RefreshChildren(node);
         if (wasExpanded)
             node->setExpanded(true);
+        AddShown(node);
     }
     if (node && node->Item())
         node->setText(0, QString::fromStdString(node->Item()->DisplayName()));

@@ -6,6 +6,7 @@
 #include "shelltree/item_id.h"
 #include "shelltree/item_types.h"
 #include "shelltree/sh_folder.h"
+#include "shelltree/sh_location.h"
 
 #include <unistd.h>
 
@@ -94,6 +95,75 @@ TEST_F(NamespaceTest, PathsAndListsConvertBothWays)
     EXPECT_TRUE(TQorShID::SameIDList(same.get(), list.get()));
     EXPECT_FALSE(TQorShID::PathFromIDList(nullptr, path));
     EXPECT_TRUE(path.empty());
+}
+
+// A list of the given items, in order.
+TIDListPtr Chain(std::initializer_list<std::pair<TShIDKind, std::string_view>> items)
+{
+    TIDListPtr list(TQorShID::AllocIDList(2));
+    for (const auto& [kind, name] : items) {
+        const TIDListPtr item(MakeItemID(kind, name));
+        list.reset(TQorShID::ConcatIDLists(list.get(), item.get()));
+    }
+    return list;
+}
+
+TEST_F(NamespaceTest, ResolvingBelowAParentGivesWhatTheWholeListGives)
+{
+    using K = TShIDKind;
+    const std::string dir = MakeDir(Root() + "/p/q");
+    const auto copy = [](const TIDListPtr& list) {
+        return TIDListPtr(TQorShID::CopyIDList(list.get()));
+    };
+    const TIDListPtr folder = ListOf(Root() + "/p");
+    const TIDListPtr inner = ListOf(dir);
+    const struct
+    {
+        const char* what;
+        TIDListPtr parent;
+        TIDListPtr list;
+    } cases[] = {
+        {"a folder below a folder", copy(folder), copy(inner)},
+        {"two items below (resolved whole)", copy(folder),
+         TIDListPtr(TQorShID::ConcatIDLists(inner.get(), Chain({{K::File, "f"}}).get()))},
+        {"the same list", copy(inner), copy(inner)},
+        {"not below the parent", copy(inner), ListOf(Root())},
+        {"below the desktop (resolved whole)", Chain({}), Chain({{K::Folder, "x"}})},
+        {"a drive below the computer", Chain({{K::Computer, ""}}),
+         Chain({{K::Computer, ""}, {K::Drive, "/mnt/"}})},
+        {"a folder below a drive", Chain({{K::Computer, ""}, {K::Drive, "/"}}),
+         Chain({{K::Computer, ""}, {K::Drive, "/"}, {K::Folder, "usr"}})},
+        {"a folder below the home", Chain({{K::Home, ""}}),
+         Chain({{K::Home, ""}, {K::Folder, "m"}})},
+        {"a folder below the trash (no path)", Chain({{K::Trash, ""}}),
+         Chain({{K::Trash, ""}, {K::Folder, "m"}})},
+        {"a folder below a file (no path)", Chain({{K::Home, ""}, {K::File, "t"}}),
+         Chain({{K::Home, ""}, {K::File, "t"}, {K::Folder, "m"}})},
+        {"no parent", nullptr, copy(inner)},
+        {"no list", copy(inner), nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TShLocation parent;
+        const bool parentOk = ResolveIDList(c.parent.get(), parent);
+        TShLocation whole;
+        TShLocation below;
+        const bool wholeOk = ResolveIDList(c.list.get(), whole);
+        ASSERT_EQ(
+            ResolveIDListBelow(parentOk ? c.parent.get() : nullptr, parent, c.list.get(), below),
+            wholeOk);
+        if (!wholeOk)
+            continue;
+        EXPECT_EQ(below.kind, whole.kind);
+        EXPECT_EQ(below.path, whole.path);
+        EXPECT_EQ(below.driveMount, whole.driveMount);
+        EXPECT_EQ(below.underComputer, whole.underComputer);
+        EXPECT_EQ(below.level, whole.level);
+        std::string path;
+        std::string expected;
+        EXPECT_EQ(PathOfLocation(below, path), TQorShID::PathFromIDList(c.list.get(), expected));
+        EXPECT_EQ(path, expected);
+    }
 }
 
 TEST_F(NamespaceTest, FolderReachedThroughALinkHasOneIDListListedOrGivenByPath)

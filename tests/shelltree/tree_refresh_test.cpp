@@ -215,6 +215,73 @@ TEST_F(TreeRefreshTest, ExpandingABigSubtreeEndsCleanlyWhenTheUserMovesOnOrItsNo
     }
 }
 
+TEST_F(TreeRefreshTest, TheWatcherIsToldTheShownFoldersAfterEveryChangeToAnOpenedSubtree)
+{
+    // The shown folders are worked out from each node's parent; after each change they are
+    // what a walk that resolves every expanded node's own path finds.
+    namespace fs = std::filesystem;
+    const std::string root = MakeWideTree(MakeDir(Root() + "/tree"));
+    TQorShTreeView& tree = Build(root);
+    ASSERT_NE(tree.Watcher(), nullptr);
+    tree.setCurrentItem(tree.RootNode());
+    QTest::keyClick(&tree, Qt::Key_Asterisk);
+    ASSERT_TRUE(WaitUntil([&] { return !tree.ExpandingSubtree(); }, 60000));
+    ASSERT_EQ(tree.Watcher()->ShownFolders(), ExpandedPaths());
+    // After a report, the watcher opens its watches again once its callback has returned; a
+    // change on disk before that would not be seen.
+    const auto reported = [&](const std::function<bool()>& done) {
+        const int opens = tree.Watcher()->OpenCount();
+        ASSERT_TRUE(WaitUntil([&] { return done() && !tree.RefreshingVisible(); }, 15000));
+        ASSERT_TRUE(WaitUntil(
+            [&] { return tree.Watcher()->OpenCount() > opens && !tree.Watcher()->InCallback(); },
+            15000));
+    };
+    const struct
+    {
+        const char* what;
+        std::function<void()> act;
+        std::size_t shown;
+    } actions[] = {
+        {"a middle node is collapsed", [&] { Child("d3")->setExpanded(false); }, 1000},
+        {"and expanded again", [&] { Child("d3")->setExpanded(true); }, 1111},
+        {"a node below it is collapsed", [&] { Child("e5", Child("d3"))->setExpanded(false); },
+         1100},
+        {"a folder goes on disk",
+         [&] {
+             fs::remove_all(root + "/d7/e1");
+             reported([&] { return !Child("e1", Child("d7")); });
+         },
+         1089},
+        {"a folder comes on disk",
+         [&] {
+             fs::create_directories(root + "/d7/new/inner");
+             reported([&] { return Child("new", Child("d7")); });
+             Child("new", Child("d7"))->setExpanded(true);
+         },
+         1090},
+        {"the only folder in an open node goes",
+         [&] {
+             fs::remove_all(root + "/d7/new/inner");
+             reported([&] { return Child("new", Child("d7"))->childCount() == 0; });
+         },
+         1090},
+        {"an open node is renamed", [&] { ASSERT_TRUE(Child("d4")->Item()->Rename("z4")); }, 980},
+        // The rebuild opens every folder still noted as expanded, and the folders below d3/e5
+        // still are: it opens d3/e5 again to show them.
+        {"the tree is rebuilt", [&] { tree.RebuildTree(); }, 991},
+        {"the top is collapsed", [&] { tree.RootNode()->setExpanded(false); }, 0},
+    };
+    for (const auto& action : actions) {
+        SCOPED_TRACE(action.what);
+        // A change on disk is seen only once the watches of the last change are open.
+        tree.Watcher()->WaitSettled();
+        action.act();
+        const std::vector<std::string> expanded = ExpandedPaths();
+        EXPECT_EQ(expanded.size(), action.shown);
+        EXPECT_EQ(tree.Watcher()->ShownFolders(), expanded);
+    }
+}
+
 TEST_F(TreeRefreshTest, AReportMergesABigTreeInSlicesAndRunsOnceMoreForAReportDuringIt)
 {
     namespace fs = std::filesystem;
