@@ -34,6 +34,23 @@ protected:
         std::sort(expanded.begin(), expanded.end());
         return expanded;
     }
+
+    // Presses '*' on `node` and waits until every folder below it is open.
+    bool OpenEverythingBelow(TQorShTreeView& tree, TQorShTreeNode* node, int timeoutMs = 60000)
+    {
+        tree.setCurrentItem(node);
+        QTest::keyClick(&tree, Qt::Key_Asterisk);
+        return WaitUntil([&] { return !tree.ExpandingSubtree(); }, timeoutMs);
+    }
+
+    // Waits until the watcher has opened its watches again since its open count was `opens`,
+    // and is out of its callback.
+    bool WatchesOpenedSince(TQorShTreeView& tree, int opens)
+    {
+        return WaitUntil(
+            [&] { return tree.Watcher()->OpenCount() > opens && !tree.Watcher()->InCallback(); },
+            15000);
+    }
 };
 
 TEST_F(TreeRefreshTest, FoldersMadeOrRemovedOnDiskAppearAndGoInEveryPopulatedNode)
@@ -83,9 +100,7 @@ TEST_F(TreeRefreshTest, FoldersMadeOrRemovedOnDiskAppearAndGoInEveryPopulatedNod
 
     // The watcher closes its watches while it calls the tree back and opens them again after;
     // a change made before they are open again is not seen, so wait for that first.
-    ASSERT_TRUE(WaitUntil(
-        [&] { return tree.Watcher()->OpenCount() > opens && !tree.Watcher()->InCallback(); },
-        15000));
+    ASSERT_TRUE(WatchesOpenedSince(tree, opens));
     std::filesystem::remove(root + "/a/a-new");
     ASSERT_TRUE(WaitUntil([&] { return !Child("a-new", Child("a")); }, 15000));
     EXPECT_TRUE(Child("a")->isExpanded());
@@ -103,9 +118,7 @@ TEST_F(TreeRefreshTest, ExpandingEverythingBelowANodeStopsAtLinksAndShowsTheWatc
     std::filesystem::create_directory_symlink(root, root + "/a/loop");
     TQorShTreeView& tree = Build(root);
     ASSERT_NE(tree.Watcher(), nullptr);
-    tree.setCurrentItem(tree.RootNode());
-    QTest::keyClick(&tree, Qt::Key_Asterisk);
-    ASSERT_TRUE(WaitUntil([&] { return !tree.ExpandingSubtree(); }, 15000));
+    ASSERT_TRUE(OpenEverythingBelow(tree, tree.RootNode(), 15000));
 
     ASSERT_TRUE(Child("x", Child("a"))->isExpanded());
     ASSERT_TRUE(Child("b")->isExpanded());
@@ -223,18 +236,14 @@ TEST_F(TreeRefreshTest, TheWatcherIsToldTheShownFoldersAfterEveryChangeToAnOpene
     const std::string root = MakeWideTree(MakeDir(Root() + "/tree"));
     TQorShTreeView& tree = Build(root);
     ASSERT_NE(tree.Watcher(), nullptr);
-    tree.setCurrentItem(tree.RootNode());
-    QTest::keyClick(&tree, Qt::Key_Asterisk);
-    ASSERT_TRUE(WaitUntil([&] { return !tree.ExpandingSubtree(); }, 60000));
+    ASSERT_TRUE(OpenEverythingBelow(tree, tree.RootNode()));
     ASSERT_EQ(tree.Watcher()->ShownFolders(), ExpandedPaths());
     // After a report, the watcher opens its watches again once its callback has returned; a
     // change on disk before that would not be seen.
     const auto reported = [&](const std::function<bool()>& done) {
         const int opens = tree.Watcher()->OpenCount();
         ASSERT_TRUE(WaitUntil([&] { return done() && !tree.RefreshingVisible(); }, 15000));
-        ASSERT_TRUE(WaitUntil(
-            [&] { return tree.Watcher()->OpenCount() > opens && !tree.Watcher()->InCallback(); },
-            15000));
+        ASSERT_TRUE(WatchesOpenedSince(tree, opens));
     };
     const struct
     {
@@ -288,9 +297,7 @@ TEST_F(TreeRefreshTest, AReportMergesABigTreeInSlicesAndRunsOnceMoreForAReportDu
     const std::string root = MakeWideTree(MakeDir(Root() + "/tree"));
     TQorShTreeView& tree = Build(root);
     ASSERT_NE(tree.Watcher(), nullptr);
-    tree.setCurrentItem(tree.RootNode());
-    QTest::keyClick(&tree, Qt::Key_Asterisk);
-    ASSERT_TRUE(WaitUntil([&] { return !tree.ExpandingSubtree(); }, 60000));
+    ASSERT_TRUE(OpenEverythingBelow(tree, tree.RootNode()));
     ASSERT_EQ(ExpandedPaths().size(), 1111u);
     tree.SetRefreshSliceBudget(std::chrono::milliseconds(0)); // one node per turn
     tree.Watcher()->WaitSettled();
@@ -319,16 +326,12 @@ TEST_F(TreeRefreshTest, AReportMergesABigTreeInSlicesAndRunsOnceMoreForAReportDu
     // has merged already, is not lost: the walk runs once more after its end.
     // The watcher closes its watches for its callback; a change before they are open again
     // would not be seen.
-    ASSERT_TRUE(WaitUntil(
-        [&] { return tree.Watcher()->OpenCount() > opensBefore && !tree.Watcher()->InCallback(); },
-        15000));
+    ASSERT_TRUE(WatchesOpenedSince(tree, opensBefore));
     ASSERT_TRUE(tree.RefreshingVisible());
     Press(tree.RootNode());
     const int opens = tree.Watcher()->OpenCount();
     fs::create_directory(root + "/late");
-    ASSERT_TRUE(WaitUntil(
-        [&] { return tree.Watcher()->OpenCount() > opens && !tree.Watcher()->InCallback(); },
-        15000));
+    ASSERT_TRUE(WatchesOpenedSince(tree, opens));
     EXPECT_TRUE(tree.RefreshingVisible());
     EXPECT_EQ(Child("late"), nullptr);
     Release(tree.RootNode());
@@ -355,9 +358,7 @@ TEST_F(TreeRefreshTest, AReportsWalkGoesOnBesideAStarAndEndsWithTheWindow)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TQorShTreeView& tree = Build(root);
-        tree.setCurrentItem(tree.RootNode());
-        QTest::keyClick(&tree, Qt::Key_Asterisk);
-        ASSERT_TRUE(WaitUntil([&] { return !tree.ExpandingSubtree(); }, 60000));
+        ASSERT_TRUE(OpenEverythingBelow(tree, tree.RootNode()));
         Child("d9")->setExpanded(false);
         tree.SetRefreshSliceBudget(std::chrono::milliseconds(0));
         tree.SetSubtreeSliceBudget(std::chrono::milliseconds(0));
