@@ -15,9 +15,9 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QWidget>
 
 #include <chrono>
@@ -344,10 +344,16 @@ void TSoakProbe::WriteState()
     AppendTopLevels(window_, out);
     if (auto* tree = dynamic_cast<TCustomQorShTreeView*>(window_.QorShTreeView1))
         AppendTree(*tree, out);
-    QSaveFile state(folder_ + QStringLiteral("/state"));
-    if (state.open(QIODevice::WriteOnly)) {
-        state.write(out.data(), qint64(out.size()));
-        state.commit();
+    // Written beside and renamed over the last one, so the driver never reads half a state.
+    // Not synced to the disk: that waited for seconds on a busy disk, inside the window's
+    // own loop, and the state is read by the driver, never after a crash of the machine.
+    const QString path = folder_ + QStringLiteral("/state");
+    QFile state(path + QStringLiteral(".new"));
+    if (state.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+        state.write(out.data(), qint64(out.size())) == qint64(out.size())) {
+        state.close();
+        std::rename(QFile::encodeName(state.fileName()).constData(),
+                    QFile::encodeName(path).constData());
     }
 }
 
