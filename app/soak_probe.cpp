@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
@@ -102,6 +103,17 @@ void AppendModalClose(std::string& out)
     const QAbstractButton* button = modal ? DismissButton(*modal) : nullptr;
     if (button && button->isVisible())
         out += "modal_close " + ScreenRect(*button, button->rect()) + "\n";
+}
+
+// "modal_edit x y w h": where to click to type a name into the modal file dialog; without a
+// window manager the dialog may never get the keyboard focus by itself.
+void AppendModalEdit(std::string& out)
+{
+    const QWidget* modal = QApplication::activeModalWidget();
+    const auto* edit =
+        modal ? modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+    if (edit && edit->isVisible())
+        out += "modal_edit " + ScreenRect(*edit, edit->rect()) + "\n";
 }
 
 void AppendToolbar(const TfrmMain& window, std::string& out)
@@ -330,6 +342,7 @@ void TSoakProbe::WriteState()
     out += "running " + std::string(window_.IsRunning() ? "1" : "0") + "\n";
     out += "modal " + ModalName() + "\n";
     AppendModalClose(out);
+    AppendModalEdit(out);
     out += "runs " + std::to_string(runsStarted_) + " " + std::to_string(runsFinished_) + " " +
            std::to_string(runsStopped_) + "\n";
     out += "boxes " + std::to_string(errorBoxes_) + " " + std::to_string(infoBoxes_) + "\n";
