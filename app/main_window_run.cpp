@@ -4,6 +4,7 @@
 #include "app/run_observer.h"
 #include "app/slice_folders.h"
 #include "app/slice_label.h"
+#include "platform/heap_release.h"
 #include "scan/folder_total.h"
 #include "scan/log_line.h"
 #include "scan/pump_events.h"
@@ -163,6 +164,8 @@ void TfrmMain::FinishRun()
     DetachProgressBar();
     DetachLog();
     runFolder_.reset();
+    // The run's listings are freed by now, much of them on the scanning threads' heaps.
+    platform::ReleaseFreeHeap();
     QApplication::restoreOverrideCursor();
     if (runObserver_)
         runObserver_->RunFinished(stopped);

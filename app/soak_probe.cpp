@@ -15,9 +15,10 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QWidget>
 
 #include <chrono>
@@ -102,6 +103,17 @@ void AppendModalClose(std::string& out)
     const QAbstractButton* button = modal ? DismissButton(*modal) : nullptr;
     if (button && button->isVisible())
         out += "modal_close " + ScreenRect(*button, button->rect()) + "\n";
+}
+
+// "modal_edit x y w h": where to click to type a name into the modal file dialog; without a
+// window manager the dialog may never get the keyboard focus by itself.
+void AppendModalEdit(std::string& out)
+{
+    const QWidget* modal = QApplication::activeModalWidget();
+    const auto* edit =
+        modal ? modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+    if (edit && edit->isVisible())
+        out += "modal_edit " + ScreenRect(*edit, edit->rect()) + "\n";
 }
 
 void AppendToolbar(const TfrmMain& window, std::string& out)
@@ -330,6 +342,7 @@ void TSoakProbe::WriteState()
     out += "running " + std::string(window_.IsRunning() ? "1" : "0") + "\n";
     out += "modal " + ModalName() + "\n";
     AppendModalClose(out);
+    AppendModalEdit(out);
     out += "runs " + std::to_string(runsStarted_) + " " + std::to_string(runsFinished_) + " " +
            std::to_string(runsStopped_) + "\n";
     out += "boxes " + std::to_string(errorBoxes_) + " " + std::to_string(infoBoxes_) + "\n";
@@ -344,10 +357,16 @@ void TSoakProbe::WriteState()
     AppendTopLevels(window_, out);
     if (auto* tree = dynamic_cast<TCustomQorShTreeView*>(window_.QorShTreeView1))
         AppendTree(*tree, out);
-    QSaveFile state(folder_ + QStringLiteral("/state"));
-    if (state.open(QIODevice::WriteOnly)) {
-        state.write(out.data(), qint64(out.size()));
-        state.commit();
+    // Written beside and renamed over the last one, so the driver never reads half a state.
+    // Not synced to the disk: that waited for seconds on a busy disk, inside the window's
+    // own loop, and the state is read by the driver, never after a crash of the machine.
+    const QString path = folder_ + QStringLiteral("/state");
+    QFile state(path + QStringLiteral(".new"));
+    if (state.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+        state.write(out.data(), qint64(out.size())) == qint64(out.size())) {
+        state.close();
+        std::rename(QFile::encodeName(state.fileName()).constData(),
+                    QFile::encodeName(path).constData());
     }
 }
 

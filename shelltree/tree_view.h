@@ -249,6 +249,9 @@ private:
     // the expanded folders are pruned and the watcher told the shown folders at its end. A
     // report during a walk has it run once more after its end.
     void WatcherReported();
+    // The same walk for a drop, which changes the folders it touched while the tree may be
+    // large: started at once, or run once more after the walk that is going on.
+    void RefreshVisibleInSlices();
     void StartRefreshWalk(bool firstSliceNow);
     void RefreshWalkSlice();
     void EndRefreshWalk();

@@ -108,6 +108,7 @@ void TCustomQorShTreeView::dropEvent(QDropEvent* event)
 {
     RunHandler([this, event] {
         std::string message;
+        bool dropped = false;
         try {
             Refuse(event);
             TQorShTreeNode* node = dropHighlighted_;
@@ -129,7 +130,7 @@ void TCustomQorShTreeView::dropEvent(QDropEvent* event)
                                              : done);
                     event->accept();
                     message = DropFailureText(report);
-                    RefreshVisible();
+                    dropped = true;
                 } else {
                     message = report.error;
                 }
@@ -139,6 +140,10 @@ void TCustomQorShTreeView::dropEvent(QDropEvent* event)
             throw;
         }
         EndDrop();
+        // The tree looks again at what it shows once the drop is over (no button held): on a
+        // large open tree a slice at a time, so the window answers meanwhile.
+        if (dropped)
+            RefreshVisibleInSlices();
         // Shown once the drop is over, so the box's own event loop finds the tree at rest.
         if (!message.empty())
             ShowHandlerError(QString::fromStdString(message));

@@ -35,6 +35,16 @@ void TCustomQorShTreeView::WatcherReported()
     UpdateShownFolders();
 }
 
+void TCustomQorShTreeView::RefreshVisibleInSlices()
+{
+    if (!loaded_ || destroying_)
+        return;
+    if (refreshWalking_)
+        refreshAgain_ = true;
+    else
+        StartRefreshWalk(true);
+}
+
 void TCustomQorShTreeView::StartRefreshWalk(bool firstSliceNow)
 {
     if (!refreshStep_) {

@@ -12,6 +12,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -128,6 +129,40 @@ TEST_F(TreeDropTest, CopiesIntoTheFolderShowsTheNewFolderAndEndsTheDrag)
     EXPECT_EQ(Labels(target), std::vector<std::string>{"photos"});
     EXPECT_EQ(tree.MouseState(), TShMouseState::msNone);
     EXPECT_EQ(tree.DropHighlighted(), nullptr);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(TreeDropTest, ADropOntoAnOpenTreeLooksAgainAStepAtATimeAndShowsTheCopyAtTheEnd)
+{
+    const std::string root = MakeDir(Root() + "/tree");
+    const std::vector<std::string> tops = {"d0", "d1", "d2", "d3", "d4", "d5", "d6", "d7"};
+    for (const std::string& top : tops)
+        for (const char* below : {"/e0", "/e1", "/e2", "/e3", "/e4"})
+            fs::create_directories(root + "/" + top + below);
+    const std::string source = MakeDir(Root() + "/outside/photos");
+    TQorShTreeView& tree = Build(root);
+    for (const std::string& top : tops)
+        tree.ExpandNode(Child(top));
+    tree.SetRefreshSliceBudget(std::chrono::milliseconds(0)); // one node per turn
+    TQorShTreeNode* target = Child("e3", Child("d7"));
+    ASSERT_NE(target, nullptr);
+
+    // The drop returns with the tree's second look under way, the drag over; events posted
+    // meanwhile are delivered before the look has reached its end.
+    const auto data = Payload(TQorShDragObject::kUriListMimeType, UriList({source}));
+    EXPECT_EQ(DragAndDrop(*data, target), Qt::CopyAction);
+    EXPECT_TRUE(fs::is_directory(root + "/d7/e3/photos"));
+    EXPECT_TRUE(tree.RefreshingVisible());
+    EXPECT_EQ(tree.MouseState(), TShMouseState::msNone);
+    bool deliveredDuringLook = false;
+    QMetaObject::invokeMethod(
+        &tree, [&] { deliveredDuringLook = tree.RefreshingVisible(); }, Qt::QueuedConnection);
+    ASSERT_TRUE(WaitUntil([&] { return !tree.RefreshingVisible(); }, 15000));
+    EXPECT_TRUE(deliveredDuringLook);
+
+    EXPECT_TRUE(target->HasChildren());
+    tree.ExpandNode(target);
+    EXPECT_EQ(Labels(target), std::vector<std::string>{"photos"});
     EXPECT_TRUE(messages_.empty());
 }
 
