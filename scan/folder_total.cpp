@@ -83,9 +83,12 @@ double LogListedFiles(const TTreeListing& listing)
         progressBar->SetMax(ClampToInt(listing.files.size()));
     const std::string separator = GroupSeparatorOfUserLocale();
     double total = 0;
-    std::string folderPath; // escaped path of the folder of the previous file
     std::uint32_t lastFolder = UINT32_MAX;
+    std::string rawFolder;
+    // The line in hand starts with "\t\t" and its folder's escaped path, kept from one file of
+    // the folder to the next; only the name and the total after them are written anew.
     std::string line;
+    std::size_t prefixLength = 0;
     for (std::size_t i = 0; i < listing.files.size(); ++i) {
         const TListedFile& file = listing.files[i];
         PumpEvents();
@@ -95,14 +98,14 @@ double LogListedFiles(const TTreeListing& listing)
             total += static_cast<double>(file.size);
         }
         if (file.folder != lastFolder) {
-            std::string raw;
-            listing.AppendFolderPath(file.folder, raw);
-            folderPath.clear();
-            AppendEscapedPath(raw, folderPath);
+            rawFolder.clear();
+            listing.AppendFolderPath(file.folder, rawFolder);
+            line.assign("\t\t");
+            AppendEscapedPath(rawFolder, line);
+            prefixLength = line.size();
             lastFolder = file.folder;
         }
-        line.assign("\t\t");
-        line += folderPath;
+        line.resize(prefixLength);
         AppendEscapedPath(listing.Name(file.nameOffset, file.nameLength), line);
         line += " : ";
         AppendGrouped(total, separator, line);

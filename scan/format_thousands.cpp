@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace tallyrun {
 
@@ -21,33 +22,49 @@ void AppendGrouped(double x, std::string_view separator, std::string& out)
         out += '0';
         return;
     }
-    char digits[400];
-    int count = 0;
+    char buffer[400];
+    const char* digits = buffer;
+    std::size_t count = 0;
     if (rounded < 1e19) {
-        // Byte totals are whole numbers well inside 64 bits: skip the slow float printing.
-        char reversed[24];
-        for (auto v = static_cast<std::uint64_t>(rounded); v != 0; v /= 10)
-            reversed[count++] = static_cast<char>('0' + v % 10);
-        for (int i = 0; i < count; ++i)
-            digits[i] = reversed[count - 1 - i];
+        // Byte totals are whole numbers well inside 64 bits: skip the slow float printing. The
+        // digits are written two at a time from the last one back (every log line has one).
+        static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
+                                         "25262728293031323334353637383940414243444546474849"
+                                         "50515253545556575859606162636465666768697071727374"
+                                         "75767778798081828384858687888990919293949596979899";
+        char* const end = buffer + 24;
+        char* at = end;
+        auto v = static_cast<std::uint64_t>(rounded);
+        for (; v >= 100; v /= 100) {
+            at -= 2;
+            std::memcpy(at, kPairs + 2 * (v % 100), 2);
+        }
+        if (v >= 10) {
+            at -= 2;
+            std::memcpy(at, kPairs + 2 * v, 2);
+        } else {
+            *--at = static_cast<char>('0' + v);
+        }
+        digits = at;
+        count = static_cast<std::size_t>(end - at);
     } else {
-        count = std::snprintf(digits, sizeof digits, "%.0f", rounded);
+        count = static_cast<std::size_t>(std::snprintf(buffer, sizeof buffer, "%.0f", rounded));
     }
     // Written in place: the first group holds 1 to 3 digits, every later one 3 after a separator.
-    const int group = count % 3 == 0 ? 3 : count % 3;
-    const std::size_t length = (x < 0 ? 1u : 0u) + static_cast<std::size_t>(count) +
-                               static_cast<std::size_t>((count - group) / 3) * separator.size();
+    const std::size_t group = count % 3 == 0 ? 3 : count % 3;
+    const std::size_t length = (x < 0 ? 1u : 0u) + count + (count - group) / 3 * separator.size();
     const std::size_t start = out.size();
     out.resize(start + length);
     char* to = out.data() + start;
     if (x < 0)
         *to++ = '-';
-    for (int i = 0; i < count; ++i) {
-        if (i >= group && (i - group) % 3 == 0) {
-            separator.copy(to, separator.size());
-            to += separator.size();
-        }
-        *to++ = digits[i];
+    std::memcpy(to, digits, group);
+    to += group;
+    for (std::size_t i = group; i < count; i += 3) {
+        separator.copy(to, separator.size());
+        to += separator.size();
+        std::memcpy(to, digits + i, 3);
+        to += 3;
     }
 }
 

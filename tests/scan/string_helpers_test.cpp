@@ -1,10 +1,14 @@
 #include "scan/string_helpers.h"
 
 #include "scan/file_listing.h"
+#include "scan/number_format.h"
 #include "scan/pump_events.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
 
 namespace tallyrun::test {
 namespace {
@@ -99,6 +103,41 @@ TEST(FormatThousandsTest, GroupsByThreeWithTheLocaleSeparator)
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(FormatThousands(1234567), "1.234.567");
     QLocale::setDefault(before);
+}
+
+// Every count of digits (each place of the first group's end), the two-digit steps' edges,
+// both sides of the 64-bit path, and a separator of several bytes, against the plain way of
+// writing the number and grouping its digits.
+TEST(FormatThousandsTest, GroupsEveryLengthOfNumberAsThePlainWayDoes)
+{
+    const auto plain = [](double x, const std::string& separator) {
+        char text[400];
+        std::snprintf(text, sizeof text, "%.0f", std::round(std::fabs(x)));
+        const std::string digits = text;
+        if (digits == "0")
+            return digits;
+        std::string grouped = x < 0 ? "-" : "";
+        for (std::size_t i = 0; i < digits.size(); ++i) {
+            if (i > 0 && (digits.size() - i) % 3 == 0)
+                grouped += separator;
+            grouped += digits[i];
+        }
+        return grouped;
+    };
+    std::vector<double> values = {1,    7,   9,        10,          42,   99,
+                                  100,  101, 110,      1e19 - 4096, 1e19, 1.8446744073709552e19,
+                                  3e25, -5,  -1234567, 2.5,         0.5};
+    for (double p = 1; p < 1e22; p *= 10)
+        for (const double v : {p - 1, p, p + 1, 3 * p + 7})
+            values.push_back(v);
+    for (const std::string separator : {",", "\u202f", ""})
+        for (const double v : values) {
+            std::string out = "x"; // appended to what is there
+            AppendGrouped(v, separator, out);
+            std::string expected = "x";
+            expected += plain(v, separator);
+            EXPECT_EQ(out, expected) << v;
+        }
 }
 
 int pumpCalls = 0;
