@@ -1,10 +1,10 @@
 // Lists a whole tree on worker threads. The calling thread walks the top of the tree, down to
 // a depth at which it finds enough folders (units) to share out; kWorkers threads then list
 // the units' subtrees, each on its own, taking the next unit as they finish one; the calling
-// thread meanwhile lets window events run, and splices each unit's listing in at its place
-// as soon as it and the units before it are done. That gives the same list as one walk: the
-// top walk notes where each unit's files belong, and a folder met a second time (the same
-// device and inode) is left out in list order, as a single walk leaves it out.
+// thread meanwhile lets window events run. Last, each unit's listing is spliced in at its
+// place, which gives the same list as one walk: the top walk notes where each unit's files
+// belong, and a folder met a second time (the same device and inode) is left out in list
+// order, as a single walk leaves it out.
 #include "scan/tree_listing.h"
 
 #include "scan/dir_cursor.h"
@@ -49,10 +49,8 @@ public:
     TSplitListing(TTreeListing& top, int rootFd, const TWalkOptions& options,
                   std::vector<TSplitUnit> units)
         : top_(top), rootFd_(rootFd), units_(std::move(units)),
-          parts_(units_.size(), TTreeListing("")), unitDone_(units_.size(), false), out_(top)
+          parts_(units_.size(), TTreeListing(""))
     {
-        for (const auto& [folder, identity] : top_.entered)
-            seen_.insert(identity);
         partOptions_.kinds = options.kinds;
         partOptions_.pattern = options.pattern;
         partOptions_.recursive = true;
@@ -61,13 +59,10 @@ public:
         abandon_ = options.abandon;
     }
 
-    // Lists every unit's subtree on the worker threads and splices the units' listings into
-    // the top listing at their places, each as soon as it and those before it are done, so
-    // that little is left to splice on this one thread once the last worker ends. Lets events
-    // run meanwhile when `pumpEvents` is set.
-    void ListAndSplice(bool pumpEvents)
+    // Lists every unit's subtree on the worker threads, letting events run meanwhile when
+    // `pumpEvents` is set.
+    void ListUnits(bool pumpEvents)
     {
-        pumpEvents_ = pumpEvents;
         const auto workers = std::min<std::size_t>(kWorkers, units_.size());
         std::vector<std::thread> threads;
         try {
@@ -79,7 +74,7 @@ public:
                 Work();
         }
         try {
-            SpliceWhileListed(threads.empty() ? 1 : static_cast<int>(threads.size()));
+            WaitForWorkers(threads.empty() ? 1 : static_cast<int>(threads.size()), pumpEvents);
         } catch (...) {
             // An error from an event handler: the workers stop after their unit in hand.
             next_ = units_.size();
@@ -91,27 +86,35 @@ public:
             t.join();
         if (error_)
             std::rethrow_exception(error_);
-        // The top's files after the last unit; the listing is whole.
-        files_.insert(files_.end(), top_.files.begin() + topFile_, top_.files.end());
-        out_.files.swap(files_);
-        top_ = std::move(out_);
+    }
+
+    // Splices the units' listings into the top listing at their places, letting events run
+    // now and then when `pumpEvents` is set, as a large tree takes a while.
+    void Splice(bool pumpEvents)
+    {
+        pumpEvents_ = pumpEvents;
+        std::unordered_set<platform::TDirIdentity, platform::TDirIdentityHash> seen;
+        for (const auto& [folder, identity] : top_.entered)
+            seen.insert(identity);
+        std::vector<TListedFile> files;
+        std::size_t topFile = 0;
+        for (std::size_t u = 0; u < units_.size(); ++u) {
+            files.insert(files.end(), top_.files.begin() + topFile,
+                         top_.files.begin() + units_[u].filePosition);
+            topFile = units_[u].filePosition;
+            SpliceUnit(units_[u].folder, parts_[u], seen, files);
+            parts_[u] = TTreeListing("");
+        }
+        files.insert(files.end(), top_.files.begin() + topFile, top_.files.end());
+        top_.files.swap(files);
     }
 
 private:
-    // Until every worker has ended: splices the units done in list order, then waits for the
-    // next one (a worker tells of each unit it ends, and of its own end).
-    void SpliceWhileListed(int workers)
+    void WaitForWorkers(int workers, bool pumpEvents)
     {
         std::unique_lock lock(mutex_);
-        for (;;) {
-            while (spliced_ < units_.size() && unitDone_[spliced_]) {
-                lock.unlock();
-                SpliceNext();
-                lock.lock();
-            }
-            if (finishedWorkers_ >= workers)
-                return;
-            if (!pumpEvents_) {
+        while (finishedWorkers_ < workers) {
+            if (!pumpEvents) {
                 done_.wait(lock);
                 continue;
             }
@@ -121,20 +124,6 @@ private:
             ThrowIfAbandoned();
             lock.lock();
         }
-    }
-
-    // Appends the top's files before the next unit, then the unit's own. The units' paths are
-    // read from the top listing by the workers meanwhile, so the spliced listing is built apart
-    // (out_) and takes the top's place only when every worker has ended.
-    void SpliceNext()
-    {
-        const std::size_t u = spliced_;
-        files_.insert(files_.end(), top_.files.begin() + topFile_,
-                      top_.files.begin() + units_[u].filePosition);
-        topFile_ = units_[u].filePosition;
-        SpliceUnit(units_[u].folder, parts_[u]);
-        parts_[u] = TTreeListing("");
-        ++spliced_;
     }
 
     void Work()
@@ -147,9 +136,6 @@ private:
                 platform::TDirHandle unitRoot = TDirCursor(top_, rootFd_).Reopen(units_[u].folder);
                 TDirCursor cursor(parts_[u], std::move(unitRoot));
                 ListTreeAlone(parts_[u], cursor, partOptions_);
-                const std::lock_guard guard(mutex_);
-                unitDone_[u] = true;
-                done_.notify_one();
             }
         } catch (...) {
             const std::lock_guard guard(mutex_);
@@ -163,9 +149,11 @@ private:
     }
 
     // Appends the folders `part` entered, but none met before in list order, and their files.
-    void SpliceUnit(std::uint32_t unitFolder, const TTreeListing& part)
+    void SpliceUnit(std::uint32_t unitFolder, const TTreeListing& part,
+                    std::unordered_set<platform::TDirIdentity, platform::TDirIdentityHash>& seen,
+                    std::vector<TListedFile>& files)
     {
-        const std::size_t nameBase = out_.AppendNamesOf(part);
+        const std::size_t nameBase = top_.AppendNamesOf(part);
         std::vector<std::uint32_t> index(part.folders.size(), kLeftOut);
         for (const auto& [folder, identity] : part.entered) {
             if (folder == 0) {
@@ -174,24 +162,24 @@ private:
             }
             const TListedFolder& record = part.folders[folder];
             const std::uint32_t parent = index[record.parent];
-            if (parent == kLeftOut || !seen_.insert(identity).second)
+            if (parent == kLeftOut || !seen.insert(identity).second)
                 continue;
             PumpNowAndThen();
-            index[folder] = static_cast<std::uint32_t>(out_.folders.size());
-            out_.folders.push_back(
+            index[folder] = static_cast<std::uint32_t>(top_.folders.size());
+            top_.folders.push_back(
                 TListedFolder{parent, record.nameLength, nameBase + record.nameOffset});
         }
         for (const TListedFile& file : part.files) {
             PumpNowAndThen();
             if (index[file.folder] != kLeftOut)
-                files_.push_back(TListedFile{index[file.folder], file.nameLength,
-                                             nameBase + file.nameOffset, file.size});
+                files.push_back(TListedFile{index[file.folder], file.nameLength,
+                                            nameBase + file.nameOffset, file.size});
         }
     }
 
     void PumpNowAndThen()
     {
-        if (pumpEvents_ && ++splicedEntries_ % kSplicePumpInterval == 0) {
+        if (pumpEvents_ && ++spliced_ % kSplicePumpInterval == 0) {
             PumpEvents();
             ThrowIfAbandoned();
         }
@@ -207,7 +195,6 @@ private:
     const int rootFd_;
     const std::vector<TSplitUnit> units_;
     std::vector<TTreeListing> parts_;
-    std::vector<bool> unitDone_; // guarded by mutex_
     TWalkOptions partOptions_;
     const std::atomic<bool>* abandon_ = nullptr;
     std::atomic<std::size_t> next_{0};
@@ -216,13 +203,7 @@ private:
     int finishedWorkers_ = 0;
     std::exception_ptr error_;
     bool pumpEvents_ = false;
-    // The splice, on the calling thread alone.
-    TTreeListing out_;
-    std::unordered_set<platform::TDirIdentity, platform::TDirIdentityHash> seen_;
-    std::vector<TListedFile> files_;
-    std::size_t spliced_ = 0; // units
-    std::size_t topFile_ = 0; // the top's files before here are spliced
-    std::size_t splicedEntries_ = 0;
+    std::size_t spliced_ = 0;
 };
 
 // Whether the top walk should go one level deeper than the one that gave `units` (fewer than
@@ -260,7 +241,8 @@ void ListTreeSplit(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions
     }
     if (!units.empty()) {
         TSplitListing split(top, cursor.RootFd(), options, std::move(units));
-        split.ListAndSplice(options.pumpEvents);
+        split.ListUnits(options.pumpEvents);
+        split.Splice(options.pumpEvents);
     }
     listing = std::move(top);
 }
