@@ -112,7 +112,7 @@ int main(int argc, char** argv)
     long files = 0;
     std::ofstream memoOut(memoPath, std::ios::binary);
     for (int i = 0; i < window.memSearch->LineCount(); ++i) {
-        const std::string_view line = window.memSearch->Line(i);
+        const std::string line = window.memSearch->Line(i);
         files += line.substr(0, 2) == "\t\t";
         memoOut << line << '\n';
     }

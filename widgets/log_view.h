@@ -31,7 +31,7 @@ public:
     void AppendLine(std::string_view line);
 
     int LineCount() const { return store_.Count(); }
-    std::string_view Line(int index) const { return store_.Line(index); }
+    std::string Line(int index) const { return store_.Line(index); }
     // The whole log, each line followed by "\n".
     std::string Text() const { return store_.Text(); }
 

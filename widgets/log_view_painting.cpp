@@ -18,7 +18,7 @@ constexpr int kTabColumns = 8;
 
 QString TLogView::DisplayLine(int index) const
 {
-    const std::string_view bytes = Line(index);
+    const std::string bytes = Line(index);
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace tallyrun::test {
 namespace {
@@ -38,6 +39,36 @@ TEST(LogView, LinesAcrossAndBeyondStorageChunksStayIntact)
     EXPECT_EQ(view.Line(59999), "line 59999" + std::string(59999 % 50, '.'));
     EXPECT_EQ(view.Line(60000).size(), huge.size());
     EXPECT_EQ(view.Line(60001), "after");
+}
+
+// Lines that share a folder with the line stored whole before them keep only the rest; every
+// line must still read back as given, whichever way it was stored.
+TEST(LogView, LinesSharingTheirStartReadBackAsGiven)
+{
+    const std::vector<std::string> lines = {
+        "\t\t/tmp/t/dir/a.txt : 1",     // stored whole
+        "\t\t/tmp/t/dir/b.txt : 2",     // shares "\t\t/tmp/t/dir/"
+        "\t\t/tmp/t/dir/sub/c : 3",     // a "/" after the shared folder: stored whole
+        "\t\t/tmp/t/dir/sub/",          // the shared folder itself, nothing after it
+        "\t\t/tmp/t/dir/sub/c : 3",     // the same line again
+        "\t\t/tmp/t/dir/z\xff\xfe : 4", // back up one folder, bytes that are not UTF-8
+        "\t\t/tmp/t/",                  // shorter than the folder it shares
+        "\t1,234 Byte",                 // nothing shared
+        "/a/",                          // a head too short to share
+        "",
+        "\t\t/tmp/t/dir/b.txt : 2", // shares with a line long before
+        "\t\t/tmp/t/dir/日本語のファイル名 : 1,234,567",
+    };
+    TLogView view;
+    std::string text;
+    for (const std::string& line : lines) {
+        view.AppendLine(line);
+        text += line + "\n";
+    }
+    ASSERT_EQ(view.LineCount(), static_cast<int>(lines.size()));
+    for (int i = 0; i < view.LineCount(); ++i)
+        EXPECT_EQ(view.Line(i), lines[i]) << i;
+    EXPECT_EQ(view.Text(), text);
 }
 
 struct LogViewOnScreen : testing::Test
