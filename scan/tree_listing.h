@@ -55,6 +55,10 @@ public:
 
     // Appends the names of `other`; gives the offset at which they start here.
     std::size_t AppendNamesOf(const TTreeListing& other);
+    // The bytes the names take, and room for `bytes` in all, so that appending the names of
+    // several listings whose sizes are known copies them once.
+    std::size_t NameBytes() const { return names_.size(); }
+    void ReserveNames(std::size_t bytes) { names_.reserve(bytes); }
 
     // Root folder + the names down to `folder`, each followed by "/".
     void AppendFolderPath(std::uint32_t folder, std::string& out) const;

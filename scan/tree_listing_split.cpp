@@ -94,9 +94,25 @@ public:
     {
         pumpEvents_ = pumpEvents;
         std::unordered_set<platform::TDirIdentity, platform::TDirIdentityHash> seen;
+        // Room for everything at once: growing by doubling would copy the largest listings
+        // several times over, each time into memory not touched before.
+        std::size_t fileCount = top_.files.size();
+        std::size_t folderCount = top_.folders.size();
+        std::size_t nameBytes = top_.NameBytes();
+        std::size_t entered = top_.entered.size();
+        for (const TTreeListing& part : parts_) {
+            fileCount += part.files.size();
+            folderCount += part.folders.size();
+            nameBytes += part.NameBytes();
+            entered += part.entered.size();
+        }
+        seen.reserve(entered);
         for (const auto& [folder, identity] : top_.entered)
             seen.insert(identity);
         std::vector<TListedFile> files;
+        files.reserve(fileCount);
+        top_.folders.reserve(folderCount);
+        top_.ReserveNames(nameBytes);
         std::size_t topFile = 0;
         for (std::size_t u = 0; u < units_.size(); ++u) {
             files.insert(files.end(), top_.files.begin() + topFile,
