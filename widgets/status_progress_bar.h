@@ -1,9 +1,11 @@
 // A progress bar that places itself over one panel of a TStatusBar. Its range and position
 // behave like a native progress control: the position is held within Min..Max, and a maximum
 // below the minimum is refused. Changes are drawn at the next event dispatch, never
-// synchronously, so a caller may move it once per file at no real cost.
+// synchronously, and at most every 30 ms, so a caller may move it once per file at no real
+// cost.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -49,6 +51,7 @@ private:
     int max_ = 100;
     int position_ = 0;
     QTimer syncTimer_;
+    QElapsedTimer lastSync_; // invalid until the first change is drawn
 };
 
 } // namespace tallyrun

@@ -4,6 +4,8 @@
 #include "widgets/panel_status_bar.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -144,6 +146,28 @@ TEST(StatusProgressBarRange, ManyMovesBetweenTwoDispatchesCostOnePaint)
     QApplication::processEvents();
     EXPECT_LE(bar.paints, 1);
     EXPECT_EQ(bar.value(), 100000);
+}
+
+// A run moves the bar once per file and lets events run every millisecond or so: the bar is
+// drawn at most every 30 ms meanwhile, and shows the last position once the moves stop.
+TEST(StatusProgressBarRange, MovesWhileEventsRunAreDrawnAtMostEveryThirtyMilliseconds)
+{
+    TCountingBar bar;
+    bar.resize(290, 16);
+    bar.show();
+    QApplication::processEvents();
+    bar.paints = 0;
+    bar.SetMax(1000000);
+    constexpr int kMs = 300;
+    QElapsedTimer clock;
+    clock.start();
+    int position = 0;
+    while (clock.elapsed() < kMs) {
+        bar.SetPosition(++position);
+        QApplication::processEvents();
+    }
+    EXPECT_LE(bar.paints, kMs / 30 + 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar.value() == position; }));
 }
 
 } // namespace
