@@ -10,7 +10,7 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,8 +24,8 @@ public:
     // Keeps a copy of `line`; true when it is now the longest line in bytes.
     bool Append(std::string_view line);
 
-    int Count() const { return static_cast<int>(lines_.size()); }
-    bool Empty() const { return lines_.empty(); }
+    int Count() const { return static_cast<int>(count_); }
+    bool Empty() const { return count_ == 0; }
     // Throws std::out_of_range for an index outside 0..Count()-1.
     std::string Line(int index) const;
     // Every line followed by "\n".
@@ -43,6 +43,14 @@ private:
         std::uint32_t shared; // bytes of that head; 0 for a line stored whole
     };
 
+    // The index entries, in blocks that never move.
+    static constexpr std::size_t kRefsPerBlock = 4096;
+    const TLineRef& Ref(std::size_t index) const
+    {
+        return blocks_[index / kRefsPerBlock][index % kRefsPerBlock];
+    }
+    void PushRef(const TLineRef& ref);
+
     // The bytes a line keeps in its chunk.
     std::string_view OwnBytes(const TLineRef& ref) const;
     void AppendTo(const TLineRef& ref, std::string& out) const;
@@ -51,8 +59,10 @@ private:
     std::size_t SharedHead(std::string_view line) const;
 
     std::vector<std::string> chunks_;
-    std::deque<TLineRef> lines_;
-    std::uint32_t base_ = 0; // the last line stored whole, when lines_ is not empty
+    std::vector<std::unique_ptr<TLineRef[]>> blocks_;
+    std::size_t count_ = 0;
+    std::uint32_t base_ = 0;     // the last line stored whole, when there are lines
+    std::size_t baseFolder_ = 0; // its bytes up to and including its last "/"; 0 when none
     std::size_t longestLineBytes_ = 0;
     int longestLine_ = -1;
 };
