@@ -270,18 +270,38 @@ private:
 
 } // namespace
 
+namespace {
+
+// A listing's first chunk of names is small (many listings hold a few files), the next ones
+// twice the size of the one before, up to kMaxNameChunk.
+constexpr std::size_t kFirstNameChunk = 1024;
+constexpr std::size_t kMaxNameChunk = std::size_t(1) << 20;
+
+} // namespace
+
 std::size_t TTreeListing::StoreName(std::string_view name)
 {
-    const std::size_t offset = names_.size();
-    names_.append(name);
-    names_.push_back('\0');
+    if (nameChunks_.empty() ||
+        nameChunks_.back().size() + name.size() + 1 > nameChunks_.back().capacity()) {
+        const std::size_t next = nameChunks_.empty()
+                                     ? kFirstNameChunk
+                                     : std::min(kMaxNameChunk, 2 * nameChunks_.back().capacity());
+        nameChunks_.emplace_back();
+        nameChunks_.back().reserve(std::max(next, name.size() + 1));
+    }
+    std::string& chunk = nameChunks_.back();
+    const std::size_t offset = ((nameChunks_.size() - 1) << kChunkShift) | chunk.size();
+    chunk.append(name);
+    chunk.push_back('\0');
     return offset;
 }
 
-std::size_t TTreeListing::AppendNamesOf(const TTreeListing& other)
+std::size_t TTreeListing::TakeNamesOf(TTreeListing& other)
 {
-    const std::size_t base = names_.size();
-    names_ += other.names_;
+    const std::size_t base = nameChunks_.size() << kChunkShift;
+    nameChunks_.insert(nameChunks_.end(), std::make_move_iterator(other.nameChunks_.begin()),
+                       std::make_move_iterator(other.nameChunks_.end()));
+    other.nameChunks_.clear();
     return base;
 }
 

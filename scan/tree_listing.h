@@ -45,27 +45,33 @@ public:
     // The folders the walk entered (read, or left as a unit to read), in walk order.
     std::vector<std::pair<std::uint32_t, platform::TDirIdentity>> entered;
 
-    // Each name is stored followed by a NUL, so it can be passed to the system as it is.
+    // Each name is stored followed by a NUL, so it can be passed to the system as it is. Names
+    // are kept in chunks that never move or grow: a name's place stays valid, and a large
+    // listing's names are never copied to make room.
     std::size_t StoreName(std::string_view name);
-    const char* Name(std::size_t offset) const { return names_.data() + offset; }
+    const char* Name(std::size_t offset) const
+    {
+        return nameChunks_[offset >> kChunkShift].data() + (offset & kInChunkMask);
+    }
     std::string_view Name(std::size_t offset, std::uint32_t length) const
     {
-        return std::string_view(names_.data() + offset, length);
+        return std::string_view(Name(offset), length);
     }
 
-    // Appends the names of `other`; gives the offset at which they start here.
-    std::size_t AppendNamesOf(const TTreeListing& other);
-    // The bytes the names take, and room for `bytes` in all, so that appending the names of
-    // several listings whose sizes are known copies them once.
-    std::size_t NameBytes() const { return names_.size(); }
-    void ReserveNames(std::size_t bytes) { names_.reserve(bytes); }
+    // Takes over the names of `other` (whose records keep their numbers but no longer have
+    // names to read), without copying them; gives what to add to other's name offsets.
+    std::size_t TakeNamesOf(TTreeListing& other);
 
     // Root folder + the names down to `folder`, each followed by "/".
     void AppendFolderPath(std::uint32_t folder, std::string& out) const;
 
 private:
+    // A name's offset: its chunk's index above kChunkShift, its place in the chunk below.
+    static constexpr unsigned kChunkShift = 32;
+    static constexpr std::size_t kInChunkMask = (std::size_t(1) << kChunkShift) - 1;
+
     std::string rootFolder_;
-    std::string names_;
+    std::vector<std::string> nameChunks_;
 };
 
 class TDirCursor;

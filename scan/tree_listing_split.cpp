@@ -95,15 +95,14 @@ public:
         pumpEvents_ = pumpEvents;
         std::unordered_set<platform::TDirIdentity, platform::TDirIdentityHash> seen;
         // Room for everything at once: growing by doubling would copy the largest listings
-        // several times over, each time into memory not touched before.
+        // several times over, each time into memory not touched before. (The names are not
+        // copied: the top listing takes over the parts' own.)
         std::size_t fileCount = top_.files.size();
         std::size_t folderCount = top_.folders.size();
-        std::size_t nameBytes = top_.NameBytes();
         std::size_t entered = top_.entered.size();
         for (const TTreeListing& part : parts_) {
             fileCount += part.files.size();
             folderCount += part.folders.size();
-            nameBytes += part.NameBytes();
             entered += part.entered.size();
         }
         seen.reserve(entered);
@@ -112,7 +111,6 @@ public:
         std::vector<TListedFile> files;
         files.reserve(fileCount);
         top_.folders.reserve(folderCount);
-        top_.ReserveNames(nameBytes);
         std::size_t topFile = 0;
         for (std::size_t u = 0; u < units_.size(); ++u) {
             files.insert(files.end(), top_.files.begin() + topFile,
@@ -165,11 +163,11 @@ private:
     }
 
     // Appends the folders `part` entered, but none met before in list order, and their files.
-    void SpliceUnit(std::uint32_t unitFolder, const TTreeListing& part,
+    void SpliceUnit(std::uint32_t unitFolder, TTreeListing& part,
                     std::unordered_set<platform::TDirIdentity, platform::TDirIdentityHash>& seen,
                     std::vector<TListedFile>& files)
     {
-        const std::size_t nameBase = top_.AppendNamesOf(part);
+        const std::size_t nameBase = top_.TakeNamesOf(part);
         std::vector<std::uint32_t> index(part.folders.size(), kLeftOut);
         for (const auto& [folder, identity] : part.entered) {
             if (folder == 0) {

@@ -2,6 +2,7 @@
 
 #include "scan/file_list.h"
 #include "scan/name_order.h"
+#include "scan/tree_listing.h"
 #include "tests/support/temp_tree.h"
 
 #include <QLocale>
@@ -218,6 +219,46 @@ TEST(NameOrderTest, ByteShortcutUnderTheCLocaleAgreesWithTheCollator)
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_FALSE(TNameOrder().FoldsAsciiBytes()); // real collation rules: no shortcut
     QLocale::setDefault(QLocale::system());
+}
+
+// A listing keeps its names in chunks that never move, and takes over another listing's names
+// without copying them: every name reads back from its offset, before and after, whatever
+// chunk it landed in (empty names, names longer than a chunk, bytes that are not UTF-8).
+TEST(TreeListingNamesTest, EveryNameReadsBackAcrossChunksAndAfterBeingTakenOver)
+{
+    const auto nameOf = [](int i) {
+        switch (i % 5) {
+        case 0:
+            return std::string();
+        case 1:
+            return std::string(3000 + i, 'x'); // longer than a first chunk
+        case 2:
+            return "資料_" + std::to_string(i);
+        case 3:
+            return "\xff\xfe" + std::to_string(i);
+        default:
+            return "file" + std::to_string(i) + ".dat";
+        }
+    };
+    TTreeListing top("/top/");
+    TTreeListing part("/part/");
+    std::vector<std::pair<std::size_t, std::string>> topNames;
+    std::vector<std::pair<std::size_t, std::string>> partNames;
+    for (int i = 0; i < 5000; ++i) {
+        const std::string name = nameOf(i);
+        auto& names = i % 3 ? topNames : partNames;
+        names.emplace_back((i % 3 ? top : part).StoreName(name), name);
+    }
+    const char* const before = top.Name(topNames.front().first);
+    const std::size_t base = top.TakeNamesOf(part);
+    EXPECT_EQ(top.Name(topNames.front().first), before); // nothing moved
+    top.StoreName("after");
+    for (const auto& [offset, name] : topNames)
+        ASSERT_EQ(top.Name(offset, static_cast<std::uint32_t>(name.size())), name);
+    for (const auto& [offset, name] : partNames) {
+        ASSERT_EQ(top.Name(base + offset, static_cast<std::uint32_t>(name.size())), name);
+        ASSERT_EQ(std::string(top.Name(base + offset)), name.c_str()); // NUL-terminated
+    }
 }
 
 } // namespace
