@@ -1,10 +1,10 @@
 // Lists a whole tree on worker threads. The calling thread walks the top of the tree, down to
 // a depth at which it finds enough folders (units) to share out; kWorkers threads then list
-// the units' subtrees, each on its own, taking the next unit as they finish one; the calling
-// thread meanwhile lets window events run. Last, each unit's listing is spliced in at its
-// place, which gives the same list as one walk: the top walk notes where each unit's files
-// belong, and a folder met a second time (the same device and inode) is left out in list
-// order, as a single walk leaves it out.
+// the units' subtrees, each on its own, taking the next unit as they finish one. The calling
+// thread meanwhile lets window events run, and splices each unit's listing in at its place as
+// soon as it and the units before it are listed. That gives the same list as one walk: the
+// top walk notes where each unit's files belong, and a folder met a second time (the same
+// device and inode) is left out in list order, as a single walk leaves it out.
 #include "scan/tree_listing.h"
 
 #include "scan/dir_cursor.h"
@@ -46,10 +46,12 @@ constexpr std::uint32_t kLeftOut = UINT32_MAX;
 class TSplitListing
 {
 public:
+    // The workers find their units through a copy of the top listing's folders (`unitPaths_`),
+    // so that the top listing itself can take in the units already listed meanwhile.
     TSplitListing(TTreeListing& top, int rootFd, const TWalkOptions& options,
                   std::vector<TSplitUnit> units)
-        : top_(top), rootFd_(rootFd), units_(std::move(units)),
-          parts_(units_.size(), TTreeListing(""))
+        : top_(top), unitPaths_(top), rootFd_(rootFd), units_(std::move(units)),
+          parts_(units_.size(), TTreeListing("")), unitDone_(units_.size(), false)
     {
         partOptions_.kinds = options.kinds;
         partOptions_.pattern = options.pattern;
@@ -57,11 +59,16 @@ public:
         partOptions_.measureSizes = options.measureSizes;
         partOptions_.abandon = options.abandon;
         abandon_ = options.abandon;
+        pumpEvents_ = options.pumpEvents;
+        for (const auto& [folder, identity] : top_.entered)
+            seen_.insert(identity);
     }
 
-    // Lists every unit's subtree on the worker threads, letting events run meanwhile when
-    // `pumpEvents` is set.
-    void ListUnits(bool pumpEvents)
+    // Lists every unit's subtree on the worker threads and splices each unit's listing into
+    // the top listing at its place as soon as it and the units before it are listed, so that
+    // little is left to splice on this one thread once the last worker ends. Lets events run
+    // meanwhile when the walk pumps them.
+    void ListAndSplice()
     {
         const auto workers = std::min<std::size_t>(kWorkers, units_.size());
         std::vector<std::thread> threads;
@@ -74,7 +81,7 @@ public:
                 Work();
         }
         try {
-            WaitForWorkers(threads.empty() ? 1 : static_cast<int>(threads.size()), pumpEvents);
+            SpliceWhileListed(threads.empty() ? 1 : static_cast<int>(threads.size()));
         } catch (...) {
             // An error from an event handler: the workers stop after their unit in hand.
             next_ = units_.size();
@@ -86,49 +93,26 @@ public:
             t.join();
         if (error_)
             std::rethrow_exception(error_);
-    }
-
-    // Splices the units' listings into the top listing at their places, letting events run
-    // now and then when `pumpEvents` is set, as a large tree takes a while.
-    void Splice(bool pumpEvents)
-    {
-        pumpEvents_ = pumpEvents;
-        std::unordered_set<platform::TDirIdentity, platform::TDirIdentityHash> seen;
-        // Room for everything at once: growing by doubling would copy the largest listings
-        // several times over, each time into memory not touched before. (The names are not
-        // copied: the top listing takes over the parts' own.)
-        std::size_t fileCount = top_.files.size();
-        std::size_t folderCount = top_.folders.size();
-        std::size_t entered = top_.entered.size();
-        for (const TTreeListing& part : parts_) {
-            fileCount += part.files.size();
-            folderCount += part.folders.size();
-            entered += part.entered.size();
-        }
-        seen.reserve(entered);
-        for (const auto& [folder, identity] : top_.entered)
-            seen.insert(identity);
-        std::vector<TListedFile> files;
-        files.reserve(fileCount);
-        top_.folders.reserve(folderCount);
-        std::size_t topFile = 0;
-        for (std::size_t u = 0; u < units_.size(); ++u) {
-            files.insert(files.end(), top_.files.begin() + topFile,
-                         top_.files.begin() + units_[u].filePosition);
-            topFile = units_[u].filePosition;
-            SpliceUnit(units_[u].folder, parts_[u], seen, files);
-            parts_[u] = TTreeListing("");
-        }
-        files.insert(files.end(), top_.files.begin() + topFile, top_.files.end());
-        top_.files.swap(files);
+        // The top's files after the last unit; the listing is whole.
+        files_.insert(files_.end(), top_.files.begin() + topFile_, top_.files.end());
+        top_.files.swap(files_);
     }
 
 private:
-    void WaitForWorkers(int workers, bool pumpEvents)
+    // Until every worker has ended: splices the units listed, in list order, then waits for
+    // the next one (a worker tells of each unit it ends, and of its own end).
+    void SpliceWhileListed(int workers)
     {
         std::unique_lock lock(mutex_);
-        while (finishedWorkers_ < workers) {
-            if (!pumpEvents) {
+        for (;;) {
+            while (spliced_ < units_.size() && unitDone_[spliced_]) {
+                lock.unlock();
+                SpliceNext();
+                lock.lock();
+            }
+            if (finishedWorkers_ >= workers)
+                return;
+            if (!pumpEvents_) {
                 done_.wait(lock);
                 continue;
             }
@@ -147,9 +131,13 @@ private:
                 // The handles on the way to the unit are closed before it is listed: a worker
                 // that held them through its units kept them from another that ran short of
                 // descriptors deep in its own, which then counted a readable folder as empty.
-                platform::TDirHandle unitRoot = TDirCursor(top_, rootFd_).Reopen(units_[u].folder);
+                platform::TDirHandle unitRoot =
+                    TDirCursor(unitPaths_, rootFd_).Reopen(units_[u].folder);
                 TDirCursor cursor(parts_[u], std::move(unitRoot));
                 ListTreeAlone(parts_[u], cursor, partOptions_);
+                const std::lock_guard guard(mutex_);
+                unitDone_[u] = true;
+                done_.notify_one();
             }
         } catch (...) {
             const std::lock_guard guard(mutex_);
@@ -162,10 +150,20 @@ private:
         done_.notify_one();
     }
 
+    // Appends the top's files before the next unit, then the unit's own.
+    void SpliceNext()
+    {
+        const std::size_t u = spliced_;
+        files_.insert(files_.end(), top_.files.begin() + topFile_,
+                      top_.files.begin() + units_[u].filePosition);
+        topFile_ = units_[u].filePosition;
+        SpliceUnit(units_[u].folder, parts_[u]);
+        parts_[u] = TTreeListing("");
+        ++spliced_;
+    }
+
     // Appends the folders `part` entered, but none met before in list order, and their files.
-    void SpliceUnit(std::uint32_t unitFolder, TTreeListing& part,
-                    std::unordered_set<platform::TDirIdentity, platform::TDirIdentityHash>& seen,
-                    std::vector<TListedFile>& files)
+    void SpliceUnit(std::uint32_t unitFolder, TTreeListing& part)
     {
         const std::size_t nameBase = top_.TakeNamesOf(part);
         std::vector<std::uint32_t> index(part.folders.size(), kLeftOut);
@@ -176,7 +174,7 @@ private:
             }
             const TListedFolder& record = part.folders[folder];
             const std::uint32_t parent = index[record.parent];
-            if (parent == kLeftOut || !seen.insert(identity).second)
+            if (parent == kLeftOut || !seen_.insert(identity).second)
                 continue;
             PumpNowAndThen();
             index[folder] = static_cast<std::uint32_t>(top_.folders.size());
@@ -186,14 +184,14 @@ private:
         for (const TListedFile& file : part.files) {
             PumpNowAndThen();
             if (index[file.folder] != kLeftOut)
-                files.push_back(TListedFile{index[file.folder], file.nameLength,
-                                            nameBase + file.nameOffset, file.size});
+                files_.push_back(TListedFile{index[file.folder], file.nameLength,
+                                             nameBase + file.nameOffset, file.size});
         }
     }
 
     void PumpNowAndThen()
     {
-        if (pumpEvents_ && ++spliced_ % kSplicePumpInterval == 0) {
+        if (pumpEvents_ && ++splicedEntries_ % kSplicePumpInterval == 0) {
             PumpEvents();
             ThrowIfAbandoned();
         }
@@ -206,18 +204,25 @@ private:
     }
 
     TTreeListing& top_;
+    const TTreeListing unitPaths_;
     const int rootFd_;
     const std::vector<TSplitUnit> units_;
     std::vector<TTreeListing> parts_;
+    std::vector<bool> unitDone_; // guarded by mutex_
     TWalkOptions partOptions_;
     const std::atomic<bool>* abandon_ = nullptr;
+    bool pumpEvents_ = false;
     std::atomic<std::size_t> next_{0};
     std::mutex mutex_;
     std::condition_variable done_;
     int finishedWorkers_ = 0;
     std::exception_ptr error_;
-    bool pumpEvents_ = false;
-    std::size_t spliced_ = 0;
+    // The splice, on the calling thread alone.
+    std::unordered_set<platform::TDirIdentity, platform::TDirIdentityHash> seen_;
+    std::vector<TListedFile> files_; // the top's files and the units', in list order
+    std::size_t spliced_ = 0;        // units
+    std::size_t topFile_ = 0;        // the top's files before here are in files_
+    std::size_t splicedEntries_ = 0;
 };
 
 // Whether the top walk should go one level deeper than the one that gave `units` (fewer than
@@ -255,8 +260,7 @@ void ListTreeSplit(TTreeListing& listing, TDirCursor& cursor, const TWalkOptions
     }
     if (!units.empty()) {
         TSplitListing split(top, cursor.RootFd(), options, std::move(units));
-        split.ListUnits(options.pumpEvents);
-        split.Splice(options.pumpEvents);
+        split.ListAndSplice();
     }
     listing = std::move(top);
 }
