@@ -11,7 +11,7 @@
 namespace tallyrun::test {
 namespace {
 
-long ResidentBytes()
+[[maybe_unused]] long ResidentBytes()
 {
     long pages = 0;
     long resident = 0;
