@@ -132,13 +132,21 @@ protected:
     }
 };
 
-TEST(StatusProgressBarRange, ManyMovesBetweenTwoDispatchesCostOnePaint)
+// A bar on screen, its paints so far not counted.
+struct StatusProgressBarPaints : testing::Test
 {
+    StatusProgressBarPaints()
+    {
+        bar.resize(290, 16);
+        bar.show();
+        QApplication::processEvents();
+        bar.paints = 0;
+    }
     TCountingBar bar;
-    bar.resize(290, 16);
-    bar.show();
-    QApplication::processEvents();
-    bar.paints = 0;
+};
+
+TEST_F(StatusProgressBarPaints, ManyMovesBetweenTwoDispatchesCostOnePaint)
+{
     bar.SetMax(100000);
     for (int i = 1; i <= 100000; ++i)
         bar.SetPosition(i);
@@ -150,13 +158,8 @@ TEST(StatusProgressBarRange, ManyMovesBetweenTwoDispatchesCostOnePaint)
 
 // A run moves the bar once per file and lets events run every millisecond or so: the bar is
 // drawn at most every 30 ms meanwhile, and shows the last position once the moves stop.
-TEST(StatusProgressBarRange, MovesWhileEventsRunAreDrawnAtMostEveryThirtyMilliseconds)
+TEST_F(StatusProgressBarPaints, MovesWhileEventsRunAreDrawnAtMostEveryThirtyMilliseconds)
 {
-    TCountingBar bar;
-    bar.resize(290, 16);
-    bar.show();
-    QApplication::processEvents();
-    bar.paints = 0;
     bar.SetMax(1000000);
     constexpr int kMs = 300;
     QElapsedTimer clock;
