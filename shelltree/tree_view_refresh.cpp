@@ -3,7 +3,6 @@
 #include "shelltree/tree_view.h"
 
 #include "base/handler_errors.h"
-#include "platform/file_status.h"
 #include "shelltree/sh_location.h"
 
 #include <QElapsedTimer>
@@ -163,16 +162,6 @@ void TCustomQorShTreeView::VisitVisible(TQorShTreeNode* node)
     if (node->isExpanded())
         for (int i = 0; i < node->childCount(); ++i)
             VisitVisible(node->ChildNode(i));
-}
-
-void TCustomQorShTreeView::PruneExpandedFolders()
-{
-    std::erase_if(expandedFolders_, [](const TIDListPtr& entry) {
-        std::string path;
-        return !TQorShID::PathFromIDList(entry.get(), path) || !platform::IsExistingDirectory(path);
-    });
-    if (holdShownFolders_)
-        IndexExpandedFolders();
 }
 
 void TCustomQorShTreeView::UpdateShownFolders()
