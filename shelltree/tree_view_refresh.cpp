@@ -4,6 +4,7 @@
 
 #include "base/handler_errors.h"
 #include "shelltree/sh_location.h"
+#include "shelltree/wait_cursor.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -87,6 +88,8 @@ void TCustomQorShTreeView::RefreshWalkSlice()
     }
     QElapsedTimer clock;
     clock.start();
+    // One hourglass for the slice's merges, rather than one put up and taken down per node.
+    const TWaitCursor cursor;
     try {
         // One operation per slice: a selection that the merges move is reported once, after it.
         Busy([this, &clock] {
@@ -141,6 +144,7 @@ void TCustomQorShTreeView::RefreshVisible()
 {
     if (!loaded_ || destroying_)
         return;
+    const TWaitCursor cursor;
     Busy([this] {
         for (int i = 0; i < topLevelItemCount(); ++i)
             VisitVisible(static_cast<TQorShTreeNode*>(topLevelItem(i)));
