@@ -119,9 +119,11 @@ public:
     // the event loop runs again (zero: one folder per slice).
     bool ExpandingSubtree() const { return subtreeTop_ != nullptr; }
     void SetSubtreeSliceBudget(std::chrono::milliseconds budget) { subtreeBudget_ = budget; }
-    // Whether the walk a watcher report started is still merging the visible nodes, and how
-    // long one of its slices may work (zero: one node per slice).
+    // Whether the walk a watcher report started is still merging the visible nodes, whether
+    // the expanded folders that no longer exist are still being looked for after it, and how
+    // long one slice of either may work (zero: one node or one folder per slice).
     bool RefreshingVisible() const { return refreshWalking_; }
+    bool PruningExpandedFolders() const { return pruning_; }
     void SetRefreshSliceBudget(std::chrono::milliseconds budget) { refreshBudget_ = budget; }
 
     TQorShTreeNode* RootNode() const;
@@ -259,7 +261,13 @@ private:
     // record otherwise.
     void RefreshVisibleNode(TQorShTreeNode* node);
     void VisitVisible(TQorShTreeNode* node);
+    // Forgets the expanded folders whose paths no longer name an existing directory: the first
+    // slice at once, the rest from the event loop (tree_view_prune.cpp). A prune asked for
+    // while one goes on runs once more after its end.
     void PruneExpandedFolders();
+    void PruneSlice();
+    // Takes `list` out of the expanded folders, keeping a prune's place.
+    void ForgetExpandedFolder(PCItemIDList list);
     void UpdateShownFolders();
     // Adds `node`, when it is expanded and its parent is shown (or it has none), and its
     // expanded descendants to the shown nodes; a node there already is left as it is.
@@ -343,6 +351,13 @@ private:
     TQorShTreeNode* refreshMerging_ = nullptr; // cleared if it goes
     QTimer* refreshStep_ = nullptr;
     std::chrono::milliseconds refreshBudget_{20};
+    // The prune of the expanded folders: whether it runs, whether it was asked for again
+    // meanwhile, the first entry it has not checked yet and the timer of its next slice (made
+    // on the first prune). Its slices take the report's slice budget.
+    bool pruning_ = false;
+    bool pruneAgain_ = false;
+    std::size_t pruneNext_ = 0;
+    QTimer* pruneStep_ = nullptr;
     TQorShTreeNode* dropHighlighted_ = nullptr;
     // The node the selection last moved to.
     TQorShTreeNode* selectedNode_ = nullptr;

@@ -4,21 +4,10 @@
 
 #include "shelltree/folder_locations.h"
 #include "shelltree/sh_folder.h"
-
-#include <QApplication>
+#include "shelltree/wait_cursor.h"
 
 namespace tallyrun {
 namespace {
-
-// Shows the hourglass while it lives, also when an error leaves the scope.
-class TWaitCursor
-{
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
 // Turns painting off while it lives, so a build or clear repaints once.
 class TBulkUpdate

@@ -59,13 +59,7 @@ void TCustomQorShTreeView::AfterCollapse(TQorShTreeNode* node)
             break;
         }
     // Only the node's own entry goes; the entries of its descendants stay.
-    PCItemIDList list = node->Item()->AbsoluteIDList();
-    std::erase_if(expandedFolders_, [list](const TIDListPtr& entry) {
-        return TQorShID::SameIDList(entry.get(), list);
-    });
-    if (holdShownFolders_ && list)
-        heldExpandedKeys_.erase(
-            std::string(reinterpret_cast<const char*>(list), TQorShID::IDListSize(list)));
+    ForgetExpandedFolder(node->Item()->AbsoluteIDList());
     UpdateShownFolders();
 }
 

@@ -3,8 +3,8 @@
 #include "shelltree/tree_view.h"
 
 #include "base/handler_errors.h"
-#include "platform/file_status.h"
 #include "shelltree/sh_location.h"
+#include "shelltree/wait_cursor.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -88,6 +88,8 @@ void TCustomQorShTreeView::RefreshWalkSlice()
     }
     QElapsedTimer clock;
     clock.start();
+    // One hourglass for the slice's merges, rather than one put up and taken down per node.
+    const TWaitCursor cursor;
     try {
         // One operation per slice: a selection that the merges move is reported once, after it.
         Busy([this, &clock] {
@@ -142,6 +144,7 @@ void TCustomQorShTreeView::RefreshVisible()
 {
     if (!loaded_ || destroying_)
         return;
+    const TWaitCursor cursor;
     Busy([this] {
         for (int i = 0; i < topLevelItemCount(); ++i)
             VisitVisible(static_cast<TQorShTreeNode*>(topLevelItem(i)));
@@ -163,16 +166,6 @@ void TCustomQorShTreeView::VisitVisible(TQorShTreeNode* node)
     if (node->isExpanded())
         for (int i = 0; i < node->childCount(); ++i)
             VisitVisible(node->ChildNode(i));
-}
-
-void TCustomQorShTreeView::PruneExpandedFolders()
-{
-    std::erase_if(expandedFolders_, [](const TIDListPtr& entry) {
-        std::string path;
-        return !TQorShID::PathFromIDList(entry.get(), path) || !platform::IsExistingDirectory(path);
-    });
-    if (holdShownFolders_)
-        IndexExpandedFolders();
 }
 
 void TCustomQorShTreeView::UpdateShownFolders()

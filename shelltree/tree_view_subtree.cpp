@@ -3,6 +3,7 @@
 #include "shelltree/tree_view.h"
 
 #include "base/handler_errors.h"
+#include "shelltree/wait_cursor.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -63,6 +64,8 @@ void TCustomQorShTreeView::ExpandSubtreeSlice()
     }
     QElapsedTimer clock;
     clock.start();
+    // One hourglass for the slice's listings, rather than one put up and taken down per node.
+    const TWaitCursor cursor;
     try {
         do {
             TQorShTreeNode* node = subtreePending_.back();

@@ -4,11 +4,14 @@
 #include "tree_fixture.h"
 
 #include <QApplication>
+#include <QCursor>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <iostream>
+#include <optional>
+#include <vector>
 
 namespace tallyrun::test {
 namespace {
@@ -157,6 +160,61 @@ TEST_F(TreeBuildTest, ExpandedFoldersFollowTheUserAndOpenAgainOnRebuild)
     ASSERT_NE(Child("a1", Child("a")), nullptr);
     EXPECT_TRUE(Child("a1", Child("a"))->isExpanded());
     EXPECT_FALSE(Child("b")->isExpanded());
+}
+
+// How many cursors the application has put over its windows; the stack is left as it was.
+int OverrideCursorDepth()
+{
+    std::vector<QCursor> cursors;
+    for (const QCursor* top = QGuiApplication::overrideCursor(); top;
+         top = QGuiApplication::overrideCursor()) {
+        cursors.push_back(*top);
+        QGuiApplication::restoreOverrideCursor();
+    }
+    for (auto it = cursors.rbegin(); it != cursors.rend(); ++it)
+        QGuiApplication::setOverrideCursor(*it);
+    return static_cast<int>(cursors.size());
+}
+
+TEST_F(TreeBuildTest, AMergeShowsTheHourglassOnceAndOnlyWhereItIsNotShownAlready)
+{
+    const std::string root = MakeDir(Root() + "/tree");
+    MakeDir(root + "/a");
+    TQorShTreeView& tree = Build(root);
+    Child("a")->setExpanded(true);
+    // What the cursor is while a merge adds a node: each change of it is a request to the
+    // window system, which a walk over thousands of folders made twice per folder.
+    int depth = -1;
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    tree.OnShAddData = [&](QObject*, TQorShFolderData*, bool&) {
+        depth = OverrideCursorDepth();
+        shape = QGuiApplication::overrideCursor()->shape();
+    };
+    const struct
+    {
+        const char* what;
+        std::optional<Qt::CursorShape> before; // the cursor already shown, if any
+        int depthDuring;
+    } cases[] = {
+        {"no cursor of the program's own", std::nullopt, 1},
+        {"the analysis run's hourglass", Qt::WaitCursor, 1},
+        {"another cursor", Qt::DragCopyCursor, 2},
+    };
+    int made = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.before)
+            QGuiApplication::setOverrideCursor(*c.before);
+        MakeDir(root + "/a/new-" + std::to_string(made++));
+        depth = -1;
+        tree.RefreshVisible();
+        EXPECT_EQ(depth, c.depthDuring);
+        EXPECT_EQ(shape, Qt::WaitCursor);
+        EXPECT_EQ(OverrideCursorDepth(), c.before ? 1 : 0);
+        if (c.before)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    EXPECT_EQ(Labels(Child("a")).size(), 3u);
 }
 
 TEST_F(TreeBuildTest, FindNodeWalksDownAndFindsFoldersMadeSinceTheLevelWasListed)

@@ -2,6 +2,8 @@
 // removed ones go in every populated node, and the rest of the tree stays as it was.
 #include "tree_fixture.h"
 
+#include <QTimer>
+
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -343,6 +345,61 @@ TEST_F(TreeRefreshTest, AReportMergesABigTreeInSlicesAndRunsOnceMoreForAReportDu
     const std::vector<std::string> expanded = ExpandedPaths();
     EXPECT_EQ(expanded.size(), 1110u);
     EXPECT_EQ(tree.Watcher()->ShownFolders(), expanded);
+}
+
+TEST_F(TreeRefreshTest, AReportForgetsTheExpandedFoldersThatWentASliceAtATime)
+{
+    namespace fs = std::filesystem;
+    const std::string root = MakeWideTree(MakeDir(Root() + "/tree"));
+    TQorShTreeView& tree = Build(root);
+    ASSERT_TRUE(OpenEverythingBelow(tree, tree.RootNode()));
+    const auto pathsUnder = [&](const std::string& folder) {
+        int count = 0;
+        for (const TIDListPtr& entry : tree.ExpandedFolders()) {
+            std::string path;
+            count += TQorShID::PathFromIDList(entry.get(), path) &&
+                     (path == folder || path.starts_with(folder + "/"));
+        }
+        return count;
+    };
+    // The root first, then d0 and the 110 folders below it, in the order '*' opened them.
+    ASSERT_EQ(tree.ExpandedFolders().size(), 1111u);
+    std::string second;
+    ASSERT_TRUE(TQorShID::PathFromIDList(tree.ExpandedFolders()[1].get(), second));
+    ASSERT_EQ(second, root + "/d0");
+    tree.SetRefreshSliceBudget(std::chrono::milliseconds(0)); // one folder per turn
+    tree.Watcher()->WaitSettled();
+
+    fs::remove_all(root + "/d0");
+    // One turn of the event loop at a time, so the prune is caught near its start.
+    QTimer wake;
+    wake.start(20);
+    QElapsedTimer clock;
+    clock.start();
+    while (!tree.PruningExpandedFolders() && clock.elapsed() < 15000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    ASSERT_TRUE(tree.PruningExpandedFolders());
+
+    // The root's entry, before the place the prune has reached, goes while it goes on: the
+    // entries after that place are all still checked.
+    tree.RootNode()->setExpanded(false);
+    int delivered = 0;
+    int deliveredDuringPrune = 0;
+    for (int i = 0; i < 3; ++i)
+        QMetaObject::invokeMethod(
+            &tree,
+            [&] {
+                ++delivered;
+                deliveredDuringPrune += tree.PruningExpandedFolders() ? 1 : 0;
+            },
+            Qt::QueuedConnection);
+    ASSERT_TRUE(WaitUntil([&] { return delivered == 3; }, 15000));
+    EXPECT_EQ(deliveredDuringPrune, 3);
+
+    ASSERT_TRUE(WaitUntil([&] { return !tree.PruningExpandedFolders(); }, 60000));
+    EXPECT_EQ(pathsUnder(root + "/d0"), 0);
+    EXPECT_EQ(pathsUnder(root), 999); // d1 to d9 and every folder below them
+    EXPECT_EQ(pathsUnder(root + "/d9/e9"), 11);
 }
 
 TEST_F(TreeRefreshTest, AReportsWalkGoesOnBesideAStarAndEndsWithTheWindow)
