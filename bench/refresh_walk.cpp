@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QKeyEvent>
 
 #include <cstdio>
 #include <string>
@@ -40,11 +39,6 @@ std::vector<tallyrun::TQorShTreeNode*> MergedNodes(tallyrun::TQorShTreeView& tre
     return merged;
 }
 
-double MsSince(const QElapsedTimer& clock)
-{
-    return clock.nsecsElapsed() / 1e6;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -65,13 +59,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "refresh_walk: %s is not listed\n", dir.c_str());
         return 1;
     }
-    tree.setCurrentItem(shown.node);
-    QApplication::processEvents();
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Asterisk, Qt::NoModifier, QStringLiteral("*"));
-    QApplication::sendEvent(&tree, &press);
-    while (tree.ExpandingSubtree())
-        QApplication::processEvents(QEventLoop::AllEvents);
-    QApplication::processEvents();
+    shown.OpenSubtree();
 
     const std::vector<tallyrun::TQorShTreeNode*> nodes = MergedNodes(tree);
     std::vector<double> walkMs, listingMs;

@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QKeyEvent>
 
 #include <cstdio>
 #include <set>
@@ -47,11 +46,6 @@ std::vector<std::string> ReferenceShownFolders(tallyrun::TQorShTreeView& tree)
     return {unique.begin(), unique.end()};
 }
 
-double MsSince(const QElapsedTimer& clock)
-{
-    return clock.nsecsElapsed() / 1e6;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -72,13 +66,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "shown_folders: %s is not listed\n", dir.c_str());
         return 1;
     }
-    tree.setCurrentItem(shown.node);
-    QApplication::processEvents();
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Asterisk, Qt::NoModifier, QStringLiteral("*"));
-    QApplication::sendEvent(&tree, &press);
-    while (tree.ExpandingSubtree())
-        QApplication::processEvents(QEventLoop::AllEvents);
-    QApplication::processEvents();
+    shown.OpenSubtree();
 
     // The middle child that has folders below it.
     tallyrun::TQorShTreeNode* toggled = nullptr;

@@ -6,6 +6,8 @@
 #include "shelltree/tree_view.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 
 #include <string>
 
@@ -25,6 +27,19 @@ public:
         for (int i = 0; i < tree.RootNode()->childCount(); ++i)
             if (tree.RootNode()->child(i)->text(0) == label)
                 node = tree.RootNode()->ChildNode(i);
+    }
+
+    // Selects the folder's node and opens its whole subtree with '*', as a user would, and
+    // waits until the last folder below it is open.
+    void OpenSubtree()
+    {
+        tree.setCurrentItem(node);
+        QApplication::processEvents();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Asterisk, Qt::NoModifier, QStringLiteral("*"));
+        QApplication::sendEvent(&tree, &press);
+        while (tree.ExpandingSubtree())
+            QApplication::processEvents(QEventLoop::AllEvents);
+        QApplication::processEvents();
     }
 
     tallyrun::TQorShTreeView tree;
@@ -50,3 +65,8 @@ private:
         return trimmed.substr(trimmed.rfind('/') + 1);
     }
 };
+
+inline double MsSince(const QElapsedTimer& clock)
+{
+    return clock.nsecsElapsed() / 1e6;
+}
