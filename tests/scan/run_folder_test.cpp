@@ -1,4 +1,4 @@
-// The run folder lists its subfolders ahead, on a thread of its own, while the one before is
+// The run folder lists its subfolders ahead, on threads of its own, while the one before is
 // logged: what each subfolder's total logs and gives must be what FolderTotalAt gives, in any
 // order the subfolders are asked for, and a stop must never let a size in after it.
 #include "scan/run_folder.h"
@@ -31,15 +31,19 @@ class RunFolderTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        // Subfolders of different sizes, one with a subtree, one empty, one with an odd name.
+        // Subfolders of different sizes, one empty, one with an odd name, most with subtrees of
+        // a few levels, so that the listings of two of them are shared out at once.
         for (int s = 0; s < 6; ++s) {
             const std::string name = "sub" + std::to_string(s) + (s == 3 ? " 日本" : "");
             tree.Dir(name);
             for (int f = 0; f < s * 40; ++f)
                 tree.File(name + "/f" + std::to_string(f), 100 + f);
-            if (s == 2) {
-                tree.Dir(name + "/deep");
-                tree.File(name + "/deep/z.txt", 7);
+            for (int d = 0; s % 3 != 0 && d < 6 * s; ++d) {
+                const std::string sub = name + "/d" + std::to_string(d);
+                tree.Dir(sub);
+                tree.File(sub + "/x", 10 + d);
+                tree.Dir(sub + "/deep");
+                tree.File(sub + "/deep/z.txt", 7);
             }
         }
         tree.File("own.txt", 5);
