@@ -146,11 +146,17 @@ void AppendTopLevels(const TfrmMain& window, std::string& out)
         out += widget->metaObject()->className();
         out += ' ';
         out += ScreenRect(*widget, widget->rect());
-        // The about dialog closes by its button only.
-        if (const auto* about = dynamic_cast<const TfrmVersion*>(widget)) {
-            const QWidget& button = *about->CloseButtonWidget();
+        // The button that closes it: the about dialog closes by its button only, and a
+        // dialog that is not the active modal one (a file dialog shown while another window
+        // was active) may never get the keyboard focus for an Escape.
+        const QWidget* button = nullptr;
+        if (const auto* about = dynamic_cast<const TfrmVersion*>(widget))
+            button = about->CloseButtonWidget();
+        else
+            button = DismissButton(*widget);
+        if (button && button->isVisible()) {
             out += ' ';
-            out += ScreenRect(button, button.rect());
+            out += ScreenRect(*button, button->rect());
         }
         out += "\n";
     }
