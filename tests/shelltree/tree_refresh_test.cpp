@@ -131,6 +131,29 @@ TEST_F(TreeRefreshTest, ExpandingEverythingBelowANodeStopsAtLinksAndShowsTheWatc
     EXPECT_GE(expanded.size(), 5u); // the root, a, a/x, b and b/z at least
 }
 
+TEST_F(TreeRefreshTest, ExpandingEverythingBelowANodeLeavesPseudoFileSystemsClosedUnlessPressedOn)
+{
+    // '*' on the Desktop reaches Computer and "/": /proc and /sys, endless and no disk space,
+    // stay closed there (the analysis run does not enter them either); '*' pressed on such a
+    // folder itself opens it as asked. The skip stands in for the kernel's file system type.
+    const std::string root = MakeDir(Root() + "/tree");
+    MakeDir(root + "/a/x");
+    MakeDir(root + "/proc/1/task");
+    MakeDir(root + "/z");
+    TQorShTreeView& tree = Build(root);
+    tree.SetSubtreeSkip(
+        [root](const std::string& path) { return path.starts_with(root + "/proc"); });
+    ASSERT_TRUE(OpenEverythingBelow(tree, tree.RootNode(), 15000));
+    EXPECT_TRUE(Child("x", Child("a"))->isExpanded());
+    EXPECT_TRUE(Child("a")->isExpanded());
+    EXPECT_FALSE(Child("proc")->isExpanded());
+    EXPECT_EQ(tree.Watcher()->ShownFolders(), ExpandedPaths());
+
+    ASSERT_TRUE(OpenEverythingBelow(tree, Child("proc"), 15000));
+    EXPECT_TRUE(Child("task", Child("1", Child("proc")))->isExpanded());
+    EXPECT_EQ(tree.Watcher()->ShownFolders(), ExpandedPaths());
+}
+
 // 10 folders, each with 10, each with 10: 1,111 folders to open with the root.
 std::string MakeWideTree(const std::string& root)
 {
