@@ -279,8 +279,16 @@ private:
     // Adds `node`, when it is expanded and its parent is shown (or it has none), and its
     // expanded descendants to the shown nodes; a node there already is left as it is.
     void AddShown(TQorShTreeNode* node);
-    // Takes `top` (every node when none) and its descendants out of the shown nodes.
-    void RemoveShown(const QTreeWidgetItem* top);
+    // Takes `top` (every node when none) and its descendants out of the shown nodes. A
+    // collapse keeps their paths aside for when they are shown again (an expansion then
+    // resolves none of them anew: tens of thousands after '*'); a deletion or a rename
+    // forgets them, kept ones included.
+    enum class TShownRemoval
+    {
+        Collapse,
+        Forget
+    };
+    void RemoveShown(const QTreeWidgetItem* top, TShownRemoval removal = TShownRemoval::Forget);
     // Adds `list` to the expanded folders unless it is there already.
     void NoteExpandedFolder(PCItemIDList list);
 
@@ -339,6 +347,9 @@ private:
     // watcher is told costs no walk of every open node (tens of thousands after '*').
     std::unordered_map<const QTreeWidgetItem*, std::string> shownNodes_;
     std::map<std::string, int> shownPathCounts_;
+    // The nodes a collapse took out of the shown nodes, with their paths as they were: each
+    // still exists, and its parent is shown or kept here too.
+    std::unordered_map<const QTreeWidgetItem*, std::string> hiddenShown_;
     // Whether the watcher holds the shown folders as they are now.
     bool shownFoldersTold_ = false;
     // The bytes of every expanded folder's list while '*' is handled.
