@@ -29,11 +29,11 @@ public:
                 node = tree.RootNode()->ChildNode(i);
     }
 
-    // Selects the folder's node and opens its whole subtree with '*', as a user would, and
-    // waits until the last folder below it is open.
-    void OpenSubtree()
+    // Selects the folder's node (or `top`) and opens its whole subtree with '*', as a user
+    // would, and waits until the last folder below it is open.
+    void OpenSubtree(tallyrun::TQorShTreeNode* top = nullptr)
     {
-        tree.setCurrentItem(node);
+        tree.setCurrentItem(top ? top : node);
         QApplication::processEvents();
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Asterisk, Qt::NoModifier, QStringLiteral("*"));
         QApplication::sendEvent(&tree, &press);
