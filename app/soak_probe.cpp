@@ -167,6 +167,10 @@ void AppendTree(TCustomQorShTreeView& tree, std::string& out)
     const QWidget& viewport = *tree.viewport();
     out += "tree " + ScreenRect(viewport, viewport.rect()) + "\n";
     out += "tree_nodes " + std::to_string(TQorShTreeNode::LiveCount()) + "\n";
+    // The node keys act on ('*', F2, arrows), which need not be in view.
+    if (const auto* current = static_cast<const TQorShTreeNode*>(tree.currentItem());
+        current && current->Item())
+        out += "current " + Hex(current->Item()->Path()) + "\n";
     // Only the rows in view, from the top one down: a walk of every node, each placed on the
     // screen, cost the square of the nodes after '*' had opened thousands, and stalled the
     // very event loop the probe measures.

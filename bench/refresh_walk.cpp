@@ -43,15 +43,12 @@ std::vector<tallyrun::TQorShTreeNode*> MergedNodes(tallyrun::TQorShTreeView& tre
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: refresh_walk DIR [RUNS]\n");
+    const std::optional<TTreeBenchArgs> args = TreeBenchArgs(argc, argv, "refresh_walk", 5);
+    if (!args)
         return 2;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const std::string dir = argv[1];
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    const std::string dir = args->dir;
+    const int runs = args->runs;
 
     TTreeAtParent shown(dir);
     tallyrun::TQorShTreeView& tree = shown.tree;

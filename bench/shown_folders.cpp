@@ -50,15 +50,12 @@ std::vector<std::string> ReferenceShownFolders(tallyrun::TQorShTreeView& tree)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: shown_folders DIR [RUNS]\n");
+    const std::optional<TTreeBenchArgs> args = TreeBenchArgs(argc, argv, "shown_folders", 5);
+    if (!args)
         return 2;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const std::string dir = argv[1];
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    const std::string dir = args->dir;
+    const int runs = args->runs;
 
     TTreeAtParent shown(dir);
     tallyrun::TQorShTreeView& tree = shown.tree;

@@ -84,15 +84,12 @@ bool OpenOnce(const std::string& dir, std::optional<std::chrono::milliseconds> b
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: subtree_open DIR [RUNS]\n");
+    const std::optional<TTreeBenchArgs> args = TreeBenchArgs(argc, argv, "subtree_open", 3);
+    if (!args)
         return 2;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const std::string dir = argv[1];
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    const std::string dir = args->dir;
+    const int runs = args->runs;
 
     // One untimed opening first, so both kinds find the listings in the cache.
     Outcome outcome;

@@ -9,6 +9,10 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <string>
 
 class TTreeAtParent
@@ -29,11 +33,11 @@ public:
                 node = tree.RootNode()->ChildNode(i);
     }
 
-    // Selects the folder's node and opens its whole subtree with '*', as a user would, and
-    // waits until the last folder below it is open.
-    void OpenSubtree()
+    // Selects the folder's node (or `top`) and opens its whole subtree with '*', as a user
+    // would, and waits until the last folder below it is open.
+    void OpenSubtree(tallyrun::TQorShTreeNode* top = nullptr)
     {
-        tree.setCurrentItem(node);
+        tree.setCurrentItem(top ? top : node);
         QApplication::processEvents();
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Asterisk, Qt::NoModifier, QStringLiteral("*"));
         QApplication::sendEvent(&tree, &press);
@@ -65,6 +69,27 @@ private:
         return trimmed.substr(trimmed.rfind('/') + 1);
     }
 };
+
+// The tree benchmarks' command line, `NAME DIR [RUNS]`: DIR and the number of rounds
+// (`defaultRuns` when none is given, at least 1); none, after the usage line, when DIR is
+// missing. Picks the offscreen platform unless QT_QPA_PLATFORM names one, so it comes before
+// the application is made.
+struct TTreeBenchArgs
+{
+    std::string dir;
+    int runs = 1;
+};
+inline std::optional<TTreeBenchArgs> TreeBenchArgs(int argc, char** argv, const char* name,
+                                                   int defaultRuns)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s DIR [RUNS]\n", name);
+        return std::nullopt;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return TTreeBenchArgs{argv[1], argc > 2 ? std::max(1, std::atoi(argv[2])) : defaultRuns};
+}
 
 inline double MsSince(const QElapsedTimer& clock)
 {

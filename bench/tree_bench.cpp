@@ -18,15 +18,12 @@
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: tree_bench DIR [RUNS]\n");
+    const std::optional<TTreeBenchArgs> args = TreeBenchArgs(argc, argv, "tree_bench", 5);
+    if (!args)
         return 2;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const std::string dir = argv[1];
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    const std::string dir = args->dir;
+    const int runs = args->runs;
 
     std::vector<double> expand, refresh;
     int children = 0;

@@ -75,7 +75,7 @@ TCustomQorShTreeView::TCustomQorShTreeView(QWidget* parent) : QTreeWidget(parent
     });
     connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
         RunHandler([this, item] {
-            RemoveShown(item);
+            RemoveShown(item, TShownRemoval::Collapse);
             AfterCollapse(static_cast<TQorShTreeNode*>(item));
         });
     });

@@ -5,6 +5,7 @@
 // while an arrow key is held.
 #pragma once
 
+#include "platform/file_system_kind.h"
 #include "platform/mount_change.h"
 #include "shelltree/change_delay.h"
 #include "shelltree/drag_object.h"
@@ -119,6 +120,12 @@ public:
     // the event loop runs again (zero: one folder per slice).
     bool ExpandingSubtree() const { return subtreeTop_ != nullptr; }
     void SetSubtreeSliceBudget(std::chrono::milliseconds budget) { subtreeBudget_ = budget; }
+    // Which folders '*' leaves closed when it comes to them below the node it was pressed on:
+    // by default those on the kernel's pseudo file systems (/proc, /sys...), which hold no
+    // disk space and whose trees are huge, change while read and are never entered by the
+    // analysis run either. Pressed on such a folder itself, '*' opens it and all below it.
+    using TSubtreeSkip = std::function<bool(const std::string& path)>;
+    void SetSubtreeSkip(TSubtreeSkip skip) { subtreeSkip_ = std::move(skip); }
     // Whether the walk a watcher report started is still merging the visible nodes, whether
     // the expanded folders that no longer exist are still being looked for after it, and how
     // long one slice of either may work (zero: one node or one folder per slice).
@@ -272,19 +279,29 @@ private:
     // Adds `node`, when it is expanded and its parent is shown (or it has none), and its
     // expanded descendants to the shown nodes; a node there already is left as it is.
     void AddShown(TQorShTreeNode* node);
-    // Takes `top` (every node when none) and its descendants out of the shown nodes.
-    void RemoveShown(const QTreeWidgetItem* top);
+    // Takes `top` (every node when none) and its descendants out of the shown nodes. A
+    // collapse keeps their paths aside for when they are shown again (an expansion then
+    // resolves none of them anew: tens of thousands after '*'); a deletion or a rename
+    // forgets them, kept ones included.
+    enum class TShownRemoval
+    {
+        Collapse,
+        Forget
+    };
+    void RemoveShown(const QTreeWidgetItem* top, TShownRemoval removal = TShownRemoval::Forget);
     // Adds `list` to the expanded folders unless it is there already.
     void NoteExpandedFolder(PCItemIDList list);
 
     // Opening a node and everything below it, the '*' key (tree_view_subtree.cpp).
     // Opens `top` and every folder below it, but not through a link to a folder: a link may
     // lead back up its own tree, and opening through it would never end (what Qt's own '*'
-    // does). The folders open a slice at a time from the event loop, so a subtree of tens of
-    // thousands of folders does not hold the window; the shown folders are worked out once
-    // at the end instead of after each node opened (a walk of every shown node per node
-    // opened, minutes for a few thousand folders).
+    // does); nor into the folders the subtree skip names (see SetSubtreeSkip). The folders open a
+    // slice at a time from the event loop, so a subtree of tens of thousands of folders does not
+    // hold the window; the shown folders are worked out once at the end instead of after each node
+    // opened (a walk of every shown node per node opened, minutes for a few thousand folders).
     void StartExpandingSubtree(TQorShTreeNode* top);
+    // Whether `node` is a folder that the subtree skip names.
+    bool SkippedBySubtree(TQorShTreeNode* node) const;
     void ExpandSubtreeSlice();
     // Ends the opening where it stands and tells the watcher the shown folders, at once or
     // from the event loop.
@@ -330,6 +347,9 @@ private:
     // watcher is told costs no walk of every open node (tens of thousands after '*').
     std::unordered_map<const QTreeWidgetItem*, std::string> shownNodes_;
     std::map<std::string, int> shownPathCounts_;
+    // The nodes a collapse took out of the shown nodes, with their paths as they were: each
+    // still exists, and its parent is shown or kept here too.
+    std::unordered_map<const QTreeWidgetItem*, std::string> hiddenShown_;
     // Whether the watcher holds the shown folders as they are now.
     bool shownFoldersTold_ = false;
     // The bytes of every expanded folder's list while '*' is handled.
@@ -342,6 +362,8 @@ private:
     std::vector<TQorShTreeNode*> subtreePending_;
     QTimer* subtreeStep_ = nullptr;
     std::chrono::milliseconds subtreeBudget_{20};
+    TSubtreeSkip subtreeSkip_ = platform::IsOnPseudoFileSystem;
+    bool subtreeSkipping_ = false; // whether the opening leaves those folders closed
     // The report's walk: whether it runs, whether a report came during it, the nodes still to
     // visit (each in visible order once its parent has been merged), the node being merged,
     // the timer of its next slice (made on the first report) and a slice's work time.

@@ -58,7 +58,10 @@ void TCustomQorShTreeView::AfterCollapse(TQorShTreeNode* node)
             EndExpandingSubtree();
             break;
         }
-    // Only the node's own entry goes; the entries of its descendants stay.
+    // Only the node's own entry goes; the entries of its descendants stay. The subtree's
+    // nodes stay too, even tens of thousands after '*': expanding the node again shows them
+    // as they were, as the toolkit's own tree does, and the watcher keeps watching none of
+    // them meanwhile.
     ForgetExpandedFolder(node->Item()->AbsoluteIDList());
     UpdateShownFolders();
 }

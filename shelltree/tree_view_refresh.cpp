@@ -196,7 +196,8 @@ void TCustomQorShTreeView::AddShown(TQorShTreeNode* node)
         return;
     // Each node's location follows from its parent's and its own item, rather than from its
     // whole list (see ResolveIDListBelow); a node whose list is not its parent's plus one item
-    // is resolved whole.
+    // is resolved whole. A node a collapse hid takes back the path it had, unresolved; a node
+    // below it that was not kept is resolved whole.
     struct Resolved
     {
         PCItemIDList list = nullptr;
@@ -211,52 +212,65 @@ void TCustomQorShTreeView::AddShown(TQorShTreeNode* node)
         pending.pop_back();
         if (!TQorShTreeNode::IsValid(next) || shownNodes_.contains(next))
             continue;
-        Resolved own;
-        own.list = next->Item()->PathIDList();
-        own.ok = parent == kNoParent
-                     ? ResolveIDList(own.list, own.location)
-                     : ResolveIDListBelow(resolved[parent].ok ? resolved[parent].list : nullptr,
-                                          resolved[parent].location, own.list, own.location);
-        std::string path;
-        if (own.ok && PathOfLocation(own.location, path)) {
-            if (path.back() != '/')
-                path += '/';
-            if (++shownPathCounts_[path] == 1)
+        std::size_t index = kNoParent;
+        if (auto kept = hiddenShown_.extract(next)) {
+            if (!kept.mapped().empty() && ++shownPathCounts_[kept.mapped()] == 1)
                 shownFoldersTold_ = false;
+            shownNodes_.insert(std::move(kept));
+        } else {
+            Resolved own;
+            own.list = next->Item()->PathIDList();
+            own.ok = parent == kNoParent
+                         ? ResolveIDList(own.list, own.location)
+                         : ResolveIDListBelow(resolved[parent].ok ? resolved[parent].list : nullptr,
+                                              resolved[parent].location, own.list, own.location);
+            std::string path;
+            if (own.ok && PathOfLocation(own.location, path)) {
+                if (path.back() != '/')
+                    path += '/';
+                if (++shownPathCounts_[path] == 1)
+                    shownFoldersTold_ = false;
+            }
+            shownNodes_.emplace(next, std::move(path));
+            index = resolved.size();
+            resolved.push_back(std::move(own));
         }
-        shownNodes_.emplace(next, std::move(path));
-        const std::size_t index = resolved.size();
-        resolved.push_back(std::move(own));
         for (int i = 0; i < next->childCount(); ++i)
             if (next->child(i)->isExpanded())
                 pending.emplace_back(next->ChildNode(i), index);
     }
 }
 
-void TCustomQorShTreeView::RemoveShown(const QTreeWidgetItem* top)
+void TCustomQorShTreeView::RemoveShown(const QTreeWidgetItem* top, TShownRemoval removal)
 {
     if (!top) {
         shownNodes_.clear();
         shownPathCounts_.clear();
+        hiddenShown_.clear();
         shownFoldersTold_ = false;
         return;
     }
-    // A node is shown only below a shown parent, so the walk ends where the shown nodes do.
+    // A node is shown or kept only below a shown or kept parent, so the walk ends where
+    // neither is.
     std::vector<const QTreeWidgetItem*> pending = {top};
     while (!pending.empty()) {
         const QTreeWidgetItem* node = pending.back();
         pending.pop_back();
-        const auto found = shownNodes_.find(node);
-        if (found == shownNodes_.end())
-            continue;
-        if (!found->second.empty()) {
-            const auto count = shownPathCounts_.find(found->second);
-            if (count != shownPathCounts_.end() && --count->second == 0) {
-                shownPathCounts_.erase(count);
-                shownFoldersTold_ = false;
+        auto shown = shownNodes_.extract(node);
+        if (shown) {
+            if (!shown.mapped().empty()) {
+                const auto count = shownPathCounts_.find(shown.mapped());
+                if (count != shownPathCounts_.end() && --count->second == 0) {
+                    shownPathCounts_.erase(count);
+                    shownFoldersTold_ = false;
+                }
             }
+            if (removal == TShownRemoval::Collapse)
+                hiddenShown_.insert(std::move(shown));
+        } else if (removal == TShownRemoval::Collapse || hiddenShown_.erase(node) == 0) {
+            // Below a node that was hidden already nothing is shown.
+            continue;
         }
-        shownNodes_.erase(found);
         for (int i = 0; i < node->childCount(); ++i)
             pending.push_back(node->child(i));
     }

@@ -25,6 +25,14 @@ void TCustomQorShTreeView::IndexExpandedFolders()
                                       TQorShID::IDListSize(entry.get()));
 }
 
+bool TCustomQorShTreeView::SkippedBySubtree(TQorShTreeNode* node) const
+{
+    if (!subtreeSkip_ || !node->Item()->HasAttribute(saFileSystem))
+        return false;
+    const std::string path = node->Item()->Path();
+    return !path.empty() && subtreeSkip_(path);
+}
+
 void TCustomQorShTreeView::StartExpandingSubtree(TQorShTreeNode* top)
 {
     EndExpandingSubtree();
@@ -41,6 +49,7 @@ void TCustomQorShTreeView::StartExpandingSubtree(TQorShTreeNode* top)
     holdShownFolders_ = true;
     shownFoldersStale_ = false;
     IndexExpandedFolders();
+    subtreeSkipping_ = subtreeSkip_ && !SkippedBySubtree(top);
     subtreeTop_ = top;
     subtreePending_ = {top};
     // The node itself opens at once; the rest follows from the event loop.
@@ -87,7 +96,8 @@ void TCustomQorShTreeView::ExpandSubtreeSlice()
             subtreeOpening_ = nullptr;
             for (int i = node->childCount() - 1; i >= 0; --i) {
                 TQorShTreeNode* child = node->ChildNode(i);
-                if (TQorShTreeNode::IsValid(child) && !child->Item()->HasAttribute(saLink))
+                if (TQorShTreeNode::IsValid(child) && !child->Item()->HasAttribute(saLink) &&
+                    !(subtreeSkipping_ && SkippedBySubtree(child)))
                     subtreePending_.push_back(child);
             }
         } while (!subtreePending_.empty() && clock.elapsed() < subtreeBudget_.count());
