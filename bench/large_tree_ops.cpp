@@ -114,10 +114,8 @@ int main(int argc, char** argv)
     int rows = 0;
     {
         TTreeAtParent open(dir);
-        if (!open.node) {
-            std::fprintf(stderr, "large_tree_ops: %s is not listed\n", dir.c_str());
+        if (!open.Listed("large_tree_ops"))
             return 1;
-        }
         open.OpenSubtree();
         rows = CountRows(open.tree.RootNode());
         for (int run = 0; run < runs; ++run)

@@ -52,10 +52,8 @@ int main(int argc, char** argv)
 
     TTreeAtParent shown(dir);
     tallyrun::TQorShTreeView& tree = shown.tree;
-    if (!shown.node) {
-        std::fprintf(stderr, "refresh_walk: %s is not listed\n", dir.c_str());
+    if (!shown.Listed("refresh_walk"))
         return 1;
-    }
     shown.OpenSubtree();
 
     const std::vector<tallyrun::TQorShTreeNode*> nodes = MergedNodes(tree);

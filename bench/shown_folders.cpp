@@ -59,10 +59,8 @@ int main(int argc, char** argv)
 
     TTreeAtParent shown(dir);
     tallyrun::TQorShTreeView& tree = shown.tree;
-    if (!shown.node) {
-        std::fprintf(stderr, "shown_folders: %s is not listed\n", dir.c_str());
+    if (!shown.Listed("shown_folders"))
         return 1;
-    }
     shown.OpenSubtree();
 
     // The middle child that has folders below it.

@@ -46,10 +46,8 @@ bool OpenOnce(const std::string& dir, std::optional<std::chrono::milliseconds> b
     TTreeAtParent shown(dir);
     tallyrun::TQorShTreeView& tree = shown.tree;
     tallyrun::TQorShTreeNode* node = shown.node;
-    if (!node) {
-        std::fprintf(stderr, "subtree_open: %s is not listed\n", dir.c_str());
+    if (!shown.Listed("subtree_open"))
         return false;
-    }
     if (budget)
         tree.SetSubtreeSliceBudget(*budget);
     tree.setCurrentItem(node);

@@ -18,7 +18,7 @@
 class TTreeAtParent
 {
 public:
-    explicit TTreeAtParent(const std::string& dir)
+    explicit TTreeAtParent(const std::string& dir) : dir_(dir)
     {
         root.SetUsesID(false);
         root.SetRootPath(ParentOf(dir));
@@ -31,6 +31,14 @@ public:
         for (int i = 0; i < tree.RootNode()->childCount(); ++i)
             if (tree.RootNode()->child(i)->text(0) == label)
                 node = tree.RootNode()->ChildNode(i);
+    }
+
+    // Whether the folder's node was found; says so on stderr, as `program`, when it was not.
+    bool Listed(const char* program) const
+    {
+        if (!node)
+            std::fprintf(stderr, "%s: %s is not listed\n", program, dir_.c_str());
+        return node != nullptr;
     }
 
     // Selects the folder's node (or `top`) and opens its whole subtree with '*', as a user
@@ -51,6 +59,8 @@ public:
     tallyrun::TQorShTreeNode* node = nullptr; // null when the folder is not listed
 
 private:
+    std::string dir_;
+
     static std::string Trimmed(std::string path)
     {
         while (path.size() > 1 && path.back() == '/')

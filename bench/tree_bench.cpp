@@ -31,10 +31,8 @@ int main(int argc, char** argv)
         TTreeAtParent shown(dir);
         tallyrun::TQorShTreeView& tree = shown.tree;
         tallyrun::TQorShTreeNode* node = shown.node;
-        if (!node) {
-            std::fprintf(stderr, "tree_bench: %s is not listed\n", dir.c_str());
+        if (!shown.Listed("tree_bench"))
             return 1;
-        }
         tree.scrollToItem(node, QAbstractItemView::PositionAtTop);
         QApplication::processEvents();
 
