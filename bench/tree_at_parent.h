@@ -28,7 +28,8 @@ public:
         QApplication::processEvents();
         tree.Loaded();
         const QString label = QString::fromStdString(tallyrun::DisplayTextOfName(NameOf(dir)));
-        for (int i = 0; i < tree.RootNode()->childCount(); ++i)
+        // A parent that cannot be opened leaves the tree without a root node.
+        for (int i = 0; tree.RootNode() && i < tree.RootNode()->childCount(); ++i)
             if (tree.RootNode()->child(i)->text(0) == label)
                 node = tree.RootNode()->ChildNode(i);
     }
