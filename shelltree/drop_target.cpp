@@ -41,16 +41,19 @@ bool DragSourcePaths(TQorShDragObject& drag, std::vector<std::string>& paths, st
     return true;
 }
 
-TDropReport DropOntoFolder(TQorShDragObject& drag, const std::string& targetFolder,
-                           Qt::KeyboardModifiers modifiers)
+bool RequestDrop(TQorShDragObject& drag, const std::string& targetFolder,
+                 Qt::KeyboardModifiers modifiers, TDropRequest& request, std::string& error)
 {
-    TDropReport report;
-    std::vector<std::string> paths;
-    if (!DragSourcePaths(drag, paths, report.error))
-        return report;
-    report.accepted = true;
-    report.outcomes = platform::DropEntries(paths, targetFolder, DropEffectForModifiers(modifiers));
-    return report;
+    if (!DragSourcePaths(drag, request.sources, error))
+        return false;
+    request.targetFolder = targetFolder;
+    request.effect = DropEffectForModifiers(modifiers);
+    return true;
+}
+
+std::vector<platform::TDropItemOutcome> CarryOutDrop(const TDropRequest& request)
+{
+    return platform::DropEntries(request.sources, request.targetFolder, request.effect);
 }
 
 } // namespace tallyrun

@@ -21,15 +21,27 @@ bool DragIsOntoItself(TQorShDragObject& drag, PCItemIDList nodeList);
 // any item has no file-system path: then nothing is dropped at all.
 bool DragSourcePaths(TQorShDragObject& drag, std::vector<std::string>& paths, std::string& error);
 
-struct TDropReport
+// A drop the user made: the raw paths of the dragged items, the folder they go to and what
+// happens to them. Carried out later, on any thread.
+struct TDropRequest
 {
-    bool accepted = false;                            // false: refused whole, no file touched
-    std::string error;                                // why it was refused
-    std::vector<platform::TDropItemOutcome> outcomes; // one per item when accepted
+    std::vector<std::string> sources;
+    std::string targetFolder;
+    platform::TDropEffect effect = platform::TDropEffect::deCopy;
 };
 
-// Drops the dragged items into `targetFolder` with the effect the modifier keys choose.
-TDropReport DropOntoFolder(TQorShDragObject& drag, const std::string& targetFolder,
-                           Qt::KeyboardModifiers modifiers);
+// What came of a drop carried out: one outcome per dragged item, in order.
+struct TDropReport
+{
+    std::vector<platform::TDropItemOutcome> outcomes;
+};
+
+// The drop of the dragged items into `targetFolder` with the effect the modifier keys choose.
+// False, with the reason, when the drop is refused whole (see DragSourcePaths).
+bool RequestDrop(TQorShDragObject& drag, const std::string& targetFolder,
+                 Qt::KeyboardModifiers modifiers, TDropRequest& request, std::string& error);
+
+// Drops the items: one outcome per source, in order.
+std::vector<platform::TDropItemOutcome> CarryOutDrop(const TDropRequest& request);
 
 } // namespace tallyrun

@@ -4,6 +4,7 @@
 
 #include "base/handler_errors.h"
 #include "platform/mount_table.h"
+#include "shelltree/drop_queue.h"
 
 #include <QHeaderView>
 #include <QSocketNotifier>

@@ -33,7 +33,9 @@ class QTimer;
 
 namespace tallyrun {
 
+class TDropQueue;
 class TShFolder;
+struct TDropReport;
 
 enum class TShMouseState
 {
@@ -139,6 +141,9 @@ public:
     TShMouseState MouseState() const { return mouseState_; }
     bool ArrowKeyDown() const { return arrowKeyDown_; }
     TQorShTreeNode* DropHighlighted() const { return dropHighlighted_; }
+    // Drops made onto the tree whose files are still being put in place, or whose outcome has
+    // not been told yet (they are carried out off the window's thread, one at a time).
+    int DropsPending() const;
     TShNotifyThread* Watcher() const { return watcher_.get(); }
     TQorShChangeDelay* ChangeDelayThread() const { return changeDelayThread_.get(); }
 
@@ -231,6 +236,9 @@ private:
     void ExpandDuringDrag(TQorShTreeNode* node);
     void AutoScroll(const QPoint& pos);
     void EndDrop();
+    TDropQueue& Drops();
+    // A drop's files are in place, or what could not be put there is known.
+    void Dropped(const TDropReport& report);
     // Dragging out (tree_view_drag.cpp): true when the move started a drag.
     bool DragOutOnMove(QMouseEvent* event);
     void DragOut(TQorShTreeNode* node);
@@ -406,6 +414,8 @@ private:
     std::unique_ptr<platform::TMountChangeDetector> mediaDetector_;
     std::unique_ptr<QSocketNotifier> mediaNotifier_;
     mutable std::map<std::pair<int, int>, QIcon> overlaid_;
+    // Last, so that it is destroyed first: it finishes the drops under way.
+    std::unique_ptr<TDropQueue> drops_;
 };
 
 // The tree as forms place it; everything is in its base.

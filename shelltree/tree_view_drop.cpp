@@ -1,11 +1,12 @@
 // The tree as a drop target: another program's files or namespace items dragged over a folder
-// node are dropped into that folder. The node under the pointer is highlighted, a folder never
-// takes itself or its ancestors, a node held under the pointer long enough opens, and the view
-// scrolls when the pointer nears an edge.
+// node are dropped into that folder, off the window's thread. The node under the pointer is
+// highlighted, a folder never takes itself or its ancestors, a node held under the pointer long
+// enough opens, and the view scrolls when the pointer nears an edge.
 #include "shelltree/tree_view.h"
 
 #include "base/handler_errors.h"
 #include "shelltree/drop_effect.h"
+#include "shelltree/drop_queue.h"
 #include "shelltree/drop_report_text.h"
 #include "shelltree/drop_target.h"
 
@@ -108,6 +109,7 @@ void TCustomQorShTreeView::dropEvent(QDropEvent* event)
 {
     RunHandler([this, event] {
         std::string message;
+        TDropRequest request;
         bool dropped = false;
         try {
             Refuse(event);
@@ -115,39 +117,54 @@ void TCustomQorShTreeView::dropEvent(QDropEvent* event)
             bool allow = dragObject_ != nullptr;
             if (allow && OnShDragDrop)
                 OnShDragDrop(this, node ? node->Item() : nullptr, allow);
-            if (allow && AcceptsDropOnto(node)) {
-                const TDropReport report =
-                    DropOntoFolder(*dragObject_, node->Item()->Path(), event->modifiers());
-                if (report.accepted) {
-                    // The tree has moved what it could itself; a source told of a move would
-                    // delete its items, also those refused here for a name clash, so it is
-                    // told of a copy whenever it allows one.
-                    const Qt::DropAction done =
-                        DropActionOfEffect(DropEffectForModifiers(event->modifiers()));
-                    event->setDropAction(done == Qt::MoveAction &&
-                                                 (event->possibleActions() & Qt::CopyAction)
-                                             ? Qt::CopyAction
-                                             : done);
-                    event->accept();
-                    message = DropFailureText(report);
-                    dropped = true;
-                } else {
-                    message = report.error;
-                }
+            if (allow && AcceptsDropOnto(node) &&
+                RequestDrop(*dragObject_, node->Item()->Path(), event->modifiers(), request,
+                            message)) {
+                // The tree moves what it can itself; a source told of a move would delete its
+                // items, also those refused for a name clash, so it is told of a copy whenever
+                // it allows one.
+                const Qt::DropAction done =
+                    DropActionOfEffect(DropEffectForModifiers(event->modifiers()));
+                event->setDropAction(done == Qt::MoveAction &&
+                                             (event->possibleActions() & Qt::CopyAction)
+                                         ? Qt::CopyAction
+                                         : done);
+                event->accept();
+                dropped = true;
             }
         } catch (...) {
             EndDrop();
             throw;
         }
         EndDrop();
-        // The tree looks again at what it shows once the drop is over (no button held): on a
-        // large open tree a slice at a time, so the window answers meanwhile.
         if (dropped)
-            RefreshVisibleInSlices();
+            Drops().Add(std::move(request), [this](const TDropReport& report) { Dropped(report); });
         // Shown once the drop is over, so the box's own event loop finds the tree at rest.
         if (!message.empty())
             ShowHandlerError(QString::fromStdString(message));
     });
+}
+
+TDropQueue& TCustomQorShTreeView::Drops()
+{
+    if (!drops_)
+        drops_ = std::make_unique<TDropQueue>();
+    return *drops_;
+}
+
+int TCustomQorShTreeView::DropsPending() const
+{
+    return drops_ ? drops_->Pending() : 0;
+}
+
+void TCustomQorShTreeView::Dropped(const TDropReport& report)
+{
+    // The tree looks again at what it shows once the files are in place: on a large open tree
+    // a slice at a time, so the window answers meanwhile.
+    RefreshVisibleInSlices();
+    const std::string message = DropFailureText(report);
+    if (!message.empty())
+        ShowHandlerError(QString::fromStdString(message));
 }
 
 bool TCustomQorShTreeView::AcceptsDropOnto(TQorShTreeNode* node)

@@ -50,18 +50,21 @@ TEST(DropTarget, ResolvesEitherPayloadAndRefusesOntoItselfOrUnusableItems)
     EXPECT_FALSE(DragIsOntoItself(dragDir, ListOfPath(root + "/from").get()));
     EXPECT_FALSE(DragIsOntoItself(dragDir, ListOfPath(root + "/to").get()));
 
-    auto report = DropOntoFolder(dragDir, root + "/to", Qt::NoModifier);
-    ASSERT_TRUE(report.accepted) << report.error;
-    ASSERT_EQ(report.outcomes.size(), 1u);
-    EXPECT_EQ(report.outcomes[0].result, platform::TDropItemResult::driDone);
+    TDropRequest request;
+    std::string error;
+    ASSERT_TRUE(RequestDrop(dragDir, root + "/to", Qt::NoModifier, request, error)) << error;
+    auto outcomes = CarryOutDrop(request);
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(outcomes[0].result, platform::TDropItemResult::driDone);
     EXPECT_TRUE(fs::is_directory(root + "/to/dir/sub"));
 
     QMimeData files;
     files.setData(TQorShDragObject::kUriListMimeType,
                   QByteArray::fromStdString(FileUrlOfPath(root + "/from/f\xff") + "\r\n"));
     TQorShDragObject dragFile(&files);
-    report = DropOntoFolder(dragFile, root + "/to", Qt::ShiftModifier);
-    ASSERT_TRUE(report.accepted) << report.error;
+    ASSERT_TRUE(RequestDrop(dragFile, root + "/to", Qt::ShiftModifier, request, error)) << error;
+    EXPECT_EQ(request.effect, platform::TDropEffect::deMove);
+    CarryOutDrop(request);
     EXPECT_TRUE(fs::exists(root + "/to/f\xff"));
     EXPECT_FALSE(fs::exists(root + "/from/f\xff"));
 
@@ -72,10 +75,9 @@ TEST(DropTarget, ResolvesEitherPayloadAndRefusesOntoItselfOrUnusableItems)
     mixed.setData(kIDArrayMimeType, ArrayOf(desktop.get(), {trash.get()}));
     TQorShDragObject dragMixed(&mixed);
     fs::remove_all(root + "/to/dir");
-    report = DropOntoFolder(dragMixed, root + "/to", Qt::NoModifier);
-    EXPECT_FALSE(report.accepted);
-    EXPECT_FALSE(report.error.empty());
-    EXPECT_TRUE(report.outcomes.empty());
+    error.clear();
+    EXPECT_FALSE(RequestDrop(dragMixed, root + "/to", Qt::NoModifier, request, error));
+    EXPECT_FALSE(error.empty());
     fs::remove_all(root); // Qt's own removal skips names that are not UTF-8
 }
 

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QMimeData>
 
 #include <chrono>
@@ -90,7 +91,23 @@ protected:
                          Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, &data, Qt::LeftButton,
                          modifiers);
         QApplication::sendEvent(tree_->viewport(), &event);
+        EXPECT_TRUE(AwaitDrops());
         return event.isAccepted() ? event.dropAction() : Qt::IgnoreAction;
+    }
+    // The files are put in place off the window's thread; lets events run a pass at a time
+    // until the tree has been told of every drop's outcome, so that what the outcome starts is
+    // still under way when this returns.
+    bool AwaitDrops()
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (tree_->DropsPending() > 0) {
+            if (waited.elapsed() > 15000)
+                return false;
+            // Woken by the outcome, which is a posted event.
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        return true;
     }
     // Enter, one drag-over on the node and the drop.
     Qt::DropAction DragAndDrop(const QMimeData& data, TQorShTreeNode* node,
@@ -147,7 +164,7 @@ TEST_F(TreeDropTest, ADropOntoAnOpenTreeLooksAgainAStepAtATimeAndShowsTheCopyAtT
     TQorShTreeNode* target = Child("e3", Child("d7"));
     ASSERT_NE(target, nullptr);
 
-    // The drop returns with the tree's second look under way, the drag over; events posted
+    // Once the files are in, the tree's second look is under way, the drag over; events posted
     // meanwhile are delivered before the look has reached its end.
     const auto data = Payload(TQorShDragObject::kUriListMimeType, UriList({source}));
     EXPECT_EQ(DragAndDrop(*data, target), Qt::CopyAction);
