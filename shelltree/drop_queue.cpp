@@ -48,7 +48,8 @@ void TDropQueue::Work()
         try {
             report.outcomes = carryOut_(job.request);
         } catch (...) {
-            // Only running out of memory gets here; every item is then told as failed.
+            // Only running out of memory gets here; nothing then says which items arrived, so
+            // each is told as failed.
             report.outcomes.clear();
             for (const std::string& source : job.request.sources)
                 report.outcomes.push_back({source, platform::TDropItemResult::driFailed, ENOMEM});

@@ -20,7 +20,7 @@ class TDropQueue
 public:
     // What carrying out a drop means; the file operations unless a test stands in for them.
     using TCarryOut = std::function<std::vector<platform::TDropItemOutcome>(const TDropRequest&)>;
-    // Told of a drop's outcome, on the queue's own thread.
+    // Told of a drop's outcome, on the thread that made the queue.
     using TDone = std::function<void(const TDropReport&)>;
 
     explicit TDropQueue(TCarryOut carryOut = CarryOutDrop);
@@ -45,7 +45,7 @@ private:
 
     TCarryOut carryOut_;
     QObject receiver_; // outcomes are posted to it; gone with the queue, so are they
-    int pending_ = 0;  // the queue's own thread only
+    int pending_ = 0;  // the thread that made the queue only
 
     std::mutex mutex_;
     std::condition_variable wake_;
